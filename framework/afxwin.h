@@ -1,0 +1,13 @@
+// The framework for Windows hosts: the portable core and its collections, plus
+// the module state, extension modules, the application object and windows.
+#pragma once
+
+#include "afx.h"
+#include "afxcoll.h"
+
+#ifdef _WIN32
+#include "win/ModuleState.h"
+#include "win/ExtensionModule.h"
+#include "win/WinApp.h"
+#include "win/Wnd.h"
+#endif

@@ -1,0 +1,100 @@
+#include "GalleryPage.h"
+
+namespace {
+const char kPageClass[] = "ExtkitGalleryPage";
+
+void RegisterPageClass()
+{
+    static bool s_bRegistered = false;
+    if (s_bRegistered)
+        return;
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kPageClass;
+    RegisterClassA(&wc);
+    s_bRegistered = true;
+}
+}  // namespace
+
+CGalleryPage::~CGalleryPage()
+{
+    if (m_hWnd && IsWindow(m_hWnd))
+        DestroyWindow(m_hWnd);
+}
+
+BOOL CGalleryPage::Create(HWND hParent, const RECT& rc, HFONT hFont)
+{
+    RegisterPageClass();
+    m_hFont = hFont;
+    // No WS_CLIPCHILDREN: group frames do not paint their inside, the page does.
+    m_hWnd = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, GetTitle(), WS_CHILD, rc.left,
+                             rc.top, rc.right - rc.left, rc.bottom - rc.top, hParent, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!m_hWnd)
+        return FALSE;
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CGalleryPage::PageProc));
+    OnCreate();
+    return TRUE;
+}
+
+LRESULT CALLBACK CGalleryPage::PageProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    auto* pPage = reinterpret_cast<CGalleryPage*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (pPage)
+        return pPage->OnMessage(nMsg, wParam, lParam);
+    return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CGalleryPage::OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam)
+{
+    switch (nMsg) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // Labels and group frames on the page's face colour.
+        HDC hdc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
+        SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_PRINTCLIENT: {
+        // Themed controls ask the page to paint its background under them.
+        RECT rc;
+        GetClientRect(m_hWnd, &rc);
+        FillRect(reinterpret_cast<HDC>(wParam), &rc, GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+    }
+    }
+    return DefWindowProcA(m_hWnd, nMsg, wParam, lParam);
+}
+
+HWND CGalleryPage::AddControl(const char* pszClass, const char* pszText, DWORD dwStyle, int x, int y, int cx, int cy,
+                              int nID, DWORD dwExStyle)
+{
+    HWND hCtl = CreateWindowExA(dwExStyle, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, x, y, cx, cy, m_hWnd,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)), GetModuleHandleA(nullptr),
+                                nullptr);
+    if (hCtl && m_hFont)
+        SendMessageA(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+    return hCtl;
+}
+
+HWND CGalleryPage::AddLabel(const char* pszText, int x, int y, int cx, int cy)
+{
+    return AddControl("STATIC", pszText, SS_LEFT | SS_NOPREFIX, x, y, cx, cy);
+}
+
+HWND CGalleryPage::AddGroup(const char* pszText, int x, int y, int cx, int cy)
+{
+    return AddControl("BUTTON", pszText, BS_GROUPBOX, x, y, cx, cy);
+}
+
+std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages()
+{
+    std::vector<std::unique_ptr<CGalleryPage>> pages;
+    pages.push_back(CreateFramePage());
+    return pages;
+}

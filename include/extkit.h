@@ -1,0 +1,9 @@
+// extkit: everything a host includes to use the library.
+#pragma once
+
+#include <afx.h>
+#ifdef _WIN32
+#include <afxwin.h>
+#endif
+
+#include "frame/Frame.h"

@@ -1,0 +1,210 @@
+// The checksum classes: known values, the running value between calls, the
+// widths, and the shared CRC tables.
+#include "Reference.h"
+
+#include "checksum/CRC.h"
+#include "checksum/CheckSum.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace
+{
+const BYTE c_aDigits[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+
+std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
+{
+    std::mt19937 rng(nSeed);
+    std::vector<BYTE> v(n);
+    for (BYTE& b : v)
+        b = (BYTE)rng();
+    return v;
+}
+}  // namespace
+
+TEST(CheckSum, FreshObjectsStartFromAllOnes)
+{
+    COXCheckSum8 s8;
+    COXCheckSum16 s16;
+    COXCheckSum32 s32;
+    COXCRC16 c16(0x1021);
+    COXCRC32 c32(0xEDB88320);
+    const COXCheckBase* aAll[] = {&s8, &s16, &s32, &c16, &c32};
+    const DWORD aWidth[] = {1, 2, 3, 2, 3};
+    for (int i = 0; i < 5; ++i)
+    {
+        EXPECT_EQ(0xFFFFFFFFu, aAll[i]->m_nValue);
+        EXPECT_EQ(aWidth[i], aAll[i]->m_nWidth);
+    }
+}
+
+TEST(CheckSum, DigitsGiveTheKnownSums)
+{
+    COXCheckSum8 s8;
+    EXPECT_EQ(0xDCu, s8.ChecksumBlock(c_aDigits, 9));
+    EXPECT_EQ(0xDDu, s8.ChecksumBlock(c_aDigits, 9, 0));
+    COXCheckSum16 s16;
+    EXPECT_EQ(0x01DCu, s16.ChecksumBlock(c_aDigits, 9));
+    COXCheckSum32 s32;
+    EXPECT_EQ(0x000001DCu, s32.ChecksumBlock(c_aDigits, 9));
+}
+
+TEST(CheckSum, BitsAboveTheWidthStay)
+{
+    COXCheckSum8 s8;
+    // 0x10 + 477 = 0x1ED: the carry out of the low byte is lost, not added above.
+    EXPECT_EQ(0xEDu, s8.ChecksumBlock(c_aDigits, 9, 0xABCDEF10));
+    EXPECT_EQ(0xABCDEFEDu, s8.m_nValue);
+    COXCheckSum16 s16;
+    EXPECT_EQ(0x01DCu, s16.ChecksumBlock(c_aDigits, 9, 0x1234FFFF));
+    EXPECT_EQ(0x123401DCu, s16.m_nValue);
+    COXCheckSum32 s32;
+    EXPECT_EQ(0x000001CDu, s32.ChecksumBlock(c_aDigits, 9, 0xFFFFFFF0));
+}
+
+TEST(CheckSum, SumsOfLargeBlocksFollowTheByteRule)
+{
+    // Long enough for the vector paths, with an odd tail; many wraps of each width.
+    const std::vector<BYTE> data = RandomBytes(100003, 7);
+    const DWORD aStarts[] = {0, 0xFFFFFFFF, 0x8000FF7F, 0x12345678};
+    for (DWORD nStart : aStarts)
+    {
+        COXCheckSum8 s8;
+        COXCheckSum16 s16;
+        COXCheckSum32 s32;
+        const DWORD n = (DWORD)data.size();
+        EXPECT_EQ(reference::Sum(0xFF, nStart, data.data(), n) & 0xFF, s8.ChecksumBlock(data.data(), n, nStart));
+        EXPECT_EQ(reference::Sum(0xFF, nStart, data.data(), n), s8.m_nValue);
+        EXPECT_EQ(reference::Sum(0xFFFF, nStart, data.data(), n) & 0xFFFF, s16.ChecksumBlock(data.data(), n, nStart));
+        EXPECT_EQ(reference::Sum(0xFFFF, nStart, data.data(), n), s16.m_nValue);
+        EXPECT_EQ(reference::Sum(0xFFFFFFFF, nStart, data.data(), n), s32.ChecksumBlock(data.data(), n, nStart));
+    }
+}
+
+TEST(CheckSum, EmptyBlockReturnsTheStartInTheWidth)
+{
+    COXCheckSum8 s8;
+    EXPECT_EQ(0x78u, s8.ChecksumBlock(c_aDigits, 0, 0x12345678));
+    EXPECT_EQ(0x12345678u, s8.m_nValue);
+    COXCheckSum16 s16;
+    EXPECT_EQ(0x5678u, s16.ChecksumBlock(NULL, 0, 0x12345678));
+    COXCheckSum32 s32;
+    EXPECT_EQ(0x12345678u, s32.ChecksumBlock(NULL, 0, 0x12345678));
+    COXCRC16 c16(0x1021);
+    EXPECT_EQ(0x5678u, c16.ChecksumBlock(c_aDigits, 0, 0x12345678));
+    EXPECT_EQ(0x12345678u, c16.m_nValue);
+    COXCRC32 c32(0xEDB88320);
+    EXPECT_EQ(0x12345678u, c32.ChecksumBlock(NULL, 0, 0x12345678));
+}
+
+TEST(Crc, DigitsGiveTheKnownCrcs)
+{
+    COXCRC16 ccitt(0x1021);
+    EXPECT_EQ(0x29B1u, ccitt.ChecksumBlock(c_aDigits, 9, 0xFFFF));
+    COXCRC16 ibm(0x8005);
+    EXPECT_EQ(0xAEE7u, ibm.ChecksumBlock(c_aDigits, 9, 0xFFFF));
+    COXCRC32 crc(0xEDB88320);
+    EXPECT_EQ(0x340BC6D9u, crc.ChecksumBlock(c_aDigits, 9, 0xFFFFFFFF));
+    EXPECT_EQ(0xCBF43926u, ~crc.m_nValue);  // the usual check value once the caller inverts it
+    COXCRC32 fresh(0xEDB88320);
+    EXPECT_EQ(0x340BC6D9u, fresh.ChecksumBlock(c_aDigits, 9));
+}
+
+TEST(Crc, Crc16KeepsTheBitsAboveIt)
+{
+    COXCRC16 crc(0x1021);
+    EXPECT_EQ(0x29B1u, crc.ChecksumBlock(c_aDigits, 9, 0xABCDFFFF));
+    EXPECT_EQ(0xABCD29B1u, crc.m_nValue);
+    // A fresh object continues from 0xFFFF in its width.
+    COXCRC16 fresh(0x1021);
+    EXPECT_EQ(0x29B1u, fresh.ChecksumBlock(c_aDigits, 9));
+    EXPECT_EQ(0xFFFF29B1u, fresh.m_nValue);
+}
+
+TEST(Crc, TablesHoldTheKnownEntries)
+{
+    COXCRC16 c16(0x1021);
+    EXPECT_EQ(0x0000u, c16.GetTable()[0]);
+    EXPECT_EQ(0x1021u, c16.GetTable()[1]);
+    EXPECT_EQ(0x1EF0u, c16.GetTable()[255]);
+    COXCRC32 c32(0xEDB88320);
+    EXPECT_EQ(0x00000000u, c32.GetTable()[0]);
+    EXPECT_EQ(0x77073096u, c32.GetTable()[1]);
+    EXPECT_EQ(0x2D02EF8Du, c32.GetTable()[255]);
+}
+
+TEST(Crc, BlockByBlockEqualsOneBlock)
+{
+    const std::vector<BYTE> data = RandomBytes(50000, 11);
+    COXCRC32 whole(0x82F63B78), parts(0x82F63B78);
+    COXCRC16 whole16(0x8005), parts16(0x8005);
+    const DWORD nWhole = whole.ChecksumBlock(data.data(), (DWORD)data.size(), 0x5555AAAA);
+    const DWORD nWhole16 = whole16.ChecksumBlock(data.data(), (DWORD)data.size(), 0x5555AAAA);
+    parts.ChecksumBlock(data.data(), 0, 0x5555AAAA);
+    parts16.ChecksumBlock(data.data(), 0, 0x5555AAAA);
+    const size_t aCuts[] = {0, 1, 17, 300, 4096, 4097, 20000, 50000};
+    for (size_t i = 1; i < sizeof(aCuts) / sizeof(aCuts[0]); ++i)
+    {
+        parts.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
+        parts16.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
+    }
+    EXPECT_EQ(nWhole, parts.m_nValue);
+    EXPECT_EQ(nWhole16, parts16.m_nValue & 0xFFFF);
+    EXPECT_EQ(reference::Crc32(0x82F63B78, 0x5555AAAA, data.data(), data.size()), nWhole);
+    EXPECT_EQ(reference::Crc16(0x8005, 0x5555AAAA, data.data(), data.size()), whole16.m_nValue);
+}
+
+TEST(Crc, SamePolynomialSharesOneTable)
+{
+    // Polynomials no other test uses, so the counts below are this test's own.
+    const int n32 = COXCRC32::GetTableList().GetCount();
+    COXCRC32 a(0x0BADF00D), b(0x0BADF00D);
+    EXPECT_EQ(a.GetTable(), b.GetTable());
+    EXPECT_EQ(n32 + 1, COXCRC32::GetTableList().GetCount());
+    COXCRC32 c(0x0BADF00E);
+    EXPECT_NE(a.GetTable(), c.GetTable());
+    EXPECT_EQ(n32 + 2, COXCRC32::GetTableList().GetCount());
+
+    const int n16 = COXCRC16::GetTableList().GetCount();
+    COXCRC16 d(0x4C11), e(0x4C11), f(0x4C12);
+    EXPECT_EQ(d.GetTable(), e.GetTable());
+    EXPECT_NE(d.GetTable(), f.GetTable());
+    EXPECT_EQ(n16 + 2, COXCRC16::GetTableList().GetCount());
+
+    // New tables go to the end of the list, and each records its polynomial.
+    const COXCRC32::CTableList::CRCTable* pLast = COXCRC32::GetTableList().GetHead();
+    while (pLast->m_pNext != NULL)
+        pLast = pLast->m_pNext;
+    EXPECT_EQ(0x0BADF00Eu, pLast->m_nPoly);
+    EXPECT_EQ(c.GetTable(), pLast->m_aEntries);
+}
+
+// A class that supplies only the block arithmetic gets the rest from the base,
+// which must reach it through the virtual block operation.
+class CXorCheck : public COXCheckBase
+{
+public:
+    CXorCheck() : COXCheckBase(3) {}
+    using COXCheckBase::ChecksumBlock;
+    virtual DWORD ChecksumBlock(const BYTE* pData, DWORD nLength, DWORD nStart)
+    {
+        ++m_nCalls;
+        m_nValue = nStart;
+        for (DWORD i = 0; i < nLength; ++i)
+            m_nValue = (m_nValue << 1 | m_nValue >> 31) ^ pData[i];
+        return m_nValue;
+    }
+    int m_nCalls = 0;
+};
+
+TEST(CheckBase, TwoArgumentBlockContinuesThroughTheVirtualOperation)
+{
+    CXorCheck check;
+    COXCheckBase& base = check;
+    base.m_nValue = 7;
+    const DWORD nResult = base.ChecksumBlock(c_aDigits, 3);
+    EXPECT_EQ(1, check.m_nCalls);
+    EXPECT_EQ(((((7u << 1) ^ '1') << 1 ^ '2') << 1) ^ '3', nResult);
+}

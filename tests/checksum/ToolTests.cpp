@@ -1,0 +1,328 @@
+// The extkit tool's checksum command, run as a separate program on files made
+// here: output lines, messages and exit statuses.
+#include "Reference.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace
+{
+struct CRun
+{
+    int m_nStatus;
+    std::string m_strOut;  // UTF-8, line ends as "\n"
+    std::string m_strErr;
+};
+
+std::string ReadAll(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string str((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string strOut;
+    for (char ch : str)
+        if (ch != '\r')
+            strOut += ch;
+    return strOut;
+}
+
+#ifdef _WIN32
+std::wstring Wide(const std::string& strUtf8)
+{
+    const int n = MultiByteToWideChar(CP_UTF8, 0, strUtf8.c_str(), -1, NULL, 0);
+    std::wstring str(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1)
+        MultiByteToWideChar(CP_UTF8, 0, strUtf8.c_str(), -1, &str[0], n);
+    return str;
+}
+
+// Quoting as the C runtime splits a command line.
+std::wstring Quote(const std::wstring& arg)
+{
+    std::wstring str = L"\"";
+    size_t nSlashes = 0;
+    for (wchar_t ch : arg)
+    {
+        if (ch == L'\\')
+        {
+            ++nSlashes;
+            continue;
+        }
+        str.append(ch == L'"' ? 2 * nSlashes + 1 : nSlashes, L'\\');
+        nSlashes = 0;
+        str += ch;
+    }
+    str.append(2 * nSlashes, L'\\');
+    return str + L"\"";
+}
+#endif
+
+// The tool is built into the same folder as this program.
+fs::path ToolPath()
+{
+#ifdef _WIN32
+    wchar_t szPath[MAX_PATH];
+    GetModuleFileNameW(NULL, szPath, MAX_PATH);
+    return fs::path(szPath).parent_path() / L"extkit.exe";
+#else
+    return fs::read_symlink("/proc/self/exe").parent_path() / "extkit";
+#endif
+}
+
+class ToolChecksum : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::random_device rd;
+        m_dir = fs::temp_directory_path() / ("extkit_tool_" + std::to_string(rd()));
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+
+    // A file in the test folder; the name is UTF-8. Returns its full path in UTF-8.
+    std::string MakeFile(const std::string& strName, const std::vector<uint8_t>& content)
+    {
+        const fs::path path = m_dir / fs::u8path(strName);
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(content.data()), (std::streamsize)content.size());
+        return path.u8string();
+    }
+
+    std::string MissingFile(const std::string& strName) { return (m_dir / fs::u8path(strName)).u8string(); }
+
+    CRun Run(const std::vector<std::string>& args)
+    {
+        const fs::path outPath = m_dir / "stdout.txt", errPath = m_dir / "stderr.txt";
+        CRun run;
+#ifdef _WIN32
+        std::wstring strCommand = Quote(ToolPath().wstring());
+        for (const std::string& arg : args)
+            strCommand += L" " + Quote(Wide(arg));
+        SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
+        HANDLE hOut = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, NULL);
+        HANDLE hErr = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, NULL);
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        si.hStdOutput = hOut;
+        si.hStdError = hErr;
+        PROCESS_INFORMATION pi = {};
+        std::vector<wchar_t> command(strCommand.begin(), strCommand.end());
+        command.push_back(0);
+        const BOOL bStarted = CreateProcessW(NULL, command.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
+        CloseHandle(hOut);
+        CloseHandle(hErr);
+        if (!bStarted)
+        {
+            ADD_FAILURE() << "cannot start the tool, error " << GetLastError();
+            run.m_nStatus = -1;
+            return run;
+        }
+        WaitForSingleObject(pi.hProcess, INFINITE);
+        DWORD nCode = 0;
+        GetExitCodeProcess(pi.hProcess, &nCode);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+        run.m_nStatus = (int)nCode;
+#else
+        const std::string strTool = ToolPath().string();
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(strTool.c_str()));
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(NULL);
+        fflush(stdout);
+        fflush(stderr);
+        const pid_t pid = fork();
+        if (pid == 0)
+        {
+            const int fdOut = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            dup2(fdOut, 1);
+            dup2(fdErr, 2);
+            execv(strTool.c_str(), argv.data());
+            _exit(127);
+        }
+        int nWait = 0;
+        waitpid(pid, &nWait, 0);
+        run.m_nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
+#endif
+        run.m_strOut = ReadAll(outPath);
+        run.m_strErr = ReadAll(errPath);
+        return run;
+    }
+
+    fs::path m_dir;
+};
+
+const std::vector<uint8_t> c_digits = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+
+std::vector<uint8_t> RandomBytes(size_t n, unsigned nSeed)
+{
+    std::mt19937 rng(nSeed);
+    std::vector<uint8_t> v(n);
+    for (uint8_t& b : v)
+        b = (uint8_t)rng();
+    return v;
+}
+
+std::string Hex(uint32_t nValue, int nDigits)
+{
+    char sz[16];
+    snprintf(sz, sizeof(sz), "%0*X", nDigits, (unsigned)nValue);
+    return sz;
+}
+}  // namespace
+
+TEST_F(ToolChecksum, DefaultIsCrc32OfTheFreshObject)
+{
+    const std::string strFile = MakeFile("digits.txt", c_digits);
+    const CRun run = Run({"checksum", strFile});
+    EXPECT_EQ(0, run.m_nStatus);
+    EXPECT_EQ("340BC6D9 " + strFile + "\n", run.m_strOut);
+    EXPECT_EQ("", run.m_strErr);
+}
+
+TEST_F(ToolChecksum, EachAlgorithmInItsWidth)
+{
+    const std::string strFile = MakeFile("digits.txt", c_digits);
+    const char* const aAlgo[] = {"sum8", "sum16", "sum32", "crc16", "crc32"};
+    const char* const aValue[] = {"DC", "01DC", "000001DC", "29B1", "340BC6D9"};
+    for (int i = 0; i < 5; ++i)
+    {
+        const CRun run = Run({"checksum", "--algo", aAlgo[i], strFile});
+        EXPECT_EQ(0, run.m_nStatus) << aAlgo[i];
+        EXPECT_EQ(std::string(aValue[i]) + " " + strFile + "\n", run.m_strOut) << aAlgo[i];
+    }
+}
+
+TEST_F(ToolChecksum, PolynomialAndStart)
+{
+    const std::string strFile = MakeFile("digits.txt", c_digits);
+    CRun run = Run({"checksum", "--algo", "crc16", "--poly", "8005", strFile});
+    EXPECT_EQ("AEE7 " + strFile + "\n", run.m_strOut);
+    run = Run({"checksum", "--algo=crc16", "--poly=0x8005", "--start=0", strFile});
+    EXPECT_EQ(Hex(reference::Crc16(0x8005, 0, c_digits.data(), 9), 4) + " " + strFile + "\n", run.m_strOut);
+    run = Run({"checksum", "--poly", "82f63b78", strFile});
+    EXPECT_EQ(Hex(reference::Crc32(0x82F63B78, 0xFFFFFFFF, c_digits.data(), 9), 8) + " " + strFile + "\n",
+              run.m_strOut);
+    run = Run({"checksum", "--algo", "sum8", "--start", "0", strFile});
+    EXPECT_EQ("DD " + strFile + "\n", run.m_strOut);
+    run = Run({"checksum", "--start", "0", strFile});
+    EXPECT_EQ(Hex(reference::Crc32(0xEDB88320, 0, c_digits.data(), 9), 8) + " " + strFile + "\n", run.m_strOut);
+    EXPECT_EQ(0, run.m_nStatus);
+}
+
+TEST_F(ToolChecksum, LargeFilesMatchTheDefinition)
+{
+    // Several read blocks, with a tail that is not a whole vector.
+    const std::vector<uint8_t> data = RandomBytes(3 * 256 * 1024 + 4093, 5);
+    const std::string strFile = MakeFile("large.bin", data);
+    CRun run = Run({"checksum", strFile});
+    EXPECT_EQ(Hex(reference::Crc32(0xEDB88320, 0xFFFFFFFF, data.data(), data.size()), 8) + " " + strFile + "\n",
+              run.m_strOut);
+    run = Run({"checksum", "--algo", "crc16", "--poly", "1021", "--start", "1D0F", strFile});
+    EXPECT_EQ(Hex(reference::Crc16(0x1021, 0x1D0F, data.data(), data.size()), 4) + " " + strFile + "\n",
+              run.m_strOut);
+    run = Run({"checksum", "--algo", "sum16", strFile});
+    EXPECT_EQ(Hex(reference::Sum(0xFFFF, 0xFFFFFFFF, data.data(), data.size()) & 0xFFFF, 4) + " " + strFile + "\n",
+              run.m_strOut);
+}
+
+TEST_F(ToolChecksum, EmptyFileGivesTheStart)
+{
+    const std::string strFile = MakeFile("empty.bin", {});
+    EXPECT_EQ("FFFFFFFF " + strFile + "\n", Run({"checksum", strFile}).m_strOut);
+    EXPECT_EQ("FF " + strFile + "\n", Run({"checksum", "--algo", "sum8", strFile}).m_strOut);
+    EXPECT_EQ("1234 " + strFile + "\n", Run({"checksum", "--algo", "crc16", "--start", "1234", strFile}).m_strOut);
+}
+
+TEST_F(ToolChecksum, MissingFileIsReportedAndTheOthersAreDone)
+{
+    const std::string strA = MakeFile("a.txt", c_digits);
+    const std::string strMissing = MissingFile("missing.txt");
+    const std::string strB = MakeFile("b.txt", {'1'});
+    const CRun run = Run({"checksum", "--algo", "sum8", strA, strMissing, strB});
+    EXPECT_EQ(1, run.m_nStatus);
+    EXPECT_EQ("DC " + strA + "\n" + "30 " + strB + "\n", run.m_strOut);
+    EXPECT_NE(std::string::npos, run.m_strErr.find(strMissing)) << run.m_strErr;
+    EXPECT_NE(std::string::npos, run.m_strErr.find(u8"нет такого файла")) << run.m_strErr;
+}
+
+TEST_F(ToolChecksum, DirectoryIsReportedAsAFailure)
+{
+    const std::string strDir = MissingFile("folder");
+    fs::create_directory(fs::u8path(strDir));
+    const CRun run = Run({"checksum", strDir});
+    EXPECT_EQ(1, run.m_nStatus);
+    EXPECT_EQ("", run.m_strOut);
+    EXPECT_NE(std::string::npos, run.m_strErr.find(strDir));
+}
+
+TEST_F(ToolChecksum, NamesPassThroughAsGiven)
+{
+    const std::string strFile = MakeFile(u8"счёт-фактура №5.txt", c_digits);
+    const std::string strDash = MakeFile("-dash.txt", c_digits);
+    const CRun run = Run({"checksum", "--algo", "crc16", strFile, "--", strDash});
+    EXPECT_EQ(0, run.m_nStatus) << run.m_strErr;
+    EXPECT_EQ("29B1 " + strFile + "\n29B1 " + strDash + "\n", run.m_strOut);
+}
+
+TEST_F(ToolChecksum, BadUsageExitsWithTwo)
+{
+    const std::string strFile = MakeFile("digits.txt", c_digits);
+    const std::vector<std::vector<std::string>> bad = {
+        {"checksum"},
+        {"checksum", "--algo", "md5", strFile},
+        {"checksum", "--algo"},
+        {"checksum", "--poly", "12G4", strFile},
+        {"checksum", "--poly", "123456789", strFile},
+        {"checksum", "--algo", "crc16", "--poly", "18005", strFile},
+        {"checksum", "--algo", "sum8", "--poly", "7", strFile},
+        {"checksum", "--algo", "sum8", "--start", "100", strFile},
+        {"checksum", "--verbose", strFile},
+        {"frobnicate"},
+        {},
+    };
+    for (const std::vector<std::string>& args : bad)
+    {
+        const CRun run = Run(args);
+        std::string strArgs;
+        for (const std::string& arg : args)
+            strArgs += arg + " ";
+        EXPECT_EQ(2, run.m_nStatus) << strArgs;
+        EXPECT_EQ("", run.m_strOut) << strArgs;
+        EXPECT_NE("", run.m_strErr) << strArgs;
+    }
+}
+
+TEST_F(ToolChecksum, MessagesAreUtf8)
+{
+    const CRun run = Run({"checksum"});
+    EXPECT_NE(std::string::npos, run.m_strErr.find(u8"Использование: extkit checksum")) << run.m_strErr;
+    const CRun help = Run({"checksum", "--help"});
+    EXPECT_EQ(0, help.m_nStatus);
+    EXPECT_NE(std::string::npos, help.m_strOut.find(u8"алгоритм")) << help.m_strOut;
+}

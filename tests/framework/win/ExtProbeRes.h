@@ -1,0 +1,4 @@
+// Resource identifiers of the probe extension DLL.
+#pragma once
+
+#define IDS_PROBE_TEXT 1234

@@ -1,0 +1,176 @@
+// The module state: handles, the class registry and extension-module records
+// driven directly, as an extension DLL's start-up drives them.
+#include "afxwin.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+CRuntimeClass MakeClass(LPCSTR lpszName)
+{
+    CRuntimeClass c = {lpszName, 0, 0xFFFF, NULL, RUNTIME_CLASS(CObject), NULL};
+    return c;
+}
+
+std::vector<CRuntimeClass*> ListFrom(CRuntimeClass* pClass)
+{
+    std::vector<CRuntimeClass*> classes;
+    for (; pClass != NULL; pClass = pClass->m_pNextClass)
+        classes.push_back(pClass);
+    return classes;
+}
+
+}  // namespace
+
+TEST(ModuleState, HandlesDefaultToTheExecutable)
+{
+    EXPECT_EQ(AfxGetInstanceHandle(), GetModuleHandle(NULL));
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
+    EXPECT_EQ(AfxGetModuleState(), AfxGetModuleState());
+}
+
+TEST(ModuleState, ResourceHandleIsSetAndANullOneRefused)
+{
+    HINSTANCE hFramework = GetModuleHandleA("framework.dll");
+    ASSERT_NE(hFramework, nullptr);
+    AfxSetResourceHandle(hFramework);
+    EXPECT_EQ(AfxGetResourceHandle(), hFramework);
+    EXPECT_EQ(AfxGetModuleState()->m_hCurrentResourceHandle, hFramework);
+    AfxSetResourceHandle(NULL);
+    EXPECT_EQ(AfxGetResourceHandle(), hFramework);
+    AfxSetResourceHandle(GetModuleHandle(NULL));
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
+    EXPECT_EQ(AfxGetInstanceHandle(), GetModuleHandle(NULL));
+}
+
+TEST(ClassRegistry, RegisteredClassesAreFoundByName)
+{
+    static CRuntimeClass s_class = MakeClass("CRegistryTestClass");
+    EXPECT_EQ(AfxFindRuntimeClass("CRegistryTestClass"), nullptr);
+    AfxClassInit(&s_class);
+    EXPECT_EQ(AfxGetFirstRuntimeClass(), &s_class);
+    EXPECT_EQ(AfxFindRuntimeClass("CRegistryTestClass"), &s_class);
+    EXPECT_EQ(AfxFindRuntimeClass("CNoSuchClass"), nullptr);
+    EXPECT_EQ(AfxFindRuntimeClass(NULL), nullptr);
+    // The framework's own classes are registered when framework.dll loads.
+    EXPECT_EQ(AfxFindRuntimeClass("CWinApp"), RUNTIME_CLASS(CWinApp));
+    EXPECT_EQ(AfxFindRuntimeClass("CWnd"), RUNTIME_CLASS(CWnd));
+}
+
+TEST(ClassRegistry, RegisteringTwiceDoesNotLoopTheList)
+{
+    static CRuntimeClass s_class = MakeClass("CTwiceRegistered");
+    AfxClassInit(&s_class);
+    size_t nBefore = ListFrom(AfxGetFirstRuntimeClass()).size();
+    AfxClassInit(&s_class);
+    EXPECT_EQ(ListFrom(AfxGetFirstRuntimeClass()).size(), nBefore);
+    AfxClassInit(NULL);
+    EXPECT_EQ(ListFrom(AfxGetFirstRuntimeClass()).size(), nBefore);
+}
+
+namespace {
+
+// One extension module's start-up as its DLL would run it: the raw hook, the
+// static constructors registering classes, AfxInitExtensionModule.
+class ExtensionRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override { m_appList = ListFrom(AfxGetFirstRuntimeClass()); }
+
+    void StartUp()
+    {
+        AfxGetModuleState()->SaveInitialLists();
+        EXPECT_EQ(AfxGetFirstRuntimeClass(), nullptr);
+        AfxClassInit(&m_first);
+        AfxClassInit(&m_second);
+    }
+
+    HMODULE FakeModule() { return GetModuleHandleA("framework.dll"); }
+
+    CRuntimeClass m_first = MakeClass("CExtFirst");
+    CRuntimeClass m_second = MakeClass("CExtSecond");
+    AFX_EXTENSION_MODULE m_record = {};
+    std::vector<CRuntimeClass*> m_appList;
+};
+
+}  // namespace
+
+TEST_F(ExtensionRecordTest, ModulesClassesMoveIntoTheRecord)
+{
+    StartUp();
+    ASSERT_TRUE(AfxInitExtensionModule(m_record, FakeModule()));
+    EXPECT_TRUE(m_record.bInitialized);
+    EXPECT_EQ(m_record.hModule, FakeModule());
+    EXPECT_EQ(m_record.hResource, FakeModule());
+    EXPECT_EQ(ListFrom(m_record.pFirstSharedClass), (std::vector<CRuntimeClass*>{&m_second, &m_first}));
+    EXPECT_EQ(ListFrom(AfxGetFirstRuntimeClass()), m_appList);
+    EXPECT_FALSE(AfxGetModuleState()->m_bClassInitSaved);
+    // Not linked yet: only the record knows them.
+    EXPECT_EQ(AfxFindRuntimeClass("CExtFirst"), nullptr);
+}
+
+TEST_F(ExtensionRecordTest, LinkedLibraryMakesThemFindableUntilTermination)
+{
+    StartUp();
+    ASSERT_TRUE(AfxInitExtensionModule(m_record, FakeModule()));
+    CDynLinkLibrary* pDLL = new CDynLinkLibrary(m_record);
+    EXPECT_EQ(AfxGetModuleState()->m_pFirstDLL, pDLL);
+    EXPECT_EQ(pDLL->m_hModule, FakeModule());
+    EXPECT_FALSE(pDLL->m_bSystem);
+    EXPECT_EQ(AfxFindRuntimeClass("CExtFirst"), &m_first);
+    EXPECT_EQ(AfxFindRuntimeClass("CExtSecond"), &m_second);
+    EXPECT_TRUE(pDLL->IsKindOf(RUNTIME_CLASS(CDynLinkLibrary)));
+
+    AfxTermExtensionModule(m_record);
+    EXPECT_EQ(AfxFindRuntimeClass("CExtFirst"), nullptr);
+    for (CDynLinkLibrary* p = AfxGetModuleState()->m_pFirstDLL; p != NULL; p = p->m_pNextDLL)
+        EXPECT_NE(p->m_hModule, FakeModule());
+}
+
+TEST_F(ExtensionRecordTest, TerminationRemovesOnlyThatModulesLibraries)
+{
+    StartUp();
+    ASSERT_TRUE(AfxInitExtensionModule(m_record, FakeModule()));
+    new CDynLinkLibrary(m_record);
+    AFX_EXTENSION_MODULE other = {};
+    AfxGetModuleState()->SaveInitialLists();
+    CRuntimeClass otherClass = MakeClass("COtherModuleClass");
+    AfxClassInit(&otherClass);
+    ASSERT_TRUE(AfxInitExtensionModule(other, GetModuleHandle(NULL)));
+    CDynLinkLibrary* pOther = new CDynLinkLibrary(other, TRUE);
+
+    AfxTermExtensionModule(m_record, FALSE);
+    EXPECT_EQ(AfxFindRuntimeClass("CExtFirst"), nullptr);
+    EXPECT_EQ(AfxFindRuntimeClass("COtherModuleClass"), &otherClass);
+    EXPECT_EQ(AfxGetModuleState()->m_pFirstDLL, pOther);
+    AfxTermExtensionModule(other, FALSE);
+    EXPECT_EQ(AfxFindRuntimeClass("COtherModuleClass"), nullptr);
+}
+
+TEST_F(ExtensionRecordTest, NullModuleHandleFailsAndDropsTheModulesClasses)
+{
+    StartUp();
+    EXPECT_FALSE(AfxInitExtensionModule(m_record, NULL));
+    EXPECT_FALSE(m_record.bInitialized);
+    EXPECT_EQ(m_record.pFirstSharedClass, nullptr);
+    EXPECT_EQ(ListFrom(AfxGetFirstRuntimeClass()), m_appList);
+    EXPECT_EQ(AfxFindRuntimeClass("CExtFirst"), nullptr);
+    EXPECT_FALSE(AfxGetModuleState()->m_bClassInitSaved);
+}
+
+TEST_F(ExtensionRecordTest, WithoutTheRawHookTheApplicationsListStaysWhole)
+{
+    ASSERT_TRUE(AfxInitExtensionModule(m_record, FakeModule()));
+    EXPECT_EQ(m_record.pFirstSharedClass, nullptr);
+    EXPECT_EQ(ListFrom(AfxGetFirstRuntimeClass()), m_appList);
+}
+
+TEST_F(ExtensionRecordTest, SecondInitialisationKeepsTheRecord)
+{
+    StartUp();
+    ASSERT_TRUE(AfxInitExtensionModule(m_record, FakeModule()));
+    EXPECT_TRUE(AfxInitExtensionModule(m_record, GetModuleHandle(NULL)));
+    EXPECT_EQ(m_record.hModule, FakeModule());
+    EXPECT_EQ(m_record.pFirstSharedClass, &m_second);
+}

@@ -1,0 +1,146 @@
+// The application object, its registration and the application's life.
+#include "afxwin.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+namespace {
+
+HWND CreatePlainWindow()
+{
+    return CreateWindowExA(0, "STATIC", "app", WS_POPUP, 0, 0, 50, 50, NULL, NULL, GetModuleHandle(NULL), NULL);
+}
+
+}  // namespace
+
+TEST(WinApp, RegistersItselfAsTheApplicationWhileItLives)
+{
+    EXPECT_EQ(AfxGetApp(), nullptr);
+    {
+        CWinApp app("Учёт");
+        EXPECT_EQ(AfxGetApp(), &app);
+        EXPECT_EQ(AfxGetThread(), &app);
+        EXPECT_STREQ(app.m_pszAppName, "Учёт");
+        EXPECT_EQ(app.m_pszProfileName, nullptr);  // filled by AfxWinInit
+        EXPECT_EQ(app.m_pMainWnd, nullptr);
+    }
+    EXPECT_EQ(AfxGetApp(), nullptr);
+    EXPECT_EQ(AfxGetThread(), nullptr);
+}
+
+TEST(WinApp, WinInitFillsTheDefaultNamesFromTheExecutable)
+{
+    CWinApp app;
+    char szCmdLine[] = "/silent";
+    ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
+    EXPECT_EQ(app.m_hInstance, GetModuleHandle(NULL));
+    EXPECT_EQ(app.m_lpCmdLine, szCmdLine);
+    EXPECT_EQ(app.m_nCmdShow, SW_HIDE);
+    EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
+    EXPECT_STREQ(app.m_pszAppName, "framework_win_tests");
+    EXPECT_STREQ(app.m_pszProfileName, "framework_win_tests.INI");
+    EXPECT_EQ(AfxGetInstanceHandle(), GetModuleHandle(NULL));
+    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
+}
+
+TEST(WinApp, NamesTheHostSetAreKept)
+{
+    CWinApp app("Склад");
+    app.m_pszProfileName = _strdup("C:\\Склад\\sklad.ini");
+    ASSERT_TRUE(AfxWinInit(NULL, NULL, NULL, SW_SHOW));
+    EXPECT_STREQ(app.m_pszAppName, "Склад");
+    EXPECT_STREQ(app.m_pszProfileName, "C:\\Склад\\sklad.ini");
+    // A host replaces a name the framework allocated the same way.
+    std::free(const_cast<LPTSTR>(app.m_pszProfileName));
+    app.m_pszProfileName = _strdup("D:\\other.ini");
+    EXPECT_STREQ(app.m_pszProfileName, "D:\\other.ini");
+}
+
+TEST(WinApp, MainWindowIsTheThreadsAndOtherThreadsFallBackToTheApplication)
+{
+    CWinApp app;
+    CWnd wnd;
+    ASSERT_TRUE(wnd.Attach(CreatePlainWindow()));
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    app.m_pMainWnd = &wnd;
+    EXPECT_EQ(AfxGetMainWnd(), &wnd);
+    CWinThread* pSeen = NULL;
+    std::thread([&pSeen] { pSeen = AfxGetThread(); }).join();
+    EXPECT_EQ(pSeen, &app);
+    app.m_pMainWnd = NULL;
+}
+
+namespace {
+
+// A host application: its window and its message loop, with a record of what
+// the framework called.
+class CTestApp : public CWinApp {
+public:
+    explicit CTestApp(BOOL bInitResult) : CWinApp("TestApp"), m_bInitResult(bInitResult) {}
+
+    BOOL InitApplication() override
+    {
+        m_strCalls += "InitApplication ";
+        return TRUE;
+    }
+    BOOL InitInstance() override
+    {
+        m_strCalls += "InitInstance ";
+        m_wnd.Attach(CreatePlainWindow());
+        m_pMainWnd = &m_wnd;
+        PostThreadMessage(GetCurrentThreadId(), WM_APP + 1, 0, 0);
+        PostQuitMessage(7);
+        return m_bInitResult;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_APP + 1)
+            m_strCalls += "PreTranslate ";
+        return FALSE;
+    }
+    int ExitInstance() override
+    {
+        m_strCalls += "ExitInstance ";
+        return CWinApp::ExitInstance();
+    }
+
+    std::string m_strCalls;
+    CWnd m_wnd;
+    BOOL m_bInitResult;
+};
+
+}  // namespace
+
+TEST(WinApp, WinMainRunsTheLoopUntilQuitAndReturnsItsCode)
+{
+    CTestApp app(TRUE);
+    char szCmdLine[] = "";
+    EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), 7);
+    EXPECT_EQ(app.m_strCalls, "InitApplication InitInstance PreTranslate ExitInstance ");
+    EXPECT_TRUE(app.m_wnd.IsWindow());
+    app.m_pMainWnd = NULL;
+}
+
+TEST(WinApp, FailedInitInstanceDestroysTheMainWindowAndExits)
+{
+    CTestApp app(FALSE);
+    char szCmdLine[] = "";
+    AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW);
+    EXPECT_EQ(app.m_strCalls, "InitApplication InitInstance ExitInstance ");
+    EXPECT_EQ(app.m_wnd.m_hWnd, nullptr);
+    app.m_pMainWnd = NULL;
+    // The posted quit is still queued: drain it so later tests start clean.
+    MSG msg;
+    while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
+    }
+}
+
+TEST(WinApp, WinMainWithoutAnApplicationFails)
+{
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    char szCmdLine[] = "";
+    EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), -1);
+}

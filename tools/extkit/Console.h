@@ -1,0 +1,22 @@
+// The tool's edges: its command line and output are UTF-8, the library's texts
+// Windows-1251. Everything between the edges is 1251, except file names, which
+// are used as they were given.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Windows-1251 text to UTF-8.
+std::string Cp1251ToUtf8(const std::string& strText);
+// UTF-8 text to Windows-1251; characters the code page lacks, and malformed
+// sequences, become '?'.
+std::string Utf8ToCp1251(const std::string& strText);
+
+// The program's arguments after the program name, in UTF-8.
+std::vector<std::string> GetUtf8Arguments(int argc, char** argv);
+
+// Writes 1251 text (the program's own messages) as UTF-8.
+void WriteText(FILE* pStream, const std::string& strCp1251);
+// Writes UTF-8 text as it is (names given on the command line).
+void WriteUtf8(FILE* pStream, const std::string& strUtf8);

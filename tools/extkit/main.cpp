@@ -1,0 +1,50 @@
+// extkit: the command-line front of the library's portable services.
+//   extkit COMMAND [ARGUMENTS...]
+#include "Commands.h"
+#include "Console.h"
+
+#include <cstring>
+
+namespace
+{
+const CToolCommand g_aCommands[] = {
+    {"checksum", ChecksumCommand, "контрольные суммы и CRC файлов"},
+};
+
+void PrintCommands(FILE* pStream)
+{
+    WriteText(pStream, "Использование: extkit КОМАНДА [ПАРАМЕТРЫ...]\nКоманды:\n");
+    for (const CToolCommand& cmd : g_aCommands)
+        WriteText(pStream, std::string("  ") + cmd.m_pszName + "  " + cmd.m_pszSummary + "\n");
+}
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args = GetUtf8Arguments(argc, argv);
+    if (args.empty())
+    {
+        PrintCommands(stderr);
+        return 2;
+    }
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
+    {
+        PrintCommands(stdout);
+        return 0;
+    }
+    for (const CToolCommand& cmd : g_aCommands)
+    {
+        if (args[0] == cmd.m_pszName)
+        {
+            args.erase(args.begin());
+            const int nStatus = cmd.m_pfnRun(args);
+            fflush(stdout);
+            return nStatus;
+        }
+    }
+    WriteText(stderr, "extkit: неизвестная команда: ");
+    WriteUtf8(stderr, args[0]);
+    WriteText(stderr, "\n");
+    PrintCommands(stderr);
+    return 2;
+}
