@@ -71,12 +71,17 @@ protected:
     {
         AddGroup("Региональные настройки, прочитанные при загрузке extkit.dll", 8, 6, 764, 206);
         HWND hLocale = AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, 18, 26, 744,
-                                  176, IDC_LOCALE_LIST, WS_EX_CLIENTEDGE);
+                                  152, IDC_LOCALE_LIST, WS_EX_CLIENTEDGE);
         ListView_SetExtendedListViewStyle(hLocale, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
         AddColumn(hLocale, 0, "Настройка", 300);
         AddColumn(hLocale, 1, "Переменная", 190);
         AddColumn(hLocale, 2, "Значение", 230);
         FillLocale(hLocale);
+        CString strAppPath;
+        GetAppPath(strAppPath);
+        const std::string strFolder = std::string("Папка профиля приложения (GetAppPath): ") +
+                                      (strAppPath.IsEmpty() ? "(нет)" : static_cast<const char*>(strAppPath));
+        AddLabel(strFolder.c_str(), 18, 186, 744);
 
         AddGroup("Контрольные суммы файла", 8, 220, 764, 182);
         AddLabel("Файл:", 18, 243, 40);
@@ -127,7 +132,10 @@ private:
         char szDecimals[16], szCurrency[16], szSymbol[32];
         snprintf(szDecimals, sizeof(szDecimals), "%d", g_nDecimalPrec);
         snprintf(szCurrency, sizeof(szCurrency), "%d", g_nCurrencyPrec);
-        snprintf(szSymbol, sizeof(szSymbol), "«%s»", g_strCurrencySymbol);
+        if (g_strCurrencySymbol[0])
+            snprintf(szSymbol, sizeof(szSymbol), "«%s»", g_strCurrencySymbol);
+        else
+            snprintf(szSymbol, sizeof(szSymbol), "(нет)");
         const std::string rows[][3] = {
             {"Десятичный разделитель", "g_chDecimalSep", DescribeChar(g_chDecimalSep)},
             {"Разделитель групп разрядов", "g_chThousandSep", DescribeChar(g_chThousandSep)},

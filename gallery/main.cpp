@@ -5,8 +5,11 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include <afxwin.h>
 
 #include "GalleryPage.h"
 #include "WindowCapture.h"
@@ -131,48 +134,87 @@ int RunSnapshots(const std::string& strDir)
     }
     fflush(stdout);
     DestroyWindow(g_app.m_hWnd);
+    g_app.m_hWnd = nullptr;
     return nFailed ? 1 : 0;
 }
 
 }  // namespace
 
+// The gallery is a host application like any other: its application object
+// carries the profile name that extkit's GetAppPath reads.
+class CGalleryWinApp : public CWinApp {
+public:
+    CGalleryWinApp() : CWinApp("extkit gallery") {}
+
+    std::string m_strSnapshots;
+    int m_nExitCode = 0;
+
+    BOOL InitInstance() override
+    {
+        // The profile lives beside the executable, named by its full path.
+        char szPath[MAX_PATH];
+        GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+        std::string strProfile(szPath);
+        strProfile = strProfile.substr(0, strProfile.find_last_of('\\') + 1) + "gallery.ini";
+        free(const_cast<char*>(m_pszProfileName));
+        m_pszProfileName = _strdup(strProfile.c_str());
+
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&icc);
+        if (!CreateMainWindow(m_hInstance)) {
+            fprintf(stderr, "gallery: could not create the main window (error %lu)\n", GetLastError());
+            m_nExitCode = 1;
+            return FALSE;
+        }
+        m_wndMain.Attach(g_app.m_hWnd);
+        m_pMainWnd = &m_wndMain;
+        ShowWindow(g_app.m_hWnd, SW_SHOW);
+        UpdateWindow(g_app.m_hWnd);
+        if (!m_strSnapshots.empty()) {
+            // Pictures only: no message loop, the window goes when they are written.
+            m_nExitCode = RunSnapshots(m_strSnapshots);
+            m_wndMain.Detach();
+            m_pMainWnd = nullptr;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        // Tab and arrow keys move between the page's controls.
+        return g_app.m_hWnd && IsDialogMessageA(g_app.m_hWnd, pMsg);
+    }
+
+    int ExitInstance() override
+    {
+        if (m_wndMain.GetSafeHwnd())
+            m_wndMain.Detach();
+        m_pMainWnd = nullptr;
+        g_app.m_pages.clear();
+        if (g_app.m_hFont) {
+            DeleteObject(g_app.m_hFont);
+            g_app.m_hFont = nullptr;
+        }
+        const int nLoop = CWinApp::ExitInstance();
+        return m_nExitCode ? m_nExitCode : nLoop;
+    }
+
+private:
+    CWnd m_wndMain;
+};
+
+CGalleryWinApp theApp;
+
 int main(int argc, char** argv)
 {
-    std::string strSnapshots;
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "--snapshots") == 0 && i + 1 < argc) {
-            strSnapshots = argv[++i];
+            theApp.m_strSnapshots = argv[++i];
         } else {
             fprintf(stderr, "usage: gallery [--snapshots DIR]\n");
             return 2;
         }
     }
-
-    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&icc);
-    HINSTANCE hInstance = GetModuleHandleA(nullptr);
-    if (!CreateMainWindow(hInstance)) {
-        fprintf(stderr, "gallery: could not create the main window (error %lu)\n", GetLastError());
-        return 1;
-    }
-    ShowWindow(g_app.m_hWnd, SW_SHOW);
-    UpdateWindow(g_app.m_hWnd);
-
-    int nResult;
-    if (!strSnapshots.empty()) {
-        nResult = RunSnapshots(strSnapshots);
-    } else {
-        MSG msg;
-        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-            if (!IsDialogMessageA(g_app.m_hWnd, &msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
-        nResult = 0;
-    }
-    g_app.m_pages.clear();
-    if (g_app.m_hFont)
-        DeleteObject(g_app.m_hFont);
-    return nResult;
+    return AfxWinMain(GetModuleHandleA(nullptr), nullptr, GetCommandLineA(), SW_SHOW);
 }
