@@ -1,6 +1,6 @@
-// The extkit tool's text edges on arbitrary bytes: UTF-8 to Windows-1251 and
-// back must not crash, must keep every plain character, and must give back
-// exactly any text that the code page can hold.
+// The extkit tool's text edges on arbitrary bytes: UTF-8 to Windows-1251 (with
+// substitutes, and strict) and back must not crash, must keep every plain
+// character, and must give back exactly any text that the code page can hold.
 #include "Console.h"
 
 #include <cstdint>
@@ -96,8 +96,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     if (PlainCharacters(str1251) != PlainCharacters(strInput))
         Fail("plain characters were lost or invented");
 
+    // The strict form succeeds exactly for valid text the code page can hold,
+    // and then agrees with the substituting one; on failure it leaves its output be.
+    std::string strStrict = "untouched";
+    const bool bStrict = Utf8ToCp1251Strict(strInput, strStrict);
+    if (bStrict ? strStrict != str1251 : strStrict != "untouched")
+        Fail("the strict conversion disagrees or touched its output on failure");
+
     std::vector<unsigned long> codes;
-    if (DecodeUtf8(strInput, codes))
+    const bool bValid = DecodeUtf8(strInput, codes);
+    if (!bValid && bStrict)
+        Fail("the strict conversion took malformed text");
+    if (bValid)
     {
         // Valid text: one byte per character, '?' for those the code page lacks.
         if (str1251.size() != codes.size())
@@ -111,6 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
             if (str1251[i] != chWant)
                 Fail("a character converts to the wrong byte");
         }
+        if (bConvertible != bStrict)
+            Fail("the strict conversion disagrees about what the code page holds");
         if (bConvertible && Cp1251ToUtf8(str1251) != strInput)
             Fail("convertible text does not come back");
     }

@@ -47,3 +47,4 @@ private:
 std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages();
 
 std::unique_ptr<CGalleryPage> CreateFramePage();
+std::unique_ptr<CGalleryPage> CreateDeclensionPage();

@@ -7,3 +7,5 @@
 #endif
 
 #include "frame/Frame.h"
+#include "calc/CalculatorEngine.h"
+#include "grammar/GrammarCase.h"

@@ -1,14 +1,21 @@
 // The extkit tool's checksum command, run as a separate program on files made
-// here: output lines, messages and exit statuses.
+// here: output lines, messages and exit statuses; and its block reader, whose
+// read-ahead thread is driven here through sources that fail, dawdle and
+// return less than asked.
+#include "FileBlocks.h"
 #include "Reference.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -237,8 +244,9 @@ TEST_F(ToolChecksum, PolynomialAndStart)
 
 TEST_F(ToolChecksum, LargeFilesMatchTheDefinition)
 {
-    // Several read blocks, with a tail that is not a whole vector.
-    const std::vector<uint8_t> data = RandomBytes(3 * 256 * 1024 + 4093, 5);
+    // Large enough for the read-ahead thread, several blocks with a tail that
+    // is not a whole vector.
+    const std::vector<uint8_t> data = RandomBytes(5 * 1024 * 1024 + 4093, 5);
     const std::string strFile = MakeFile("large.bin", data);
     CRun run = Run({"checksum", strFile});
     EXPECT_EQ(Hex(reference::Crc32(0xEDB88320, 0xFFFFFFFF, data.data(), data.size()), 8) + " " + strFile + "\n",
@@ -270,6 +278,35 @@ TEST_F(ToolChecksum, MissingFileIsReportedAndTheOthersAreDone)
     EXPECT_NE(std::string::npos, run.m_strErr.find(strMissing)) << run.m_strErr;
     EXPECT_NE(std::string::npos, run.m_strErr.find(u8"нет такого файла")) << run.m_strErr;
 }
+
+TEST_F(ToolChecksum, SmallAndLargeFilesTogether)
+{
+    const std::vector<uint8_t> large = RandomBytes(4 * 1024 * 1024, 8);  // just read ahead
+    const std::vector<uint8_t> small = RandomBytes(4 * 1024 * 1024 - 1, 9);  // just not
+    const std::string strLarge = MakeFile("large.bin", large);
+    const std::string strSmall = MakeFile("small.bin", small);
+    const CRun run = Run({"checksum", "--algo", "sum32", strLarge, strSmall, strLarge});
+    EXPECT_EQ(0, run.m_nStatus) << run.m_strErr;
+    const std::string strLargeLine = Hex(reference::Sum(0xFFFFFFFF, 0xFFFFFFFF, large.data(), large.size()), 8) +
+                                     " " + strLarge + "\n";
+    EXPECT_EQ(strLargeLine +
+                  Hex(reference::Sum(0xFFFFFFFF, 0xFFFFFFFF, small.data(), small.size()), 8) + " " + strSmall +
+                  "\n" + strLargeLine,
+              run.m_strOut);
+}
+
+#ifndef _WIN32
+TEST_F(ToolChecksum, ReadErrorIsReportedAndTheOthersAreDone)
+{
+    // Reading a process's memory at address 0 fails: a file that opens but
+    // cannot be read.
+    const std::string strA = MakeFile("a.txt", c_digits);
+    const CRun run = Run({"checksum", "--algo", "sum8", "/proc/self/mem", strA});
+    EXPECT_EQ(1, run.m_nStatus);
+    EXPECT_EQ("DC " + strA + "\n", run.m_strOut);
+    EXPECT_NE(std::string::npos, run.m_strErr.find(u8"ошибка чтения файла: /proc/self/mem")) << run.m_strErr;
+}
+#endif
 
 TEST_F(ToolChecksum, DirectoryIsReportedAsAFailure)
 {
@@ -325,4 +362,185 @@ TEST_F(ToolChecksum, MessagesAreUtf8)
     const CRun help = Run({"checksum", "--help"});
     EXPECT_EQ(0, help.m_nStatus);
     EXPECT_NE(std::string::npos, help.m_strOut.find(u8"алгоритм")) << help.m_strOut;
+}
+
+namespace
+{
+// Content from memory, read by position, with faults on demand. Every read
+// checks that the reader has not already returned.
+class CMemorySource : public CBlockSource
+{
+public:
+    explicit CMemorySource(const std::vector<uint8_t>& data) : m_data(data) {}
+
+    virtual long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength)
+    {
+        ++m_nReads;
+        if (m_bReturned)
+            ++m_nReadsAfterReturn;
+        if (m_nDelayMicroseconds != 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(m_nDelayMicroseconds));
+        if ((nOffset + nLength > m_nFailFrom && nOffset < m_data.size()) || nOffset >= m_nFailBeyond)
+            return -1;
+        if (nOffset >= m_data.size())
+            return 0;
+        size_t n = std::min<size_t>(nLength, m_data.size() - (size_t)nOffset);
+        if (m_nMaxPerRead != 0 && n > m_nMaxPerRead)
+            n = m_nMaxPerRead;
+        memcpy(pBuffer, m_data.data() + nOffset, n);
+        return (long long)n;
+    }
+
+    const std::vector<uint8_t>& m_data;
+    unsigned long long m_nFailFrom = UINT64_MAX;    // a read of the data touching this offset fails
+    unsigned long long m_nFailBeyond = UINT64_MAX;  // so does any read starting here or later
+    size_t m_nMaxPerRead = 0;                     // 0: as much as asked
+    unsigned m_nDelayMicroseconds = 0;
+    std::atomic<int> m_nReads{0};
+    std::atomic<int> m_nReadsAfterReturn{0};
+    std::atomic<bool> m_bReturned{false};
+};
+
+struct CCollected
+{
+    std::vector<uint8_t> m_data;
+    int m_nBlocks = 0;
+    bool m_bOtherThread = false;
+    bool m_bEmptyBlock = false;
+};
+
+bool Collect(CMemorySource& source, const CBlockPlan& plan, CCollected& out, unsigned nHandlerDelay = 0)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    const bool bResult = ReadBlocks(source, plan, [&](const unsigned char* p, size_t n) {
+        out.m_bOtherThread = out.m_bOtherThread || std::this_thread::get_id() != caller;
+        out.m_bEmptyBlock = out.m_bEmptyBlock || n == 0;
+        out.m_data.insert(out.m_data.end(), p, p + n);
+        ++out.m_nBlocks;
+        if (nHandlerDelay != 0)
+            std::this_thread::sleep_for(std::chrono::microseconds(nHandlerDelay));
+    });
+    source.m_bReturned = true;
+    return bResult;
+}
+
+const size_t c_nTestBlock = 4096;
+}  // namespace
+
+TEST(FileBlocks, EverySizeComesThroughInOrderOnTheCallingThread)
+{
+    const size_t aSizes[] = {0, 1, c_nTestBlock - 1, c_nTestBlock, c_nTestBlock + 1, 7 * c_nTestBlock,
+                             7 * c_nTestBlock + 123, 40 * c_nTestBlock + 1};
+    for (size_t nSize : aSizes)
+    {
+        const std::vector<uint8_t> data = RandomBytes(nSize, (unsigned)nSize);
+        for (int nBuffers = 1; nBuffers <= 4; ++nBuffers)
+        {
+            for (bool bReadAhead : {false, true})
+            {
+                CMemorySource source(data);
+                CCollected out;
+                EXPECT_TRUE(Collect(source, CBlockPlan{c_nTestBlock, nBuffers, bReadAhead}, out));
+                EXPECT_EQ(data, out.m_data) << nSize << " " << nBuffers << " " << bReadAhead;
+                EXPECT_EQ((nSize + c_nTestBlock - 1) / c_nTestBlock, (size_t)out.m_nBlocks) << nSize;
+                EXPECT_FALSE(out.m_bOtherThread);
+                EXPECT_FALSE(out.m_bEmptyBlock);
+                EXPECT_EQ(0, source.m_nReadsAfterReturn);
+            }
+        }
+    }
+}
+
+TEST(FileBlocks, ShortReadsAreFilledUp)
+{
+    // Reads that return less than asked (pipes, interrupted calls) still give
+    // whole blocks; only the end of the data ends a block early.
+    const std::vector<uint8_t> data = RandomBytes(13 * c_nTestBlock + 77, 3);
+    for (bool bReadAhead : {false, true})
+    {
+        CMemorySource source(data);
+        source.m_nMaxPerRead = 1000;
+        CCollected out;
+        EXPECT_TRUE(Collect(source, CBlockPlan{c_nTestBlock, 3, bReadAhead}, out));
+        EXPECT_EQ(data, out.m_data);
+        EXPECT_EQ(14, out.m_nBlocks);
+    }
+}
+
+TEST(FileBlocks, AFailedReadEndsWithTheBlocksBeforeIt)
+{
+    const std::vector<uint8_t> data = RandomBytes(30 * c_nTestBlock, 4);
+    const unsigned long long aFailAt[] = {0, 1, c_nTestBlock, 5 * c_nTestBlock + 10, 29 * c_nTestBlock + 1};
+    for (unsigned long long nFailAt : aFailAt)
+    {
+        for (bool bReadAhead : {false, true})
+        {
+            CMemorySource source(data);
+            source.m_nFailFrom = nFailAt;
+            CCollected out;
+            EXPECT_FALSE(Collect(source, CBlockPlan{c_nTestBlock, 4, bReadAhead}, out)) << nFailAt;
+            // Exactly the whole blocks before the failing one, as reading in order gives.
+            const size_t nGood = (size_t)(nFailAt / c_nTestBlock * c_nTestBlock);
+            EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.begin() + nGood), out.m_data) << nFailAt;
+            EXPECT_EQ(0, source.m_nReadsAfterReturn) << nFailAt;
+        }
+    }
+}
+
+TEST(FileBlocks, TheEndOfTheDataIsWhereAReadFirstSaysSo)
+{
+    // Blocks read ahead past the end are never handed over, and a failure
+    // after the end is no failure.
+    const std::vector<uint8_t> data = RandomBytes(6 * c_nTestBlock + 5, 6);
+    for (int i = 0; i < 20; ++i)
+    {
+        CMemorySource source(data);
+        source.m_nFailBeyond = data.size() + 1;
+        CCollected out;
+        EXPECT_TRUE(Collect(source, CBlockPlan{c_nTestBlock, 8, true}, out, i % 2 ? 200 : 0));
+        EXPECT_EQ(data, out.m_data);
+    }
+}
+
+TEST(FileBlocks, SlowReadsAndASlowConsumer)
+{
+    // Each side in turn waits for the other, which exercises both hand-overs.
+    const std::vector<uint8_t> data = RandomBytes(24 * c_nTestBlock + 9, 7);
+    for (int nCase = 0; nCase < 4; ++nCase)
+    {
+        CMemorySource source(data);
+        source.m_nDelayMicroseconds = nCase & 1 ? 300 : 0;
+        CCollected out;
+        EXPECT_TRUE(Collect(source, CBlockPlan{c_nTestBlock, 2 + nCase, true}, out, nCase & 2 ? 300 : 0));
+        EXPECT_EQ(data, out.m_data) << nCase;
+        EXPECT_EQ(0, source.m_nReadsAfterReturn);
+    }
+}
+
+TEST(FileBlocks, AnExceptionFromTheConsumerEndsTheReadAhead)
+{
+    const std::vector<uint8_t> data = RandomBytes(50 * c_nTestBlock, 8);
+    CMemorySource source(data);
+    source.m_nDelayMicroseconds = 100;
+    int nBlocks = 0;
+    EXPECT_THROW(ReadBlocks(source, CBlockPlan{c_nTestBlock, 4, true},
+                            [&](const unsigned char*, size_t) {
+                                if (++nBlocks == 3)
+                                    throw std::runtime_error("stop");
+                            }),
+                 std::runtime_error);
+    source.m_bReturned = true;
+    const int nReads = source.m_nReads;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(nReads, source.m_nReads);
+    EXPECT_EQ(0, source.m_nReadsAfterReturn);
+    EXPECT_LT(nReads, 50);  // it stopped, rather than reading the rest
+}
+
+TEST(FileBlocks, ReadAheadOnlyForLargeFiles)
+{
+    EXPECT_FALSE(GetFilePlan(0).m_bReadAhead);
+    EXPECT_FALSE(GetFilePlan(4 * 1024 * 1024 - 1).m_bReadAhead);
+    EXPECT_TRUE(GetFilePlan(4 * 1024 * 1024).m_bReadAhead);
+    EXPECT_GE(GetFilePlan(1ull << 40).m_nBuffers, 2);
 }

@@ -17,3 +17,9 @@ struct CToolCommand
 
 // extkit checksum [--algo A] [--poly HEX] [--start HEX] FILE...
 int ChecksumCommand(const std::vector<std::string>& args);
+
+// extkit calc [--precision N] [--value TEXT] KEY... | --batch
+int CalcCommand(const std::vector<std::string>& args);
+
+// extkit decline [--female] [--case C] [--parts P] FULL_NAME... | --first F --middle M --last L | --batch
+int DeclineCommand(const std::vector<std::string>& args);

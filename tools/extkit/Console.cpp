@@ -161,3 +161,51 @@ void WriteUtf8(FILE* pStream, const std::string& strUtf8)
 {
     fwrite(strUtf8.data(), 1, strUtf8.size(), pStream);
 }
+
+bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251)
+{
+    std::string str;
+    str.reserve(strUtf8.size());
+    const size_t n = strUtf8.size();
+    size_t i = 0;
+    while (i < n)
+    {
+        const unsigned char ch = (unsigned char)strUtf8[i];
+        if (ch < 0x80)
+        {
+            str += (char)ch;
+            ++i;
+            continue;
+        }
+        size_t nMore;
+        unsigned long nCode, nMin;
+        if ((ch & 0xE0) == 0xC0)
+            nMore = 1, nCode = ch & 0x1F, nMin = 0x80;
+        else if ((ch & 0xF0) == 0xE0)
+            nMore = 2, nCode = ch & 0x0F, nMin = 0x800;
+        else if ((ch & 0xF8) == 0xF0)
+            nMore = 3, nCode = ch & 0x07, nMin = 0x10000;
+        else
+            return false;
+        if (nMore > n - i - 1)
+            return false;
+        for (size_t k = 1; k <= nMore; ++k)
+        {
+            const unsigned char cont = (unsigned char)strUtf8[i + k];
+            if ((cont & 0xC0) != 0x80)
+                return false;
+            nCode = (nCode << 6) | (cont & 0x3F);
+        }
+        // Overlong forms and surrogates are malformed, not characters.
+        if (nCode < nMin || nCode > 0x10FFFF || (nCode >= 0xD800 && nCode <= 0xDFFF))
+            return false;
+        // Every character from 0x80 up is in the upper half of the code page or missing.
+        const char chByte = ToCp1251(nCode);
+        if (chByte == '?')
+            return false;
+        str += chByte;
+        i += 1 + nMore;
+    }
+    strCp1251.swap(str);
+    return true;
+}

@@ -20,3 +20,8 @@ std::vector<std::string> GetUtf8Arguments(int argc, char** argv);
 void WriteText(FILE* pStream, const std::string& strCp1251);
 // Writes UTF-8 text as it is (names given on the command line).
 void WriteUtf8(FILE* pStream, const std::string& strUtf8);
+
+// UTF-8 text to Windows-1251 without substitutes: false, and strCp1251 left
+// as it was, when the text is malformed UTF-8 or holds a character the code
+// page lacks.
+bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251);

@@ -1,11 +1,14 @@
-// A file in the system's cache is copied out by the kernel at about the speed
-// the checksum runs, so doing one after the other takes twice as long as
-// either. Both threads therefore read: a helper reads blocks ahead into a ring
-// of buffers all the time, and the caller takes the next block when it is
-// ready and otherwise reads one itself instead of waiting. Handing blocks over
-// is cheap only when it is rare (waking a sleeping thread costs tens of
-// microseconds here), hence blocks of a megabyte. The buffers start on page
-// boundaries: the kernel's copy runs several times slower into misaligned ones.
+// A file in the system's cache is copied out by the kernel more slowly than the
+// checksum runs, so reading and checksumming in turn takes the sum of both.
+// Both threads therefore read: a helper reads blocks ahead into a ring of
+// buffers all the time, and the caller takes the next block when it is ready
+// and otherwise reads one itself instead of waiting. Handing blocks over is
+// cheap only when it is rare (waking a sleeping thread costs tens of
+// microseconds here, and spinning is worse under a hypervisor), hence blocks
+// of a megabyte. The buffers start on page boundaries: the kernel's copy runs
+// several times slower into misaligned ones. Mapping the file instead costs
+// as much in page faults as the copy, and the checksum then runs slower on the
+// freshly mapped pages.
 #include "FileBlocks.h"
 
 #include <condition_variable>
@@ -34,7 +37,7 @@ const size_t c_nPage = 4096;
 // Below this a second thread costs more than it saves.
 const unsigned long long c_nReadAheadFrom = 4 * c_nBlockSize;
 
-// Reads block after block until nLength bytes are there or the data ends.
+// Reads until nLength bytes are there or the data ends.
 bool FillBlock(CBlockSource& source, unsigned long long nOffset, unsigned char* pBuffer, size_t nLength,
                size_t& nFilled)
 {

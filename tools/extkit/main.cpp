@@ -9,6 +9,8 @@ namespace
 {
 const CToolCommand g_aCommands[] = {
     {"checksum", ChecksumCommand, "контрольные суммы и CRC файлов"},
+    {"decline", DeclineCommand, "склонение фамилии, имени и отчества по падежам"},
+    {"calc", CalcCommand, "калькулятор: клавиши по порядку, итог и память"},
 };
 
 void PrintCommands(FILE* pStream)

@@ -1,0 +1,283 @@
+// Writing and reading the calculator's number text. Expected digits are the
+// exact decimal values of the doubles, rounded by hand; none comes from the C
+// library, which rounds differently from one runtime to another.
+#include "calc/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+namespace
+{
+std::string Fmt(double x, int nPrecision)
+{
+    return (LPCSTR)FormatCalcNumber(x, nPrecision);
+}
+
+// Bit-for-bit equality, so that -0.0 differs from 0.0.
+::testing::AssertionResult SameDouble(double a, double b)
+{
+    if (std::memcmp(&a, &b, sizeof(a)) == 0)
+        return ::testing::AssertionSuccess();
+    char sz[80];
+    snprintf(sz, sizeof(sz), "%.17g != %.17g", a, b);
+    return ::testing::AssertionFailure() << sz;
+}
+
+double Read(const char* psz)
+{
+    return ReadCalcNumber(psz);
+}
+
+size_t ReadLength(const char* psz)
+{
+    LPCSTR pEnd = NULL;
+    ReadCalcNumber(psz, &pEnd);
+    return (size_t)(pEnd - psz);
+}
+
+const double c_dInf = std::numeric_limits<double>::infinity();
+}  // namespace
+
+TEST(NumberTextWrite, ExactTiesGoAwayFromZero)
+{
+    EXPECT_EQ("3", Fmt(2.5, 0));
+    EXPECT_EQ("-3", Fmt(-2.5, 0));
+    EXPECT_EQ("1", Fmt(0.5, 0));
+    EXPECT_EQ("2", Fmt(1.5, 0));
+    EXPECT_EQ("0.13", Fmt(0.125, 2));
+    EXPECT_EQ("-0.13", Fmt(-0.125, 2));
+    EXPECT_EQ("0.38", Fmt(0.375, 2));
+    EXPECT_EQ("0.4", Fmt(0.375, 1));
+    EXPECT_EQ("0", Fmt(0.375, 0));
+    EXPECT_EQ("0.1", Fmt(0.125, 1));
+    EXPECT_EQ("0.125", Fmt(0.125, 3));
+    EXPECT_EQ("0.1250", Fmt(0.125, 4));
+}
+
+TEST(NumberTextWrite, NearTiesFollowTheBinaryValue)
+{
+    // Each of these decimal texts is not exactly representable; the double lies
+    // just below or just above the tie, and that decides.
+    EXPECT_EQ("1.00", Fmt(1.005, 2));  // 1.00499999...
+    EXPECT_EQ("0.01", Fmt(0.015, 2));
+    EXPECT_EQ("2.67", Fmt(2.675, 2));
+    EXPECT_EQ("0.57", Fmt(0.575, 2));
+    EXPECT_EQ("4.3", Fmt(4.35, 1));
+    EXPECT_EQ("9.99", Fmt(9.995, 2));
+    EXPECT_EQ("0.9", Fmt(0.95, 1));
+    EXPECT_EQ("2.35", Fmt(2.345, 2));  // 2.34500000000000019...
+    EXPECT_EQ("1.46", Fmt(1.455, 2));
+    EXPECT_EQ("8.35", Fmt(8.345, 2));
+}
+
+TEST(NumberTextWrite, PointOneAndPointTwoAtEveryPrecision)
+{
+    const double x = 0.1 + 0.2;  // 0.3000000000000000444...
+    const char* const apszExpected[] = {"0",        "0.3",       "0.30",       "0.300",       "0.3000",      "0.30000",
+                                        "0.300000", "0.3000000", "0.30000000", "0.300000000", "0.3000000000"};
+    for (int n = 0; n <= 10; ++n)
+        EXPECT_EQ(apszExpected[n], Fmt(x, n)) << "precision " << n;
+    EXPECT_EQ("0.30000000000000004", Fmt(x, 17));
+    EXPECT_EQ("0.10000000000000001", Fmt(0.1, 17));
+    EXPECT_EQ("123456789.12345679104328156", Fmt(123456789.123456789, 17));
+}
+
+TEST(NumberTextWrite, CarryRunsThroughNines)
+{
+    EXPECT_EQ("100", Fmt(99.5, 0));
+    EXPECT_EQ("10.00", Fmt(9.9951, 2));
+    EXPECT_EQ("1.0", Fmt(0.96, 1));
+    EXPECT_EQ("-1000", Fmt(-999.9, 0));
+    EXPECT_EQ("0.6666666667", Fmt(2.0 / 3, 10));
+    EXPECT_EQ("-0.3333333333", Fmt(-1.0 / 3, 10));
+}
+
+TEST(NumberTextWrite, LargeValuesAreWrittenInFull)
+{
+    EXPECT_EQ("10000000000000000000000", Fmt(1e22, 0));
+    EXPECT_EQ("10000000000000000000000.00", Fmt(1e22, 2));
+    EXPECT_EQ("99999999999999991611392", Fmt(1e23, 0));
+    const std::string strMax =
+        "17976931348623157081452742373170435679807056752584499659891747680315726078002853876058955863276687817154045895"
+        "35143824642343213268894641827684675467035375169860499105765512820762454900903893289440758685084551339423045832"
+        "36903222948165808559332123348274797826204144723168738177180919299881250404026184124858368";
+    EXPECT_EQ(strMax, Fmt(DBL_MAX, 0));
+    EXPECT_EQ("-" + strMax + ".0", Fmt(-DBL_MAX, 1));
+    EXPECT_EQ("9007199254740994", Fmt(9007199254740994.0, 0));
+}
+
+TEST(NumberTextWrite, SmallestSubnormal)
+{
+    const double x = 5e-324;
+    EXPECT_EQ("0.0000000000", Fmt(x, 10));
+    EXPECT_EQ("-0.00", Fmt(-x, 2));
+    // 4.94065...e-324: the 324th decimal is 4 and the next 9.
+    const std::string str323 = Fmt(x, 323), str324 = Fmt(x, 324), str325 = Fmt(x, 325);
+    EXPECT_EQ("0." + std::string(323, '0'), str323);
+    EXPECT_EQ("0." + std::string(323, '0') + "5", str324);
+    EXPECT_EQ("0." + std::string(323, '0') + "49", str325);
+    // Its exact value has 1074 decimals and ends ...5625.
+    const std::string strExact = Fmt(x, 1074);
+    ASSERT_EQ(1076u, strExact.size());
+    EXPECT_EQ("702637090279242767544565229087538682506419718265533447265625", strExact.substr(1076 - 60));
+    EXPECT_EQ(strExact + "0000", Fmt(x, 1078));
+}
+
+TEST(NumberTextWrite, NegativeZeroKeepsItsSign)
+{
+    EXPECT_EQ("-0.00", Fmt(-0.0, 2));
+    EXPECT_EQ("-0", Fmt(-0.0, 0));
+    EXPECT_EQ("0.00", Fmt(0.0, 2));
+    EXPECT_EQ("-0.00", Fmt(-0.001, 2));  // rounds to zero, keeps the sign
+    EXPECT_EQ("-0", Fmt(-0.4, 0));
+}
+
+TEST(NumberTextWrite, NotFiniteValues)
+{
+    EXPECT_EQ("inf", Fmt(c_dInf, 2));
+    EXPECT_EQ("-inf", Fmt(-c_dInf, 0));
+    EXPECT_EQ("nan", Fmt(std::numeric_limits<double>::quiet_NaN(), 2));
+    EXPECT_EQ("nan", Fmt(-std::numeric_limits<double>::quiet_NaN(), 5));
+    EXPECT_EQ("nan", Fmt(c_dInf - c_dInf, 2));
+}
+
+TEST(NumberTextWrite, PrecisionEdges)
+{
+    EXPECT_EQ("12", Fmt(12.0, 0));  // no point at all
+    EXPECT_EQ("3.141593", Fmt(3.14159265, -1));  // as C: a negative precision is 6
+    EXPECT_EQ("0.0000000000", Fmt(0.0, 10));
+}
+
+TEST(NumberTextRead, WhereReadingStops)
+{
+    EXPECT_EQ(12.5, Read("  12.5abc"));
+    EXPECT_EQ(6u, ReadLength("  12.5abc"));
+    EXPECT_EQ(3.0, Read("\t\n\v\f\r +3"));
+    EXPECT_EQ(-4.0, Read("-4-5"));
+    EXPECT_EQ(1.0, Read("1,5"));
+    EXPECT_EQ(5.0, Read("5."));
+    EXPECT_EQ(2u, ReadLength("5."));
+    EXPECT_EQ(0.5, Read(".5"));
+    EXPECT_EQ(-0.5, Read("-.5x"));
+    EXPECT_EQ(100000.0, Read("1e5"));
+    EXPECT_EQ(1.0, Read("1e"));
+    EXPECT_EQ(1u, ReadLength("1e"));
+    EXPECT_EQ(1u, ReadLength("1e+"));
+    EXPECT_EQ(1u, ReadLength("1E-z"));
+    EXPECT_EQ(0.01, Read("1E-2x"));
+    EXPECT_EQ(4u, ReadLength("1E-2x"));
+    EXPECT_EQ(1.5e3, Read("1.5e+3"));
+    // Only decimal text: "0x10" is the zero before the x.
+    EXPECT_EQ(0.0, Read("0x10"));
+    EXPECT_EQ(1u, ReadLength("0x10"));
+}
+
+TEST(NumberTextRead, NothingReadableIsZero)
+{
+    for (const char* psz : {"", "   ", "-", "+", ".", "-.", "+.e5", "abc", "e5", "in", "na", "--1", "- 1"})
+    {
+        EXPECT_TRUE(SameDouble(0.0, Read(psz))) << '"' << psz << '"';
+        EXPECT_EQ(0u, ReadLength(psz)) << '"' << psz << '"';
+    }
+    EXPECT_TRUE(SameDouble(0.0, ReadCalcNumber(NULL)));
+}
+
+TEST(NumberTextRead, SignedZero)
+{
+    EXPECT_TRUE(SameDouble(-0.0, Read("-0")));
+    EXPECT_TRUE(SameDouble(-0.0, Read("-0.000e7")));
+    EXPECT_TRUE(SameDouble(0.0, Read("0.00")));
+    EXPECT_TRUE(SameDouble(-0.0, Read("-1e-400")));
+}
+
+TEST(NumberTextRead, WordsForNotFiniteValues)
+{
+    EXPECT_EQ(c_dInf, Read("inf"));
+    EXPECT_EQ(c_dInf, Read("INF"));
+    EXPECT_EQ(-c_dInf, Read("-Infinity"));
+    EXPECT_EQ(8u, ReadLength("infinity and more"));
+    EXPECT_EQ(3u, ReadLength("infinit"));
+    EXPECT_TRUE(std::isnan(Read("nan")));
+    EXPECT_TRUE(std::isnan(Read("-NaN")));
+    EXPECT_EQ(9u, ReadLength("NaN(12_a)x"));
+    EXPECT_EQ(3u, ReadLength("nan(1 2)"));
+    EXPECT_EQ(3u, ReadLength("nan("));
+}
+
+TEST(NumberTextRead, CorrectlyRounded)
+{
+    EXPECT_TRUE(SameDouble(0.1, Read("0.1")));
+    EXPECT_TRUE(SameDouble(0.1 + 0.2, Read("0.30000000000000004")));
+    EXPECT_TRUE(SameDouble(DBL_MAX, Read("1.7976931348623157e308")));
+    EXPECT_TRUE(SameDouble(DBL_MAX, Read("1.7976931348623158e308")));
+    EXPECT_EQ(c_dInf, Read("1.7976931348623159e308"));
+    EXPECT_EQ(c_dInf, Read("1e309"));
+    EXPECT_EQ(-c_dInf, Read("-1e999999999999999999"));
+    EXPECT_TRUE(SameDouble(DBL_MIN, Read("2.2250738585072014e-308")));
+    EXPECT_TRUE(SameDouble(std::nextafter(DBL_MIN, 0.0), Read("2.2250738585072011e-308")));
+    EXPECT_TRUE(SameDouble(5e-324, Read("4.9406564584124654e-324")));
+    // Half of the smallest subnormal is the tie between it and zero.
+    EXPECT_TRUE(SameDouble(0.0, Read("2.4703282292062327e-324")));
+    EXPECT_TRUE(SameDouble(5e-324, Read("2.4703282292062328e-324")));
+    EXPECT_TRUE(SameDouble(0.0, Read("1e-99999999999")));
+    EXPECT_TRUE(SameDouble(0.0, Read("0e999999")));
+    // Ties between neighbours go to the even mantissa.
+    EXPECT_EQ(9007199254740992.0, Read("9007199254740993"));
+    EXPECT_EQ(9007199254740996.0, Read("9007199254740995"));
+    EXPECT_EQ(9007199254740994.0, Read("9007199254740993.0000000000000000001"));
+    EXPECT_EQ(1e22, Read("10000000000000000000000"));
+    EXPECT_EQ(1e23, Read("1e23"));
+}
+
+TEST(NumberTextRead, VeryLongTexts)
+{
+    // 1 + 2^-53 exactly is the tie between 1 and the next double; a nonzero
+    // digit far beyond the digits kept must still tip it upwards.
+    const std::string strTie = "1.00000000000000011102230246251565404236316680908203125";
+    EXPECT_EQ(1.0, Read(strTie.c_str()));
+    EXPECT_EQ(1.0, Read((strTie + std::string(2000, '0')).c_str()));
+    const std::string strAbove = strTie + std::string(2000, '0') + "1";
+    EXPECT_EQ(std::nextafter(1.0, 2.0), Read(strAbove.c_str()));
+    EXPECT_EQ(strAbove.size(), ReadLength(strAbove.c_str()));
+    // Many digits before the point, and many leading zeros after it.
+    EXPECT_EQ(c_dInf, Read(("1" + std::string(1000, '0')).c_str()));
+    EXPECT_EQ(1e300, Read(("1" + std::string(300, '0')).c_str()));
+    EXPECT_EQ(1e-300, Read(("0." + std::string(299, '0') + "1").c_str()));
+    EXPECT_EQ(1e-300, Read(("0." + std::string(1000, '0') + "1e701").c_str()));
+    EXPECT_EQ(12345.0, Read(("12345" + std::string(900, '0') + "e-900").c_str()));
+}
+
+TEST(NumberTextRoundTrip, WrittenTextReadsBackToTheSameText)
+{
+    std::mt19937_64 rng(20240611);
+    for (int i = 0; i < 20000; ++i)
+    {
+        uint64_t nBits = rng();
+        double x;
+        std::memcpy(&x, &nBits, sizeof(x));
+        if (i % 2)
+            x = (double)((int64_t)(rng() % 20000001) - 10000000) / (double)(1 + rng() % 997);
+        const int nPrecision = (int)(rng() % 11);
+        const std::string str = Fmt(x, nPrecision);
+        EXPECT_EQ(str, Fmt(Read(str.c_str()), nPrecision)) << "precision " << nPrecision;
+        if (std::isfinite(x) && std::fabs(x) < 1e15 && nPrecision == 10)
+        {
+            EXPECT_LE(std::fabs(Read(str.c_str()) - x), 0.5e-10 + std::fabs(x) * 1e-15);
+        }
+    }
+    // With twenty and more significant digits the text is nearer to the double
+    // than to any other, so it reads back exactly.
+    for (int i = 0; i < 2000; ++i)
+    {
+        const double x = std::ldexp((double)((rng() >> 11) | (1ull << 52)), -(int)(rng() % 70));  // 7.6e-6 to 9e15
+        const std::string str = Fmt(x, 25);
+        EXPECT_TRUE(SameDouble(x, Read(str.c_str()))) << str;
+        EXPECT_TRUE(SameDouble(-x, Read(("-" + str).c_str()))) << str;
+    }
+}
