@@ -4,6 +4,8 @@
 // the command relies on.
 #include "Console.h"
 
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -29,156 +31,25 @@ namespace fs = std::filesystem;
 
 namespace
 {
-struct CRun
-{
-    int m_nStatus;
-    std::string m_strOut;  // UTF-8, line ends as "\n"
-    std::string m_strErr;
-};
-
-std::string ReadAll(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string str((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string strOut;
-    for (char ch : str)
-        if (ch != '\r')
-            strOut += ch;
-    return strOut;
-}
-
-#ifdef _WIN32
-std::wstring Wide(const std::string& strUtf8)
-{
-    const int n = MultiByteToWideChar(CP_UTF8, 0, strUtf8.c_str(), -1, NULL, 0);
-    std::wstring str(n > 0 ? n - 1 : 0, L'\0');
-    if (n > 1)
-        MultiByteToWideChar(CP_UTF8, 0, strUtf8.c_str(), -1, &str[0], n);
-    return str;
-}
-
-// Quoting as the C runtime splits a command line.
-std::wstring Quote(const std::wstring& arg)
-{
-    std::wstring str = L"\"";
-    size_t nSlashes = 0;
-    for (wchar_t ch : arg)
-    {
-        if (ch == L'\\')
-        {
-            ++nSlashes;
-            continue;
-        }
-        str.append(ch == L'"' ? 2 * nSlashes + 1 : nSlashes, L'\\');
-        nSlashes = 0;
-        str += ch;
-    }
-    str.append(2 * nSlashes, L'\\');
-    return str + L"\"";
-}
-#endif
-
-// The tool is built into the same folder as this program.
-fs::path ToolPath()
-{
-#ifdef _WIN32
-    wchar_t szPath[MAX_PATH];
-    GetModuleFileNameW(NULL, szPath, MAX_PATH);
-    return fs::path(szPath).parent_path() / L"extkit.exe";
-#else
-    return fs::read_symlink("/proc/self/exe").parent_path() / "extkit";
-#endif
-}
+using CRun = support::CToolRun;
+using support::ToolPath;
 
 class ToolDecline : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        std::random_device rd;
-        m_dir = fs::temp_directory_path() / ("extkit_decline_" + std::to_string(rd()));
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
-    }
-
     // Runs "extkit decline ARGS..." with strInput (bytes) as its standard input.
-    CRun Run(const std::vector<std::string>& args, const std::string& strInput = "")
+    CRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
     {
-        const fs::path inPath = m_dir / "stdin.txt", outPath = m_dir / "stdout.txt", errPath = m_dir / "stderr.txt";
-        {
-            std::ofstream in(inPath, std::ios::binary);
-            in.write(strInput.data(), (std::streamsize)strInput.size());
-        }
-        CRun run;
-#ifdef _WIN32
-        std::wstring strCommand = Quote(ToolPath().wstring()) + L" decline";
-        for (const std::string& arg : args)
-            strCommand += L" " + Quote(Wide(arg));
-        SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, TRUE};
-        HANDLE hIn = CreateFileW(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &sa, OPEN_EXISTING, 0, NULL);
-        HANDLE hOut = CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, NULL);
-        HANDLE hErr = CreateFileW(errPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, NULL);
-        STARTUPINFOW si = {};
-        si.cb = sizeof(si);
-        si.dwFlags = STARTF_USESTDHANDLES;
-        si.hStdInput = hIn;
-        si.hStdOutput = hOut;
-        si.hStdError = hErr;
-        PROCESS_INFORMATION pi = {};
-        std::vector<wchar_t> command(strCommand.begin(), strCommand.end());
-        command.push_back(0);
-        const BOOL bStarted = CreateProcessW(NULL, command.data(), NULL, NULL, TRUE, 0, NULL, NULL, &si, &pi);
-        CloseHandle(hIn);
-        CloseHandle(hOut);
-        CloseHandle(hErr);
-        if (!bStarted)
-        {
-            ADD_FAILURE() << "cannot start the tool, error " << GetLastError();
-            run.m_nStatus = -1;
-            return run;
-        }
-        WaitForSingleObject(pi.hProcess, INFINITE);
-        DWORD nCode = 0;
-        GetExitCodeProcess(pi.hProcess, &nCode);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-        run.m_nStatus = (int)nCode;
-#else
-        const std::string strTool = ToolPath().string();
-        std::vector<char*> argv;
-        argv.push_back(const_cast<char*>(strTool.c_str()));
-        argv.push_back(const_cast<char*>("decline"));
-        for (const std::string& arg : args)
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(NULL);
-        fflush(stdout);
-        fflush(stderr);
-        const pid_t pid = fork();
-        if (pid == 0)
-        {
-            const int fdIn = open(inPath.c_str(), O_RDONLY);
-            const int fdOut = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int fdErr = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(fdIn, 0);
-            dup2(fdOut, 1);
-            dup2(fdErr, 2);
-            execv(strTool.c_str(), argv.data());
-            _exit(127);
-        }
-        int nWait = 0;
-        waitpid(pid, &nWait, 0);
-        run.m_nStatus = WIFEXITED(nWait) ? WEXITSTATUS(nWait) : -1;
-#endif
-        run.m_strOut = ReadAll(outPath);
-        run.m_strErr = ReadAll(errPath);
+        std::vector<std::string> all{"decline"};
+        all.insert(all.end(), args.begin(), args.end());
+        const CRun run = support::RunTool(m_dir, all, strInput);
+        if (run.m_nStatus < 0)
+            ADD_FAILURE() << "the tool could not be started";
         return run;
     }
 
-    fs::path m_dir;
+    support::CTempDir m_tempDir{"extkit_decline_"};
+    const fs::path m_dir = m_tempDir.GetPath();
 };
 }  // namespace
 
