@@ -45,34 +45,6 @@ const CSample g_aSamples[] = {
     {"Ахматова Анна Андреевна", false},       {"Толстая Софья Андреевна", false},
 };
 
-void AddColumn(HWND hList, int nCol, const char* pszText, int cx)
-{
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.pszText = const_cast<char*>(pszText);
-    col.cx = cx;
-    ListView_InsertColumn(hList, nCol, &col);
-}
-
-void SetCell(HWND hList, int nRow, int nCol, const char* pszText)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = nRow;
-    item.iSubItem = nCol;
-    item.pszText = const_cast<char*>(pszText);
-    if (nCol == 0 && nRow >= ListView_GetItemCount(hList))
-        SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    else
-        SendMessageA(hList, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
-}
-
-HWND MakeReportList(HWND hList)
-{
-    ListView_SetExtendedListViewStyle(hList, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    return hList;
-}
-
 // A part as an initial: its first letter, capital, and a dot.
 std::string Initial(const CString& strPart)
 {
@@ -103,8 +75,7 @@ protected:
                  18, 52, 744);
 
         AddGroup("Падежи", 8, 80, 764, 158);
-        m_hCases = MakeReportList(AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL,
-                                                   18, 98, 744, 132, IDC_CASES_LIST, WS_EX_CLIENTEDGE));
+        m_hCases = AddReportList(18, 98, 744, 132, IDC_CASES_LIST);
         AddColumn(m_hCases, 0, "Падеж", 110);
         AddColumn(m_hCases, 1, "Вопрос", 64);
         AddColumn(m_hCases, 2, "Полностью", 340);
@@ -115,8 +86,7 @@ protected:
             m_ahDocument[i] = AddLabel("", 18, 262 + 17 * i, 744);
 
         AddGroup("Разные окончания", 8, 338, 764, 176);
-        m_hSamples = MakeReportList(AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL,
-                                                     18, 356, 744, 150, IDC_SAMPLES_LIST, WS_EX_CLIENTEDGE));
+        m_hSamples = AddReportList(18, 356, 744, 150, IDC_SAMPLES_LIST);
         AddColumn(m_hSamples, 0, "Полное имя", 230);
         AddColumn(m_hSamples, 1, "Кому (дательный)", 245);
         AddColumn(m_hSamples, 2, "Кем (творительный)", 245);

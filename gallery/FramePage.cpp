@@ -37,30 +37,6 @@ std::string DescribeChar(char ch)
     }
 }
 
-void AddColumn(HWND hList, int nCol, const char* pszText, int cx)
-{
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.pszText = const_cast<char*>(pszText);
-    col.cx = cx;
-    ListView_InsertColumn(hList, nCol, &col);
-}
-
-void AddRow(HWND hList, const char* const* ppszCells, int nCells)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = ListView_GetItemCount(hList);
-    item.pszText = const_cast<char*>(ppszCells[0]);
-    const int nRow = static_cast<int>(SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    for (int i = 1; i < nCells; ++i) {
-        item.iItem = nRow;
-        item.iSubItem = i;
-        item.pszText = const_cast<char*>(ppszCells[i]);
-        SendMessageA(hList, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
-    }
-}
-
 class CFramePage : public CGalleryPage {
 public:
     const char* GetTitle() const override { return "Модуль"; }
@@ -70,9 +46,7 @@ protected:
     void OnCreate() override
     {
         AddGroup("Региональные настройки, прочитанные при загрузке extkit.dll", 8, 6, 764, 206);
-        HWND hLocale = AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, 18, 26, 744,
-                                  152, IDC_LOCALE_LIST, WS_EX_CLIENTEDGE);
-        ListView_SetExtendedListViewStyle(hLocale, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+        HWND hLocale = AddReportList(18, 26, 744, 152, IDC_LOCALE_LIST);
         AddColumn(hLocale, 0, "Настройка", 300);
         AddColumn(hLocale, 1, "Переменная", 190);
         AddColumn(hLocale, 2, "Значение", 230);
@@ -88,9 +62,7 @@ protected:
         m_hFileEdit = AddControl("EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 60, 240, 600, 21, IDC_FILE_EDIT,
                                  WS_EX_CLIENTEDGE);
         AddControl("BUTTON", "Обзор…", BS_PUSHBUTTON | WS_TABSTOP, 668, 239, 94, 23, IDC_FILE_BROWSE);
-        m_hSumList = AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, 18, 268, 744, 124,
-                                IDC_SUM_LIST, WS_EX_CLIENTEDGE);
-        ListView_SetExtendedListViewStyle(m_hSumList, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+        m_hSumList = AddReportList(18, 268, 744, 124, IDC_SUM_LIST);
         AddColumn(m_hSumList, 0, "Алгоритм", 200);
         AddColumn(m_hSumList, 1, "Полином", 160);
         AddColumn(m_hSumList, 2, "Начальное значение", 180);
@@ -127,6 +99,13 @@ protected:
     }
 
 private:
+    static void AddRow(HWND hList, const char* const* ppszCells, int nCells)
+    {
+        const int nRow = ListView_GetItemCount(hList);
+        for (int i = 0; i < nCells; ++i)
+            SetCell(hList, nRow, i, ppszCells[i]);
+    }
+
     void FillLocale(HWND hList)
     {
         char szDecimals[16], szCurrency[16], szSymbol[32];

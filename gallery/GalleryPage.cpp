@@ -1,5 +1,7 @@
 #include "GalleryPage.h"
 
+#include <commctrl.h>
+
 namespace {
 const char kPageClass[] = "ExtkitGalleryPage";
 
@@ -90,6 +92,36 @@ HWND CGalleryPage::AddLabel(const char* pszText, int x, int y, int cx, int cy)
 HWND CGalleryPage::AddGroup(const char* pszText, int x, int y, int cx, int cy)
 {
     return AddControl("BUTTON", pszText, BS_GROUPBOX, x, y, cx, cy);
+}
+
+HWND CGalleryPage::AddReportList(int x, int y, int cx, int cy, int nID)
+{
+    HWND hList = AddControl(WC_LISTVIEWA, "", LVS_REPORT | LVS_NOSORTHEADER | LVS_SINGLESEL, x, y, cx, cy, nID,
+                            WS_EX_CLIENTEDGE);
+    ListView_SetExtendedListViewStyle(hList, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    return hList;
+}
+
+void CGalleryPage::AddColumn(HWND hList, int nCol, const char* pszText, int cx)
+{
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.pszText = const_cast<char*>(pszText);
+    col.cx = cx;
+    SendMessageA(hList, LVM_INSERTCOLUMNA, nCol, reinterpret_cast<LPARAM>(&col));
+}
+
+void CGalleryPage::SetCell(HWND hList, int nRow, int nCol, const char* pszText)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = nRow;
+    item.iSubItem = nCol;
+    item.pszText = const_cast<char*>(pszText);
+    if (nCol == 0 && nRow >= ListView_GetItemCount(hList))
+        SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    else
+        SendMessageA(hList, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
 }
 
 std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages()

@@ -35,6 +35,12 @@ protected:
                     int nID = 0, DWORD dwExStyle = 0);
     HWND AddLabel(const char* pszText, int x, int y, int cx, int cy = 16);
     HWND AddGroup(const char* pszText, int x, int y, int cx, int cy);
+    // A report-view list with grid lines and full-row selection.
+    HWND AddReportList(int x, int y, int cx, int cy, int nID);
+
+    static void AddColumn(HWND hList, int nCol, const char* pszText, int cx);
+    // Sets a cell; a row past the last one is added (through its first cell).
+    static void SetCell(HWND hList, int nRow, int nCol, const char* pszText);
 
     HWND m_hWnd = nullptr;
     HFONT m_hFont = nullptr;
