@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -73,91 +74,76 @@ public:
 typedef std::vector<UINT> Reads;
 }  // namespace
 
-TEST(ChecksumFile, LongFileIsReadInChunksUpToTheLength)
+TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEnd)
 {
-    std::vector<BYTE> data = RandomBytes(10000, 1);
-    CRecordingFile file(data);
-    COXCRC32 crc(0xEDB88320);
-    const DWORD nResult = crc.ChecksumFile(&file, 5000, 2048);
-    EXPECT_EQ(Reads({2048, 2048, 904}), file.m_asked);
-    EXPECT_EQ(Reads({2048, 2048, 904}), file.m_got);
-    EXPECT_EQ(reference::Crc32(0xEDB88320, 0xFFFFFFFF, data.data(), 5000), nResult);
-    EXPECT_EQ(nResult, crc.m_nValue);
-    EXPECT_EQ(5000u, file.GetPosition());
-}
-
-TEST(ChecksumFile, ShortReadEndsTheLoop)
-{
-    std::vector<BYTE> data = RandomBytes(3000, 2);
-    CRecordingFile file(data);
-    COXCheckSum16 sum;
-    const DWORD nResult = sum.ChecksumFile(&file, 5000, 2048);
-    EXPECT_EQ(Reads({2048, 2048}), file.m_asked);
-    EXPECT_EQ(Reads({2048, 952}), file.m_got);
-    EXPECT_EQ(reference::Sum(0xFFFF, 0xFFFFFFFF, data.data(), data.size()), nResult);
-}
-
-TEST(ChecksumFile, AllOnesLengthMeansTheRestOfTheFile)
-{
-    std::vector<BYTE> data = RandomBytes(4096, 3);
-    CRecordingFile file(data);
-    file.Seek(100, CFile::begin);
-    COXCRC16 crc(0x8005);
-    const DWORD nResult = crc.ChecksumFile(&file, 0xFFFFFFFF, 2048);
-    EXPECT_EQ(Reads({2048, 2048}), file.m_asked);
-    EXPECT_EQ(Reads({2048, 1948}), file.m_got);
-    EXPECT_EQ(reference::Crc16(0x8005, 0xFFFFFFFF, data.data() + 100, 3996), nResult);
-}
-
-TEST(ChecksumFile, FileOfWholeChunksReadsOnceMoreToFindTheEnd)
-{
-    std::vector<BYTE> data = RandomBytes(4096, 4);
-    CRecordingFile file(data);
-    COXCheckSum8 sum;
-    sum.ChecksumFile(&file, 0xFFFFFFFF, 2048);
-    EXPECT_EQ(Reads({2048, 2048, 2048}), file.m_asked);
-    EXPECT_EQ(Reads({2048, 2048, 0}), file.m_got);
-    EXPECT_EQ(reference::Sum(0xFF, 0xFFFFFFFF, data.data(), data.size()), sum.m_nValue);
-}
-
-TEST(ChecksumFile, LengthBelowTheBufferIsOneRead)
-{
-    std::vector<BYTE> data = RandomBytes(1000, 5);
-    CRecordingFile file(data);
-    COXCheckSum32 sum;
-    sum.m_nValue = 0;
-    EXPECT_EQ(reference::Sum(0xFFFFFFFF, 0, data.data(), 100), sum.ChecksumFile(&file, 100, 2048));
-    EXPECT_EQ(Reads({100}), file.m_asked);
+    // Each case: a file of nSize bytes positioned at nSeek, the running value
+    // nStart, ChecksumFile(&file, nLength, nBuffer); the reads asked and got.
+    struct CCase
+    {
+        size_t nSize, nSeek;
+        DWORD nStart, nLength, nBuffer;
+        Reads asked, got;
+    };
+    const CCase aCases[] = {
+        {10000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048, 904}, {2048, 2048, 904}},  // up to the length
+        {3000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048}, {2048, 952}},              // a short read ends it
+        {4096, 100, 0xFFFFFFFF, 0xFFFFFFFF, 2048, {2048, 2048}, {2048, 1948}},     // all ones: the rest
+        {4096, 0, 0xFFFFFFFF, 0xFFFFFFFF, 2048, {2048, 2048, 2048}, {2048, 2048, 0}},  // once more for the end
+        {1000, 0, 0, 100, 2048, {100}, {100}},                                     // one read below the buffer
+        {7000, 1234, 0x01020304, 0xFFFFFFFF, 1000, {1000, 1000, 1000, 1000, 1000, 1000},
+         {1000, 1000, 1000, 1000, 1000, 766}},
+        {100, 0, 0x600DCAFE, 0, 2048, {}, {}},                                     // nothing at all
+        // Chunks of nothing would never end; the usual 2048 bytes are read instead.
+        {3000, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, {2048, 2048}, {2048, 952}},
+    };
+    for (const CCase& c : aCases)
+    {
+        SCOPED_TRACE(::testing::Message() << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength
+                                          << " buffer " << c.nBuffer);
+        std::vector<BYTE> data = RandomBytes(c.nSize, (unsigned)c.nSize);
+        const size_t nEnd = std::min<size_t>(c.nSize, c.nSeek + c.nLength);
+        const size_t nRead = nEnd - c.nSeek;
+        CRecordingFile file(data);
+        file.Seek((LONGLONG)c.nSeek, CFile::begin);
+        COXCRC32 crc(0x82F63B78);
+        COXCheckSum16 sum;
+        crc.m_nValue = c.nStart;
+        EXPECT_EQ(reference::Crc32(0x82F63B78, c.nStart, data.data() + c.nSeek, nRead),
+                  crc.ChecksumFile(&file, c.nLength, c.nBuffer));
+        EXPECT_EQ(c.asked, file.m_asked);
+        EXPECT_EQ(c.got, file.m_got);
+        EXPECT_EQ(nEnd, file.GetPosition());
+        // The other classes read the same way; the sums keep their upper bits.
+        file.Seek((LONGLONG)c.nSeek, CFile::begin);
+        sum.m_nValue = c.nStart;
+        EXPECT_EQ(reference::Sum(0xFFFF, c.nStart, data.data() + c.nSeek, nRead),
+                  sum.ChecksumFile(&file, c.nLength, c.nBuffer));
+    }
 }
 
 TEST(ChecksumFile, ContinuesFromTheRunningValue)
 {
     std::vector<BYTE> data = RandomBytes(7000, 6);
-    COXCRC32 crc(0x82F63B78);
+    COXCRC16 crc(0x8005);
     crc.ChecksumBlock(data.data(), 1234, 0x01020304);
     CRecordingFile file(data);
     file.Seek(1234, CFile::begin);
-    EXPECT_EQ(reference::Crc32(0x82F63B78, 0x01020304, data.data(), data.size()), crc.ChecksumFile(&file, 0xFFFFFFFF, 1000));
+    EXPECT_EQ(reference::Crc16(0x8005, 0x01020304, data.data(), data.size()), crc.ChecksumFile(&file, 0xFFFFFFFF, 1000));
 }
 
-TEST(ChecksumFile, ZeroLengthReadsNothing)
+// Runs f and returns the file exception it threw (to be deleted), or NULL.
+template <class F>
+CFileException* Thrown(F f)
 {
-    std::vector<BYTE> data = RandomBytes(100, 7);
-    CRecordingFile file(data);
-    COXCRC32 crc(0xEDB88320);
-    crc.m_nValue = 0x600DCAFE;
-    EXPECT_EQ(0x600DCAFEu, crc.ChecksumFile(&file, 0, 2048));
-    EXPECT_TRUE(file.m_asked.empty());
-}
-
-TEST(ChecksumFile, ZeroBufferSizeStillFinishes)
-{
-    // Chunks of nothing would never end; the usual 2048 bytes are read instead.
-    std::vector<BYTE> data = RandomBytes(3000, 8);
-    CRecordingFile file(data);
-    COXCheckSum8 sum;
-    EXPECT_EQ(reference::Sum(0xFF, 0xFFFFFFFF, data.data(), data.size()), sum.ChecksumFile(&file, 0xFFFFFFFF, 0));
-    EXPECT_EQ(Reads({2048, 2048}), file.m_asked);
+    try
+    {
+        f();
+    }
+    catch (CFileException* e)
+    {
+        return e;
+    }
+    return NULL;
 }
 
 TEST(ChecksumFile, FailedReadRestoresTheValueAndPassesTheException)
@@ -167,15 +153,7 @@ TEST(ChecksumFile, FailedReadRestoresTheValueAndPassesTheException)
     file.m_nFailingRead = 2;
     COXCRC32 crc(0xEDB88320);
     crc.m_nValue = 0x13579BDF;
-    CFileException* pCaught = NULL;
-    try
-    {
-        crc.ChecksumFile(&file, 0xFFFFFFFF, 2048);
-    }
-    catch (CFileException* e)
-    {
-        pCaught = e;
-    }
+    CFileException* pCaught = Thrown([&] { crc.ChecksumFile(&file, 0xFFFFFFFF, 2048); });
     ASSERT_TRUE(pCaught != NULL);
     EXPECT_EQ(CFileException::hardIO, pCaught->m_cause);
     EXPECT_EQ(23, pCaught->m_lOsError);
@@ -184,41 +162,12 @@ TEST(ChecksumFile, FailedReadRestoresTheValueAndPassesTheException)
     EXPECT_EQ(2u, file.m_asked.size());
 }
 
-TEST(ChecksumFile, PathGivesTheWholeFileForEveryClass)
-{
-    const std::vector<BYTE> data = RandomBytes(5000, 10);
-    CTempFile temp(data);
-    COXCheckSum8 s8;
-    COXCheckSum16 s16;
-    COXCheckSum32 s32;
-    COXCRC16 c16(0x1021);
-    COXCRC32 c32(0xEDB88320);
-    const CString strPath(temp.Path().c_str());
-    // The file operations return the whole running value, bits above the width included.
-    EXPECT_EQ(reference::Sum(0xFF, 0xFFFFFFFF, data.data(), data.size()), s8.ChecksumFile(strPath));
-    EXPECT_EQ(reference::Sum(0xFFFF, 0xFFFFFFFF, data.data(), data.size()), s16.ChecksumFile(strPath));
-    EXPECT_EQ(reference::Sum(0xFFFFFFFF, 0xFFFFFFFF, data.data(), data.size()), s32.ChecksumFile(strPath));
-    EXPECT_EQ(reference::Crc16(0x1021, 0xFFFFFFFF, data.data(), data.size()), c16.ChecksumFile(strPath));
-    EXPECT_EQ(reference::Crc32(0xEDB88320, 0xFFFFFFFF, data.data(), data.size()), c32.ChecksumFile(strPath));
-}
-
-TEST(ChecksumFile, PathIsClosedAfterwards)
-{
-    CTempFile temp(RandomBytes(3000, 11));
-    {
-        COXCRC32 crc(0xEDB88320);
-        crc.ChecksumFile(CString(temp.Path().c_str()));
-    }
-    // A file still open here could not be removed on Windows.
-    EXPECT_EQ(0, std::remove(temp.Path().c_str()));
-}
-
 // Records how the path operation hands the open file on.
 class CRecordingCrc : public COXCRC32
 {
 public:
     CRecordingCrc() : COXCRC32(0xEDB88320) {}
-    virtual DWORD ChecksumFile(CString strPath) { return COXCRC32::ChecksumFile(strPath); }
+    using COXCRC32::ChecksumFile;
     virtual DWORD ChecksumFile(CFile* pFile, DWORD nLength, DWORD nBufferSize)
     {
         m_nLength = nLength;
@@ -229,13 +178,27 @@ public:
     DWORD m_nBufferSize = 0;
 };
 
-TEST(ChecksumFile, PathReadsTheRestInChunksOf2048)
+TEST(ChecksumFile, PathGivesTheWholeFileForEveryClassAndClosesIt)
 {
-    CTempFile temp(RandomBytes(100, 12));
-    CRecordingCrc crc;
-    crc.ChecksumFile(CString(temp.Path().c_str()));
-    EXPECT_EQ(0xFFFFFFFFu, crc.m_nLength);
-    EXPECT_EQ(2048u, crc.m_nBufferSize);
+    const std::vector<BYTE> data = RandomBytes(5000, 10);
+    CTempFile temp(data);
+    COXCheckSum8 s8;
+    COXCheckSum16 s16;
+    COXCheckSum32 s32;
+    COXCRC16 c16(0x1021);
+    CRecordingCrc c32;
+    const CString strPath(temp.Path().c_str());
+    // The file operations return the whole running value, bits above the width included.
+    EXPECT_EQ(reference::Sum(0xFF, 0xFFFFFFFF, data.data(), data.size()), s8.ChecksumFile(strPath));
+    EXPECT_EQ(reference::Sum(0xFFFF, 0xFFFFFFFF, data.data(), data.size()), s16.ChecksumFile(strPath));
+    EXPECT_EQ(reference::Sum(0xFFFFFFFF, 0xFFFFFFFF, data.data(), data.size()), s32.ChecksumFile(strPath));
+    EXPECT_EQ(reference::Crc16(0x1021, 0xFFFFFFFF, data.data(), data.size()), c16.ChecksumFile(strPath));
+    EXPECT_EQ(reference::Crc32(0xEDB88320, 0xFFFFFFFF, data.data(), data.size()), c32.ChecksumFile(strPath));
+    // The rest of the file in chunks of 2048, through the virtual operation.
+    EXPECT_EQ(0xFFFFFFFFu, c32.m_nLength);
+    EXPECT_EQ(2048u, c32.m_nBufferSize);
+    // A file still open here could not be removed on Windows.
+    EXPECT_EQ(0, std::remove(temp.Path().c_str()));
 }
 
 TEST(ChecksumFile, MissingPathThrowsWithCauseAndPath)
@@ -245,15 +208,7 @@ TEST(ChecksumFile, MissingPathThrowsWithCauseAndPath)
         (std::filesystem::temp_directory_path() / ("extkit_missing_" + std::to_string(rd()) + ".bin")).string();
     COXCheckSum32 sum;
     sum.m_nValue = 42;
-    CFileException* pCaught = NULL;
-    try
-    {
-        sum.ChecksumFile(CString(strPath.c_str()));
-    }
-    catch (CFileException* e)
-    {
-        pCaught = e;
-    }
+    CFileException* pCaught = Thrown([&] { sum.ChecksumFile(CString(strPath.c_str())); });
     ASSERT_TRUE(pCaught != NULL);
     EXPECT_EQ(CFileException::fileNotFound, pCaught->m_cause);
     EXPECT_NE(0, pCaught->m_lOsError);

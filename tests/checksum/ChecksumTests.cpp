@@ -24,44 +24,48 @@ std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
 }
 }  // namespace
 
-TEST(CheckSum, FreshObjectsStartFromAllOnes)
+TEST(CheckSum, KnownValuesOfEveryClass)
 {
+    // Each class over the nine digits and over nothing: from a fresh object,
+    // and from a given start, whose bits above the width stay.
     COXCheckSum8 s8;
     COXCheckSum16 s16;
     COXCheckSum32 s32;
-    COXCRC16 c16(0x1021);
+    COXCRC16 ccitt(0x1021), ibm(0x8005);
     COXCRC32 c32(0xEDB88320);
-    const COXCheckBase* aAll[] = {&s8, &s16, &s32, &c16, &c32};
-    const DWORD aWidth[] = {1, 2, 3, 2, 3};
-    for (int i = 0; i < 5; ++i)
+    struct
     {
-        EXPECT_EQ(0xFFFFFFFFu, aAll[i]->m_nValue);
-        EXPECT_EQ(aWidth[i], aAll[i]->m_nWidth);
+        COXCheckBase* pCheck;
+        DWORD nWidth;
+        DWORD nFresh;                   // the digits from a fresh object
+        DWORD nStart, nResult, nValue;  // the digits from nStart
+        DWORD nEmpty, nEmptyValue;      // nothing from 0x12345678
+    } const aCases[] = {
+        // 0x10 + 477 = 0x1ED: the carry out of the low byte is lost, not added above.
+        {&s8, 1, 0xDC, 0xABCDEF10, 0xED, 0xABCDEFED, 0x78, 0x12345678},
+        {&s16, 2, 0x01DC, 0x1234FFFF, 0x01DC, 0x123401DC, 0x5678, 0x12345678},
+        {&s32, 3, 0x000001DC, 0xFFFFFFF0, 0x000001CD, 0x000001CD, 0x12345678, 0x12345678},
+        {&ccitt, 2, 0x29B1, 0xABCDFFFF, 0x29B1, 0xABCD29B1, 0x5678, 0x12345678},
+        {&ibm, 2, 0xAEE7, 0xFFFF, 0xAEE7, 0xAEE7, 0x5678, 0x12345678},
+        {&c32, 3, 0x340BC6D9, 0xFFFFFFFF, 0x340BC6D9, 0x340BC6D9, 0x12345678, 0x12345678},
+    };
+    for (const auto& c : aCases)
+    {
+        SCOPED_TRACE(&c - aCases);
+        EXPECT_EQ(0xFFFFFFFFu, c.pCheck->m_nValue);
+        EXPECT_EQ(c.nWidth, c.pCheck->m_nWidth);
+        EXPECT_EQ(c.nFresh, c.pCheck->ChecksumBlock(c_aDigits, 9));
+        EXPECT_EQ(c.nResult, c.pCheck->ChecksumBlock(c_aDigits, 9, c.nStart));
+        EXPECT_EQ(c.nValue, c.pCheck->m_nValue);
+        EXPECT_EQ(c.nEmpty, c.pCheck->ChecksumBlock(c_aDigits, 0, 0x12345678));
+        EXPECT_EQ(c.nEmptyValue, c.pCheck->m_nValue);
+        EXPECT_EQ(c.nEmpty, c.pCheck->ChecksumBlock(NULL, 0, 0x12345678));
     }
-}
-
-TEST(CheckSum, DigitsGiveTheKnownSums)
-{
-    COXCheckSum8 s8;
-    EXPECT_EQ(0xDCu, s8.ChecksumBlock(c_aDigits, 9));
     EXPECT_EQ(0xDDu, s8.ChecksumBlock(c_aDigits, 9, 0));
-    COXCheckSum16 s16;
-    EXPECT_EQ(0x01DCu, s16.ChecksumBlock(c_aDigits, 9));
-    COXCheckSum32 s32;
-    EXPECT_EQ(0x000001DCu, s32.ChecksumBlock(c_aDigits, 9));
-}
-
-TEST(CheckSum, BitsAboveTheWidthStay)
-{
-    COXCheckSum8 s8;
-    // 0x10 + 477 = 0x1ED: the carry out of the low byte is lost, not added above.
-    EXPECT_EQ(0xEDu, s8.ChecksumBlock(c_aDigits, 9, 0xABCDEF10));
-    EXPECT_EQ(0xABCDEFEDu, s8.m_nValue);
-    COXCheckSum16 s16;
-    EXPECT_EQ(0x01DCu, s16.ChecksumBlock(c_aDigits, 9, 0x1234FFFF));
-    EXPECT_EQ(0x123401DCu, s16.m_nValue);
-    COXCheckSum32 s32;
-    EXPECT_EQ(0x000001CDu, s32.ChecksumBlock(c_aDigits, 9, 0xFFFFFFF0));
+    EXPECT_EQ(0xCBF43926u, ~c32.ChecksumBlock(c_aDigits, 9, 0xFFFFFFFF));  // the usual check value, inverted
+    COXCRC16 fresh(0x1021);
+    fresh.ChecksumBlock(c_aDigits, 9);
+    EXPECT_EQ(0xFFFF29B1u, fresh.m_nValue);  // a fresh CRC-16 continues from 0xFFFF and keeps the bits above
 }
 
 TEST(CheckSum, SumsOfLargeBlocksFollowTheByteRule)
@@ -81,46 +85,6 @@ TEST(CheckSum, SumsOfLargeBlocksFollowTheByteRule)
         EXPECT_EQ(reference::Sum(0xFFFF, nStart, data.data(), n), s16.m_nValue);
         EXPECT_EQ(reference::Sum(0xFFFFFFFF, nStart, data.data(), n), s32.ChecksumBlock(data.data(), n, nStart));
     }
-}
-
-TEST(CheckSum, EmptyBlockReturnsTheStartInTheWidth)
-{
-    COXCheckSum8 s8;
-    EXPECT_EQ(0x78u, s8.ChecksumBlock(c_aDigits, 0, 0x12345678));
-    EXPECT_EQ(0x12345678u, s8.m_nValue);
-    COXCheckSum16 s16;
-    EXPECT_EQ(0x5678u, s16.ChecksumBlock(NULL, 0, 0x12345678));
-    COXCheckSum32 s32;
-    EXPECT_EQ(0x12345678u, s32.ChecksumBlock(NULL, 0, 0x12345678));
-    COXCRC16 c16(0x1021);
-    EXPECT_EQ(0x5678u, c16.ChecksumBlock(c_aDigits, 0, 0x12345678));
-    EXPECT_EQ(0x12345678u, c16.m_nValue);
-    COXCRC32 c32(0xEDB88320);
-    EXPECT_EQ(0x12345678u, c32.ChecksumBlock(NULL, 0, 0x12345678));
-}
-
-TEST(Crc, DigitsGiveTheKnownCrcs)
-{
-    COXCRC16 ccitt(0x1021);
-    EXPECT_EQ(0x29B1u, ccitt.ChecksumBlock(c_aDigits, 9, 0xFFFF));
-    COXCRC16 ibm(0x8005);
-    EXPECT_EQ(0xAEE7u, ibm.ChecksumBlock(c_aDigits, 9, 0xFFFF));
-    COXCRC32 crc(0xEDB88320);
-    EXPECT_EQ(0x340BC6D9u, crc.ChecksumBlock(c_aDigits, 9, 0xFFFFFFFF));
-    EXPECT_EQ(0xCBF43926u, ~crc.m_nValue);  // the usual check value once the caller inverts it
-    COXCRC32 fresh(0xEDB88320);
-    EXPECT_EQ(0x340BC6D9u, fresh.ChecksumBlock(c_aDigits, 9));
-}
-
-TEST(Crc, Crc16KeepsTheBitsAboveIt)
-{
-    COXCRC16 crc(0x1021);
-    EXPECT_EQ(0x29B1u, crc.ChecksumBlock(c_aDigits, 9, 0xABCDFFFF));
-    EXPECT_EQ(0xABCD29B1u, crc.m_nValue);
-    // A fresh object continues from 0xFFFF in its width.
-    COXCRC16 fresh(0x1021);
-    EXPECT_EQ(0x29B1u, fresh.ChecksumBlock(c_aDigits, 9));
-    EXPECT_EQ(0xFFFF29B1u, fresh.m_nValue);
 }
 
 TEST(Crc, TablesHoldTheKnownEntries)

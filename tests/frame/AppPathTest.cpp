@@ -40,26 +40,21 @@ TEST_F(AppPathTest, DefaultProfileNameHasNoFolder)
     EXPECT_EQ(AppPath(), "");
 }
 
-TEST_F(AppPathTest, FullPathGivesItsFolderWithTheBackslash)
+TEST_F(AppPathTest, PathFormsGiveTheirFolder)
 {
-    SetProfileName("C:\\Учёт\\Склад\\store.ini");
-    EXPECT_EQ(AppPath(), "C:\\Учёт\\Склад\\");
-}
-
-TEST_F(AppPathTest, OtherPathForms)
-{
-    SetProfileName("C:store.ini");
-    EXPECT_EQ(AppPath(), "C:");
-    SetProfileName("\\\\server\\share\\app.ini");
-    EXPECT_EQ(AppPath(), "\\\\server\\share\\");
-    SetProfileName("D:/data/app.ini");
-    EXPECT_EQ(AppPath(), "D:/data/");
-    SetProfileName("relative\\app.ini");
-    EXPECT_EQ(AppPath(), "relative\\");
-    SetProfileName("C:\\");
-    EXPECT_EQ(AppPath(), "C:\\");
-    SetProfileName("");
-    EXPECT_EQ(AppPath(), "");
+    const char* const aCases[][2] = {
+        {"C:\\Учёт\\Склад\\store.ini", "C:\\Учёт\\Склад\\"},
+        {"C:store.ini", "C:"},
+        {"\\\\server\\share\\app.ini", "\\\\server\\share\\"},
+        {"D:/data/app.ini", "D:/data/"},
+        {"relative\\app.ini", "relative\\"},
+        {"C:\\", "C:\\"},
+        {"", ""},
+    };
+    for (const auto& c : aCases) {
+        SetProfileName(c[0]);
+        EXPECT_EQ(AppPath(), c[1]) << c[0];
+    }
 }
 
 TEST_F(AppPathTest, FolderLongerThanAPathBufferComesBackWhole)

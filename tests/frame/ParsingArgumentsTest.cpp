@@ -30,42 +30,32 @@ using Strings = std::vector<std::string>;
 
 }  // namespace
 
-TEST(ParsingArguments, BlankModeTreatsRunsOfBlanksAsOneSeparator)
+TEST(ParsingArguments, SplitsByBlanksOrByCommas)
 {
-    EXPECT_EQ(Parse("  one two   three "), (Strings{"one", "two", "three"}));
-    EXPECT_EQ(Parse("a\tb\r\nc"), (Strings{"a", "b", "c"}));
-    EXPECT_EQ(Parse("\x07word\x08"), (Strings{"word"}));
-}
-
-TEST(ParsingArguments, BlankModeGivesAnEmptyLastItemForTwoTrailingBlanks)
-{
-    EXPECT_EQ(Parse("a  "), (Strings{"a", ""}));
-    EXPECT_EQ(Parse("a "), (Strings{"a"}));
-}
-
-TEST(ParsingArguments, CommaAnywhereSwitchesToCommaMode)
-{
-    EXPECT_EQ(Parse("a, b c ,,d"), (Strings{"a", "b c", "", "d"}));
-    EXPECT_EQ(Parse("x y z,"), (Strings{"x y z"}));
-    EXPECT_EQ(Parse("  first item , second item  "), (Strings{"first item", "second item"}));
-}
-
-TEST(ParsingArguments, CommaAtTheEnd)
-{
-    EXPECT_EQ(Parse("a,"), (Strings{"a"}));
-    EXPECT_EQ(Parse("a, "), (Strings{"a", ""}));
-    EXPECT_EQ(Parse(",a"), (Strings{"", "a"}));
-}
-
-TEST(ParsingArguments, QuotesAreOrdinaryCharacters)
-{
-    EXPECT_EQ(Parse("\"a b\" c"), (Strings{"\"a", "b\"", "c"}));
-    EXPECT_EQ(Parse("'1,5'"), (Strings{"'1", "5'"}));
-}
-
-TEST(ParsingArguments, RussianTextIsKeptByteForByte)
-{
-    EXPECT_EQ(Parse("Иванов, Пётр Сергеевич"), (Strings{"Иванов", "Пётр Сергеевич"}));
+    const struct {
+        const char* pszText;
+        Strings items;
+    } aCases[] = {
+        // Without a comma, a run of blanks is one separator...
+        {"  one two   three ", {"one", "two", "three"}},
+        {"a\tb\r\nc", {"a", "b", "c"}},
+        {"\x07word\x08", {"word"}},
+        {"a ", {"a"}},
+        {"a  ", {"a", ""}},  // ...but two at the end give an empty last item.
+        // A comma anywhere switches to comma mode.
+        {"a, b c ,,d", {"a", "b c", "", "d"}},
+        {"x y z,", {"x y z"}},
+        {"  first item , second item  ", {"first item", "second item"}},
+        {"a,", {"a"}},
+        {"a, ", {"a", ""}},
+        {",a", {"", "a"}},
+        // Quotes are ordinary characters; Russian text is kept byte for byte.
+        {"\"a b\" c", {"\"a", "b\"", "c"}},
+        {"'1,5'", {"'1", "5'"}},
+        {"Иванов, Пётр Сергеевич", {"Иванов", "Пётр Сергеевич"}},
+    };
+    for (const auto& c : aCases)
+        EXPECT_EQ(Parse(c.pszText), c.items) << '"' << c.pszText << '"';
 }
 
 TEST(ParsingArguments, BlankTextAppendsNothingAndReturnsZero)

@@ -6,20 +6,29 @@
 #include <cmath>
 #include <limits>
 
-TEST(RoundDbl, ZeroDigitsKeepsTheIntegerPartTowardsZero)
+TEST(RoundDbl, CutsTowardsZeroInsteadOfRounding)
 {
-    EXPECT_EQ(RoundDbl(2.999, 0), 2.0);
-    EXPECT_EQ(RoundDbl(-2.999, 0), -2.0);
-    EXPECT_EQ(RoundDbl(0.75, 0), 0.0);
-    EXPECT_EQ(RoundDbl(123456789.9, 0), 123456789.0);
-}
-
-TEST(RoundDbl, CutsFractionalDigitsInsteadOfRounding)
-{
-    EXPECT_NEAR(RoundDbl(1.239, 2), 1.23, 1e-12);
-    EXPECT_NEAR(RoundDbl(-1.239, 2), -1.23, 1e-12);
-    EXPECT_NEAR(RoundDbl(0.6667, 3), 0.666, 1e-12);
-    EXPECT_NEAR(RoundDbl(1.0 / 3.0, 3), 0.333, 1e-12);
+    const struct {
+        double x;
+        int nDigits;
+        double dResult;
+    } aCases[] = {
+        {2.999, 0, 2.0}, {-2.999, 0, -2.0}, {0.75, 0, 0.0}, {123456789.9, 0, 123456789.0},
+        {1.239, 2, 1.23}, {-1.239, 2, -1.23}, {0.6667, 3, 0.666}, {1.0 / 3.0, 3, 0.333},
+        // Negative counts cut to tens and hundreds.
+        {1234.0, -2, 1200.0}, {1299.99, -1, 1290.0}, {-1299.99, -2, -1200.0}, {99.0, -2, 0.0},
+        // Only the low sixteen bits of the count matter.
+        {1234.0, 0x7FFF0000, 1234.0}, {1234.0, 0xFFFF, 1230.0},
+    };
+    for (const auto& c : aCases) {
+        const int nLow = c.nDigits & 0xFFFF;
+        if (nLow == 0 || c.dResult == 0.0) {
+            EXPECT_EQ(RoundDbl(c.x, c.nDigits), c.dResult) << c.x << " " << c.nDigits;
+        } else {
+            EXPECT_NEAR(RoundDbl(c.x, c.nDigits), c.dResult, nLow < 0x8000 ? 1e-12 : 1e-9) << c.x << " " << c.nDigits;
+        }
+    }
+    EXPECT_EQ(RoundDbl(1.239, 0x10002), RoundDbl(1.239, 2));
 }
 
 TEST(RoundDbl, ScalesBackWithTheProductOfTenthsNotADivision)
@@ -27,21 +36,6 @@ TEST(RoundDbl, ScalesBackWithTheProductOfTenthsNotADivision)
     // 123 * (0.1 * 0.1) is 1.2300000000000002; 123 / 100 would be 1.23 exactly.
     EXPECT_EQ(RoundDbl(1.239, 2), 123.0 * (0.1 * 0.1));
     EXPECT_NE(RoundDbl(1.239, 2), 1.23);
-}
-
-TEST(RoundDbl, NegativeCountsCutToTensAndHundreds)
-{
-    EXPECT_NEAR(RoundDbl(1234.0, -2), 1200.0, 1e-9);
-    EXPECT_NEAR(RoundDbl(1299.99, -1), 1290.0, 1e-9);
-    EXPECT_NEAR(RoundDbl(-1299.99, -2), -1200.0, 1e-9);
-    EXPECT_EQ(RoundDbl(99.0, -2), 0.0);
-}
-
-TEST(RoundDbl, OnlyTheLowSixteenBitsOfTheCountMatter)
-{
-    EXPECT_EQ(RoundDbl(1.239, 0x10002), RoundDbl(1.239, 2));
-    EXPECT_EQ(RoundDbl(1234.0, 0x7FFF0000), 1234.0);  // low word 0
-    EXPECT_NEAR(RoundDbl(1234.0, 0xFFFF), 1230.0, 1e-9);  // low word -1
 }
 
 TEST(RoundDbl, CountsBeyondTheReachOfADoubleGiveFiniteResults)

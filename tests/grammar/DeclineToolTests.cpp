@@ -67,48 +67,37 @@ TEST_F(ToolDecline, AllSixCasesInOrder)
     EXPECT_EQ("", run.m_strErr);
 }
 
-TEST_F(ToolDecline, OneCaseByNumberOrName)
+TEST_F(ToolDecline, CasePartsGenderAndCapitals)
 {
-    CRun run = Run({"--female", "--case", "2", u8"Петрова Анна Сергеевна"});
-    EXPECT_EQ(0, run.m_nStatus) << run.m_strErr;
-    EXPECT_EQ(u8"Петровой Анне Сергеевне\n", run.m_strOut);
-    run = Run({"--case=accusative", "--female", u8"Петрова Анна Сергеевна"});
-    EXPECT_EQ(u8"Петрову Анну Сергеевну\n", run.m_strOut);
-    run = Run({"--case", "instrumental", "--female", "--male", u8"Толстой Лев Николаевич"});
-    EXPECT_EQ(u8"Толстым Львом Николаевичем\n", run.m_strOut);
-    run = Run({"--case", "nominative", u8"  иванов   иван  "});
-    EXPECT_EQ(u8"Иванов Иван\n", run.m_strOut);
-}
-
-TEST_F(ToolDecline, PartsMaskAndSeparateParts)
-{
-    CRun run = Run({"--case", "1", "--parts", "5", u8"Иванов Иван Иванович"});
-    EXPECT_EQ(u8"Иванова Ивана\n", run.m_strOut);
-    run = Run({"--case", "1", "--parts=0", u8"Иванов Иван Иванович"});
-    EXPECT_EQ(0, run.m_nStatus);
-    EXPECT_EQ("\n", run.m_strOut);
-    run = Run({"--case", "3", "--first", u8"Анна", "--middle", u8"Сергеевна", "--last", u8"Петрова", "--female"});
-    EXPECT_EQ(u8"Петрову Анну Сергеевну\n", run.m_strOut);
-    // A separate part may hold blanks; only the part's end is declined.
-    run = Run({"--case", "2", "--last", u8"Петров-Водкин", "--first", u8"Кузьма"});
-    EXPECT_EQ(u8"Петров-Водкину Кузьме\n", run.m_strOut);
-    // Several words on the command line are one name.
-    run = Run({"--case", "1", u8"Иванов", u8"И.", u8"И."});
-    EXPECT_EQ(u8"Иванова И. И.\n", run.m_strOut);
-    run = Run({"--case", "1", "--", "--first"});
-    EXPECT_EQ(0, run.m_nStatus);
-    EXPECT_EQ("--First\n", run.m_strOut);
-}
-
-TEST_F(ToolDecline, LatinPassesThroughAndCapitalsAreKept)
-{
-    CRun run = Run({"--case", "4", "smith john"});
-    EXPECT_EQ("Smith John\n", run.m_strOut);
-    run = Run({"--case", "1", u8"ИВАНОВ Иван"});
-    EXPECT_EQ(u8"ИВАНОВА Ивана\n", run.m_strOut);
-    // Characters of the code page beyond letters come back as they were.
-    run = Run({"--case", "1", u8"Иванов «Ваня»"});
-    EXPECT_EQ(u8"Иванова «ваня»\n", run.m_strOut);
+    const struct
+    {
+        std::vector<std::string> args;
+        std::string strOut;
+    } aCases[] = {
+        {{"--female", "--case", "2", u8"Петрова Анна Сергеевна"}, u8"Петровой Анне Сергеевне\n"},
+        {{"--case=accusative", "--female", u8"Петрова Анна Сергеевна"}, u8"Петрову Анну Сергеевну\n"},
+        {{"--case", "instrumental", "--female", "--male", u8"Толстой Лев Николаевич"}, u8"Толстым Львом Николаевичем\n"},
+        {{"--case", "nominative", u8"  иванов   иван  "}, u8"Иванов Иван\n"},
+        {{"--case", "1", "--parts", "5", u8"Иванов Иван Иванович"}, u8"Иванова Ивана\n"},
+        {{"--case", "1", "--parts=0", u8"Иванов Иван Иванович"}, "\n"},
+        {{"--case", "3", "--first", u8"Анна", "--middle", u8"Сергеевна", "--last", u8"Петрова", "--female"},
+         u8"Петрову Анну Сергеевну\n"},
+        // A separate part may hold blanks; only the part's end is declined.
+        {{"--case", "2", "--last", u8"Петров-Водкин", "--first", u8"Кузьма"}, u8"Петров-Водкину Кузьме\n"},
+        // Several words on the command line are one name.
+        {{"--case", "1", u8"Иванов", u8"И.", u8"И."}, u8"Иванова И. И.\n"},
+        {{"--case", "1", "--", "--first"}, "--First\n"},
+        {{"--case", "4", "smith john"}, "Smith John\n"},
+        {{"--case", "1", u8"ИВАНОВ Иван"}, u8"ИВАНОВА Ивана\n"},
+        // Characters of the code page beyond letters come back as they were.
+        {{"--case", "1", u8"Иванов «Ваня»"}, u8"Иванова «ваня»\n"},
+    };
+    for (const auto& c : aCases)
+    {
+        const CRun run = Run(c.args);
+        EXPECT_EQ(0, run.m_nStatus) << c.args.back() << "\n" << run.m_strErr;
+        EXPECT_EQ(c.strOut, run.m_strOut) << c.args.back();
+    }
 }
 
 TEST_F(ToolDecline, UnencodableTextIsRefused)

@@ -20,72 +20,68 @@ void WriteText(const CString& strPath, const char* pszText)
     file.Close();
 }
 
-TEST(File, OpenMissingFileReportsCauseAndName)
+// Runs f and returns the exception of type E it threw (to be deleted), or NULL.
+template <class E = CFileException, class F>
+E* Thrown(F f)
+{
+    try {
+        f();
+    } catch (E* e) {
+        return e;
+    }
+    return NULL;
+}
+
+TEST(File, OpenFailuresReportCauseAndName)
 {
     CTempDir dir;
-    CString strPath = dir.Path("нет такого.txt");
+    CString strMissing = dir.Path("нет такого.txt");
+    CString strFile = dir.Path("plain.txt");
+    WriteText(strFile, "x");
+#ifdef _WIN32
+    CString strThroughFile = strFile + "\\inside.txt";
+#else
+    CString strThroughFile = strFile + "/inside.txt";
+#endif
+    CString strDir = strFile.Left(strFile.GetLength() - 10);
+    const struct {
+        CString strPath;
+        int nCause;
+    } aCases[] = {
+        {strMissing, CFileException::fileNotFound},
+        {strThroughFile, CFileException::badPath},
+        {strDir, CFileException::accessDenied},  // a directory is not a file
+    };
+    for (const auto& c : aCases) {
+        CFile file;
+        CFileException e(CFileException::none, 0, NULL);
+        e.m_bAutoDelete = FALSE;
+        EXPECT_FALSE(file.Open(c.strPath, CFile::modeRead | CFile::shareDenyWrite, &e)) << (LPCSTR)c.strPath;
+        EXPECT_EQ(e.m_cause, c.nCause) << (LPCSTR)c.strPath;
+        EXPECT_STREQ(e.m_strFileName, c.strPath);
+        EXPECT_EQ(file.m_hFile, CFile::hFileNull);
+    }
+
     CFile file;
     CFileException e(CFileException::none, 0, NULL);
     e.m_bAutoDelete = FALSE;
-    EXPECT_FALSE(file.Open(strPath, CFile::modeRead | CFile::shareDenyWrite, &e));
-    EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
-    EXPECT_STREQ(e.m_strFileName, strPath);
+    file.Open(strMissing, CFile::modeRead, &e);
 #ifdef _WIN32
     EXPECT_EQ(e.m_lOsError, (LONG)ERROR_FILE_NOT_FOUND);
 #else
     EXPECT_EQ(e.m_lOsError, ENOENT);
 #endif
-    EXPECT_EQ(file.m_hFile, CFile::hFileNull);
     char szMessage[512];
     EXPECT_TRUE(e.GetErrorMessage(szMessage, sizeof(szMessage)));
     EXPECT_NE(std::strstr(szMessage, "нет такого.txt"), nullptr) << szMessage;
-    EXPECT_FALSE(file.Open(strPath, CFile::modeRead));  // no pError: just FALSE
-}
+    EXPECT_FALSE(file.Open(strMissing, CFile::modeRead));  // no pError: just FALSE
 
-TEST(File, ConstructorThrowsFileException)
-{
-    CTempDir dir;
-    CString strPath = dir.Path("missing.bin");
-    bool bThrown = false;
-    try {
-        CFile file(strPath, CFile::modeRead);
-    } catch (CFileException* e) {
-        bThrown = true;
-        EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
-        EXPECT_STREQ(e->m_strFileName, strPath);
-        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CException)));
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
-}
-
-TEST(File, PathThroughAFileIsABadPath)
-{
-    CTempDir dir;
-    CString strFile = dir.Path("plain.txt");
-    WriteText(strFile, "x");
-#ifdef _WIN32
-    CString strBad = strFile + "\\inside.txt";
-#else
-    CString strBad = strFile + "/inside.txt";
-#endif
-    CFile file;
-    CFileException e(CFileException::none, 0, NULL);
-    e.m_bAutoDelete = FALSE;
-    EXPECT_FALSE(file.Open(strBad, CFile::modeRead, &e));
-    EXPECT_EQ(e.m_cause, CFileException::badPath);
-}
-
-TEST(File, DirectoryIsNotAFile)
-{
-    CTempDir dir;
-    CString strFile = dir.Path("x");
-    CString strDir = strFile.Left(strFile.GetLength() - 2);
-    CFile file;
-    CFileException e(CFileException::none, 0, NULL);
-    e.m_bAutoDelete = FALSE;
-    EXPECT_FALSE(file.Open(strDir, CFile::modeRead, &e));
-    EXPECT_EQ(e.m_cause, CFileException::accessDenied);
+    // The constructor throws instead.
+    CFileException* pThrown = Thrown([&] { CFile opened(strMissing, CFile::modeRead); });
+    ASSERT_NE(pThrown, nullptr);
+    EXPECT_EQ(pThrown->m_cause, CFileException::fileNotFound);
+    EXPECT_STREQ(pThrown->m_strFileName, strMissing);
+    pThrown->Delete();
 }
 
 TEST(File, WriteReadSeekLengthRoundTrip)
@@ -126,24 +122,25 @@ TEST(File, WriteReadSeekLengthRoundTrip)
     EXPECT_EQ(file.Read(&last, 0), 0u);
 }
 
-TEST(File, SeekBeforeStartThrowsBadSeek)
+TEST(File, BadSeekAndWritingAReadOnlyFileThrow)
 {
     CTempDir dir;
     CString strPath = dir.Path("seek.bin");
     WriteText(strPath, "0123456789");
     CFile file(strPath, CFile::modeRead);
     file.Seek(4, CFile::begin);
-    bool bThrown = false;
-    try {
-        file.Seek(-5, CFile::current);
-    } catch (CFileException* e) {
-        bThrown = true;
-        EXPECT_EQ(e->m_cause, CFileException::badSeek);
-        EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
+    CFileException* e = Thrown([&] { file.Seek(-5, CFile::current); });
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->m_cause, CFileException::badSeek);
+    EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
+    e->Delete();
     EXPECT_EQ(file.GetPosition(), 4u);
+
+    e = Thrown([&] { file.Write("x", 1); });
+    ASSERT_NE(e, nullptr);
+    EXPECT_NE(e->m_cause, CFileException::none);
+    EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
+    e->Delete();
 }
 
 TEST(File, CreateTruncatesUnlessNoTruncate)
@@ -165,24 +162,6 @@ TEST(File, CreateTruncatesUnlessNoTruncate)
     }
     CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
     EXPECT_EQ(file.GetLength(), 0u);
-}
-
-TEST(File, WritingAReadOnlyFileThrows)
-{
-    CTempDir dir;
-    CString strPath = dir.Path("ro.txt");
-    WriteText(strPath, "abc");
-    CFile file(strPath, CFile::modeRead);
-    bool bThrown = false;
-    try {
-        file.Write("x", 1);
-    } catch (CFileException* e) {
-        bThrown = true;
-        EXPECT_NE(e->m_cause, CFileException::none);
-        EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
 }
 
 TEST(File, NamesOfTheOpenFile)
@@ -219,34 +198,41 @@ TEST(File, AttachedHandleIsNotClosedByTheObject)
 
 TEST(File, ErrorCodesMapToCauses)
 {
+    const struct {
+        LONG lError;
+        int nCause;
+    } aOs[] = {
 #ifdef _WIN32
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_FILE_NOT_FOUND), CFileException::fileNotFound);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_PATH_NOT_FOUND), CFileException::badPath);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_ACCESS_DENIED), CFileException::accessDenied);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_SHARING_VIOLATION), CFileException::sharingViolation);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_LOCK_VIOLATION), CFileException::lockViolation);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_DISK_FULL), CFileException::diskFull);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_TOO_MANY_OPEN_FILES), CFileException::tooManyOpenFiles);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_NEGATIVE_SEEK), CFileException::badSeek);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_HANDLE_EOF), CFileException::endOfFile);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_INVALID_HANDLE), CFileException::invalidFile);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_CURRENT_DIRECTORY), CFileException::removeCurrentDir);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_CRC), CFileException::hardIO);
-    EXPECT_EQ(CFileException::OsErrorToException(0), CFileException::none);
-    EXPECT_EQ(CFileException::OsErrorToException(ERROR_NOT_ENOUGH_MEMORY), CFileException::genericException);
+        {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
+        {ERROR_PATH_NOT_FOUND, CFileException::badPath},
+        {ERROR_ACCESS_DENIED, CFileException::accessDenied},
+        {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
+        {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
+        {ERROR_DISK_FULL, CFileException::diskFull},
+        {ERROR_TOO_MANY_OPEN_FILES, CFileException::tooManyOpenFiles},
+        {ERROR_NEGATIVE_SEEK, CFileException::badSeek},
+        {ERROR_HANDLE_EOF, CFileException::endOfFile},
+        {ERROR_INVALID_HANDLE, CFileException::invalidFile},
+        {ERROR_CURRENT_DIRECTORY, CFileException::removeCurrentDir},
+        {ERROR_CRC, CFileException::hardIO},
+        {0, CFileException::none},
+        {ERROR_NOT_ENOUGH_MEMORY, CFileException::genericException},
 #else
-    EXPECT_EQ(CFileException::OsErrorToException(ENOENT), CFileException::fileNotFound);
-    EXPECT_EQ(CFileException::OsErrorToException(EACCES), CFileException::accessDenied);
+        {ENOENT, CFileException::fileNotFound},
+        {EACCES, CFileException::accessDenied},
 #endif
-    EXPECT_EQ(CFileException::ErrnoToException(ENOENT), CFileException::fileNotFound);
-    EXPECT_EQ(CFileException::ErrnoToException(ENOTDIR), CFileException::badPath);
-    EXPECT_EQ(CFileException::ErrnoToException(EMFILE), CFileException::tooManyOpenFiles);
-    EXPECT_EQ(CFileException::ErrnoToException(EACCES), CFileException::accessDenied);
-    EXPECT_EQ(CFileException::ErrnoToException(EBADF), CFileException::invalidFile);
-    EXPECT_EQ(CFileException::ErrnoToException(ENOSPC), CFileException::diskFull);
-    EXPECT_EQ(CFileException::ErrnoToException(EIO), CFileException::hardIO);
-    EXPECT_EQ(CFileException::ErrnoToException(0), CFileException::none);
-    EXPECT_EQ(CFileException::ErrnoToException(EDOM), CFileException::genericException);
+    },
+      aErrno[] = {
+          {ENOENT, CFileException::fileNotFound}, {ENOTDIR, CFileException::badPath},
+          {EMFILE, CFileException::tooManyOpenFiles}, {EACCES, CFileException::accessDenied},
+          {EBADF, CFileException::invalidFile}, {ENOSPC, CFileException::diskFull},
+          {EIO, CFileException::hardIO}, {0, CFileException::none},
+          {EDOM, CFileException::genericException},
+      };
+    for (const auto& c : aOs)
+        EXPECT_EQ(CFileException::OsErrorToException(c.lError), c.nCause) << c.lError;
+    for (const auto& c : aErrno)
+        EXPECT_EQ(CFileException::ErrnoToException(c.lError), c.nCause) << c.lError;
 }
 
 TEST(MemFile, GrowsAndReadsBack)
@@ -272,45 +258,32 @@ TEST(MemFile, GrowsAndReadsBack)
     EXPECT_EQ(std::memcmp(gap, "\0\0\0\0\0x", 6), 0);
     file.SetLength(10);
     EXPECT_EQ(file.GetPosition(), 10u);
-    bool bThrown = false;
-    try {
-        file.Seek(-11, CFile::end);
-    } catch (CFileException* e) {
-        bThrown = true;
-        EXPECT_EQ(e->m_cause, CFileException::badSeek);
-        e->Delete();
-    }
-    EXPECT_TRUE(bThrown);
+    CFileException* e = Thrown([&] { file.Seek(-11, CFile::end); });
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->m_cause, CFileException::badSeek);
+    e->Delete();
 }
 
-TEST(MemFile, FixedBlockCannotGrow)
+TEST(MemFile, FixedBlockCannotGrowAndAGrowableOneMovesToItsOwn)
 {
     BYTE block[4] = {1, 2, 3, 4};
-    CMemFile file(block, sizeof(block));
-    EXPECT_EQ(file.GetLength(), 4u);
-    BYTE b;
-    EXPECT_EQ(file.Read(&b, 1), 1u);
-    EXPECT_EQ(b, 1);
-    file.Write("\x09\x08\x07", 3);
-    EXPECT_EQ(block[3], 7);
-    bool bThrown = false;
-    try {
-        file.Write("z", 1);
-    } catch (CMemoryException* e) {
-        bThrown = true;
+    {
+        CMemFile file(block, sizeof(block));
+        EXPECT_EQ(file.GetLength(), 4u);
+        BYTE b;
+        EXPECT_EQ(file.Read(&b, 1), 1u);
+        EXPECT_EQ(b, 1);
+        file.Write("\x09\x08\x07", 3);
+        EXPECT_EQ(block[3], 7);
+        CMemoryException* e = Thrown<CMemoryException>([&] { file.Write("z", 1); });
+        ASSERT_NE(e, nullptr);
         e->Delete();
+        EXPECT_EQ(file.Detach(), block);
     }
-    EXPECT_TRUE(bThrown);
-    EXPECT_EQ(file.Detach(), block);
-}
-
-TEST(MemFile, GrowableAttachStartsEmptyAndMovesToItsOwnBlock)
-{
-    BYTE block[4] = {1, 2, 3, 4};
     CMemFile file(block, sizeof(block), 8);
-    EXPECT_EQ(file.GetLength(), 0u);
+    EXPECT_EQ(file.GetLength(), 0u);  // a growable attach starts empty
     file.Write("abcdef", 6);
-    EXPECT_EQ(std::memcmp(block, "\x01\x02\x03\x04", 4), 0);  // the caller's block is left alone
+    EXPECT_EQ(std::memcmp(block, "\x01\x09\x08\x07", 4), 0);  // the caller's block is left alone
     BYTE* pData = file.Detach();
     ASSERT_NE(pData, block);
     EXPECT_EQ(std::memcmp(pData, "abcdef", 6), 0);

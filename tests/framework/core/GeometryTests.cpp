@@ -6,23 +6,17 @@
 
 namespace {
 
-TEST(Geometry, RectBasics)
+TEST(Geometry, RectPartsAreReferencesIntoIt)
 {
     CRect r(10, 20, 110, 70);
-    EXPECT_EQ(r.Width(), 100);
-    EXPECT_EQ(r.Height(), 50);
     EXPECT_EQ(r.Size(), CSize(100, 50));
-    EXPECT_EQ(r.TopLeft(), CPoint(10, 20));
-    EXPECT_EQ(r.BottomRight(), CPoint(110, 70));
     EXPECT_EQ(r.CenterPoint(), CPoint(60, 45));
-    r.TopLeft() = CPoint(0, 0);  // a reference into the rectangle
-    EXPECT_EQ(r, CRect(0, 0, 110, 70));
+    r.TopLeft() = CPoint(0, 0);
+    r.BottomRight().x = 5;
+    EXPECT_EQ(r, CRect(0, 0, 5, 70));
     LPRECT pr = r;
-    pr->right = 5;
-    EXPECT_EQ(r.right, 5);
-    const CRect& cr = r;
-    LPCRECT pcr = cr;
-    EXPECT_EQ(pcr->bottom, 70);
+    pr->bottom = 6;
+    EXPECT_EQ(r.Height(), 6);
 }
 
 TEST(Geometry, EmptyNullAndContainment)
@@ -96,30 +90,17 @@ TEST(Geometry, Operators)
     EXPECT_EQ(CPoint(5, 5) - CPoint(2, 1), CSize(3, 4));
     EXPECT_EQ(-p, CPoint(-3, -4));
     p += s;
-    EXPECT_EQ(p, CPoint(13, 24));
-    p -= CPoint(13, 24);
-    EXPECT_EQ(p, CPoint(0, 0));
-    EXPECT_TRUE(CSize(1, 2) != CSize(2, 1));
-    EXPECT_EQ(CSize(1, 2) + CSize(3, 4), CSize(4, 6));
+    p -= CPoint(1, 2);
+    EXPECT_EQ(p, CPoint(12, 22));
     EXPECT_EQ(CSize(1, 2) - CSize(3, 4), CSize(-2, -2));
-    CSize sz(1, 1);
-    sz += CSize(2, 2);
-    sz -= CSize(1, 0);
-    EXPECT_EQ(sz, CSize(2, 3));
 
     CRect r(0, 0, 10, 10);
     EXPECT_EQ(r + CPoint(5, 5), CRect(5, 5, 15, 15));
     EXPECT_EQ(r - CSize(1, 2), CRect(-1, -2, 9, 8));
-    r += CPoint(1, 1);
-    EXPECT_EQ(r, CRect(1, 1, 11, 11));
-    r -= CSize(1, 1);
-    EXPECT_EQ(r, CRect(0, 0, 10, 10));
     CRect margins(1, 2, 3, 4);
     EXPECT_EQ(r + &margins, CRect(-1, -2, 13, 14));
     EXPECT_EQ(r - &margins, CRect(1, 2, 7, 6));
-    EXPECT_TRUE(r != margins);
     EXPECT_EQ(CRect(CPoint(1, 2), CSize(3, 4)), CRect(1, 2, 4, 6));
-    EXPECT_EQ(CRect(CPoint(1, 2), CPoint(3, 4)), CRect(1, 2, 3, 4));
 }
 
 }  // namespace
