@@ -1,5 +1,6 @@
 // The framework for Windows hosts: the portable core and its collections, plus
-// the module state, extension modules, the application object and windows.
+// the module state, extension modules, the application object, command
+// targets with their message maps, and windows.
 #pragma once
 
 #include "afx.h"
@@ -9,5 +10,6 @@
 #include "win/ModuleState.h"
 #include "win/ExtensionModule.h"
 #include "win/WinApp.h"
+#include "win/CmdTarget.h"
 #include "win/Wnd.h"
 #endif

@@ -65,7 +65,9 @@ int CWinThread::Run()
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg)
 {
-    return FALSE;
+    // The message's window and its parents, up to the main window.
+    CWnd* pMainWnd = GetMainWnd();
+    return CWnd::WalkPreTranslateTree(pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL, pMsg);
 }
 
 BOOL CWinThread::PumpMessage()
@@ -82,6 +84,10 @@ BOOL CWinThread::PumpMessage()
         TranslateMessage(&m_msgCur);
         DispatchMessage(&m_msgCur);
     }
+    // Idle: the temporary window objects handed out so far are dropped.
+    MSG msgPeek;
+    if (!PeekMessage(&msgPeek, NULL, 0, 0, PM_NOREMOVE))
+        CWnd::DeleteTempMap();
     return TRUE;
 }
 

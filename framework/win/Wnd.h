@@ -1,10 +1,23 @@
-// A window handle wrapper: the object owns the window it is attached to and
+// The window object. A CWnd is bound to one window handle through the calling
+// thread's permanent map (Attach, Create, SubclassWindow); a handle with no
+// object gets a temporary one from FromHandle, deleted at idle time. A window
+// created or subclassed through its object runs the common window procedure,
+// which dispatches through the message map and passes the rest on to the
+// original procedure. The object owns the window it is attached to and
 // destroys it when the object goes while the window still exists.
 #pragma once
 
 #include "core/Object.h"
+#include "core/Geometry.h"
+#include "core/String.h"
+#include "win/CmdTarget.h"
 
-class FRAMEWORK_API CWnd : public CObject {
+struct CCreateContext;
+
+// The common window procedure of windows created or subclassed by objects.
+FRAMEWORK_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+class FRAMEWORK_API CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
     CWnd();
@@ -15,15 +28,91 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return m_hWnd; }
 
-    // Takes a window to this object; FALSE for a null handle or when this
-    // object already has one.
+    // Handle maps (per thread).
+    // The object attached to hWnd, created as a temporary one when there is
+    // none; NULL for a null handle.
+    static CWnd* PASCAL FromHandle(HWND hWnd);
+    // The object attached to hWnd by Attach, Create or SubclassWindow, or NULL.
+    static CWnd* PASCAL FromHandlePermanent(HWND hWnd);
+    // Deletes the temporary objects (their windows stay).
+    static void PASCAL DeleteTempMap();
+
+    // Takes a window to this object; FALSE for a null handle, when this object
+    // already has one or when another object holds that window.
     BOOL Attach(HWND hWndNew);
     // Gives the window up without destroying it.
     HWND Detach();
 
+    // Creation. The object takes the window before its first message.
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x,
+                          int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = NULL);
+    BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = NULL);
     virtual BOOL DestroyWindow();
 
-    // Whether the attached handle names a live window.
+    // Subclassing an existing window.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    // Puts the original procedure back and detaches; NULL when this object
+    // has no subclassed window.
+    HWND UnsubclassWindow();
+    // Called before a window is subclassed (also during Create).
+    virtual void PreSubclassWindow();
+
+    // Message processing.
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // The original procedure: the one replaced by subclassing, else the
+    // class's own default.
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // DefWindowProc with the message being handled.
+    LRESULT Default();
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Called by the parent with a notification about this control; TRUE when
+    // the control's reflect entry handled it.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // Offers a child's notification to the child first.
+    static BOOL PASCAL ReflectLastMsg(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
+                                      LRESULT* pResult);
+    // Called after the window's last message; the place to delete a heap object.
+    virtual void PostNcDestroy();
+
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Offers the message to PreTranslateMessage of its window and then of each
+    // parent up to hWndStop (included) or the top; TRUE when one took it.
+    static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
+
+    // Styles.
+    DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_STYLE)); }
+    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongA(m_hWnd, GWL_EXSTYLE)); }
+    // Removes then adds bits; with nFlags the frame is refreshed through
+    // SetWindowPos. FALSE when nothing changed.
+    BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+    BOOL ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
+
+    // Relations.
+    CWnd* GetParent() const;
+    // The owner set by SetOwner, else the parent.
+    CWnd* GetOwner() const;
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd != NULL ? pOwnerWnd->m_hWnd : NULL; }
+    CWnd* GetDlgItem(int nID) const;
+    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+
+    // Text.
+    void SetWindowText(LPCTSTR lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+    int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const
+    {
+        return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+    }
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
+
+    // State and placement.
     BOOL IsWindow() const { return m_hWnd != NULL && ::IsWindow(m_hWnd); }
     BOOL IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
     BOOL IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
@@ -35,13 +124,77 @@ public:
     {
         ::MoveWindow(m_hWnd, x, y, nWidth, nHeight, bRepaint);
     }
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+    void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE)
+    {
+        MoveWindow(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, bRepaint);
+    }
+    BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
+    {
+        return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy,
+                              nFlags);
+    }
+    void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
+    void ScreenToClient(LPRECT lpRect) const;
+    void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }
+    void ClientToScreen(LPRECT lpRect) const;
+    void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, NULL, bErase); }
+    void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    // The window that had the focus, as an object (temporary when needed).
+    CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
+    static CWnd* PASCAL GetFocus() { return FromHandle(::GetFocus()); }
+
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
-        return ::SendMessage(m_hWnd, message, wParam, lParam);
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
     }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     {
-        return ::PostMessage(m_hWnd, message, wParam, lParam);
+        return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL)
+    {
+        return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
+    }
+    BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+protected:
+    WNDPROC m_pfnSuper;  // the procedure that AfxWndProc replaced, NULL when none
+    HWND m_hWndOwner;    // set by SetOwner
+
+    // Default handlers: each passes the message to the original procedure.
+    int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    void OnDestroy();
+    // Passes the message on, restores the original procedure, detaches and
+    // calls PostNcDestroy. A derived handler must call it.
+    void OnNcDestroy();
+    void OnPaint();
+    void OnSize(UINT nType, int cx, int cy);
+    void OnMove(int x, int y);
+    void OnSetFocus(CWnd* pOldWnd);
+    void OnKillFocus(CWnd* pNewWnd);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnLButtonDown(UINT nFlags, CPoint point);
+    void OnLButtonUp(UINT nFlags, CPoint point);
+    void OnLButtonDblClk(UINT nFlags, CPoint point);
+    void OnRButtonDown(UINT nFlags, CPoint point);
+    void OnRButtonUp(UINT nFlags, CPoint point);
+    void OnMouseMove(UINT nFlags, CPoint point);
+    void OnTimer(UINT_PTR nIDEvent);
+    void OnContextMenu(CWnd* pWnd, CPoint pos);
+    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+    UINT OnGetDlgCode();
+    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // Subclasses the window being created by CreateEx before its first message.
+    static LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam);
+    // Puts AfxWndProc in as the window procedure, keeping the old one.
+    void HookWindowProc();
+    // Calls a window-message entry.
+    LRESULT DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam);
 };

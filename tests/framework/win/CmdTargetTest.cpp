@@ -1,0 +1,237 @@
+// Command maps, command routing and command-user-interface updates.
+#include "afxwin.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+enum { ID_FIRST = 100, ID_SECOND = 101, ID_ONLY_BASE = 102, ID_RANGE_LO = 200, ID_RANGE_HI = 209, ID_NONE = 300 };
+
+class CBaseTarget : public CCmdTarget {
+public:
+    std::vector<std::string> m_calls;
+    std::vector<UINT> m_rangeIDs;
+
+protected:
+    void OnFirst() { m_calls.push_back("base first"); }
+    void OnOnlyBase() { m_calls.push_back("base only"); }
+    void OnRange(UINT nID) { m_rangeIDs.push_back(nID); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CBaseTarget, CCmdTarget)
+    ON_COMMAND(ID_FIRST, OnFirst)
+    ON_COMMAND(ID_ONLY_BASE, OnOnlyBase)
+    ON_COMMAND_RANGE(ID_RANGE_LO, ID_RANGE_HI, OnRange)
+END_MESSAGE_MAP()
+
+class CDerivedTarget : public CBaseTarget {
+public:
+    int m_nUpdates = 0;
+    BOOL m_bUpdateEnables = TRUE;
+    BOOL m_bUpdateContinues = FALSE;
+    NMHDR* m_pLastNotify = nullptr;
+
+protected:
+    void OnFirst() { m_calls.push_back("derived first"); }
+    void OnSecond() { m_calls.push_back("derived second"); }
+    void OnUpdateSecond(CCmdUI* pCmdUI)
+    {
+        ++m_nUpdates;
+        pCmdUI->Enable(m_bUpdateEnables);
+        pCmdUI->SetCheck(1);
+        pCmdUI->SetText("Готово");
+        if (m_bUpdateContinues)
+            pCmdUI->ContinueRouting();
+    }
+    void OnClickFirst(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        m_pLastNotify = pNMHDR;
+        *pResult = 77;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CDerivedTarget, CBaseTarget)
+    ON_COMMAND(ID_FIRST, OnFirst)
+    ON_COMMAND(ID_SECOND, OnSecond)
+    ON_UPDATE_COMMAND_UI(ID_SECOND, OnUpdateSecond)
+    ON_NOTIFY(NM_CLICK, ID_FIRST, OnClickFirst)
+END_MESSAGE_MAP()
+
+// Routes commands to a second target before its own map, as frames hand
+// commands to their active view.
+class CRoutingTarget : public CCmdTarget {
+public:
+    CCmdTarget* m_pFirst = nullptr;
+    std::vector<std::string>* m_pLog = nullptr;
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
+    {
+        if (m_pFirst != nullptr && m_pFirst->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+            return TRUE;
+        return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    }
+
+protected:
+    void OnSecond() { m_pLog->push_back("router second"); }
+    void OnNone() { m_pLog->push_back("router none"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRoutingTarget, CCmdTarget)
+    ON_COMMAND(ID_SECOND, OnSecond)
+    ON_COMMAND(ID_NONE, OnNone)
+END_MESSAGE_MAP()
+
+HWND CreateCheckBox(const char* pszText)
+{
+    return CreateWindowExA(0, "BUTTON", pszText, WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30, NULL, NULL,
+                           GetModuleHandle(NULL), NULL);
+}
+
+}  // namespace
+
+TEST(CmdTarget, DerivedEntryWinsAndBaseMapIsTheFallback)
+{
+    CDerivedTarget target;
+    EXPECT_TRUE(target.OnCmdMsg(ID_FIRST, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(target.OnCmdMsg(ID_ONLY_BASE, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(target.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(target.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(target.m_calls, (std::vector<std::string>{"derived first", "base only", "derived second"}));
+
+    CBaseTarget base;
+    EXPECT_TRUE(base.OnCmdMsg(ID_FIRST, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(base.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(base.m_calls, (std::vector<std::string>{"base first"}));
+}
+
+TEST(CmdTarget, RangeEntryTakesEveryIdentifierOfItsRangeOnly)
+{
+    CDerivedTarget target;
+    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_LO, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_LO + 4, CN_COMMAND, NULL, NULL));
+    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_HI, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(target.OnCmdMsg(ID_RANGE_LO - 1, CN_COMMAND, NULL, NULL));
+    EXPECT_FALSE(target.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(target.m_rangeIDs, (std::vector<UINT>{ID_RANGE_LO, ID_RANGE_LO + 4, ID_RANGE_HI}));
+}
+
+TEST(CmdTarget, ControlNotificationCodesOtherThanCommandsFindNoCommandEntry)
+{
+    CDerivedTarget target;
+    EXPECT_FALSE(target.OnCmdMsg(ID_FIRST, EN_CHANGE, NULL, NULL));
+    EXPECT_TRUE(target.m_calls.empty());
+}
+
+TEST(CmdTarget, HandlerInfoReportsTheHandlerWithoutCallingIt)
+{
+    CDerivedTarget target;
+    AFX_CMDHANDLERINFO info = {NULL, NULL};
+    EXPECT_TRUE(target.OnCmdMsg(ID_ONLY_BASE, CN_COMMAND, NULL, &info));
+    EXPECT_EQ(info.pTarget, &target);
+    EXPECT_NE(info.pmf, nullptr);
+    EXPECT_TRUE(target.m_calls.empty());
+    info.pTarget = NULL;
+    EXPECT_FALSE(target.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, &info));
+    EXPECT_EQ(info.pTarget, nullptr);
+}
+
+TEST(CmdTarget, NotificationEntryGetsTheHeaderAndSetsTheResult)
+{
+    CDerivedTarget target;
+    NMHDR hdr = {NULL, ID_FIRST, static_cast<UINT>(NM_CLICK)};
+    LRESULT lResult = 0;
+    AFX_NOTIFY notify = {&lResult, &hdr};
+    EXPECT_TRUE(target.OnCmdMsg(ID_FIRST, MAKELONG(NM_CLICK, WM_NOTIFY), &notify, NULL));
+    EXPECT_EQ(target.m_pLastNotify, &hdr);
+    EXPECT_EQ(lResult, 77);
+    // Another code or another control is not this entry's.
+    EXPECT_FALSE(target.OnCmdMsg(ID_FIRST, MAKELONG(NM_DBLCLK, WM_NOTIFY), &notify, NULL));
+    EXPECT_FALSE(target.OnCmdMsg(ID_SECOND, MAKELONG(NM_CLICK, WM_NOTIFY), &notify, NULL));
+}
+
+TEST(CmdTarget, RoutingOffersTheCommandToTheFirstTargetBeforeItsOwnMap)
+{
+    std::vector<std::string> log;
+    CDerivedTarget first;
+    CRoutingTarget router;
+    router.m_pFirst = &first;
+    router.m_pLog = &log;
+
+    // Both have ID_SECOND: the first target takes it, the router never sees it.
+    EXPECT_TRUE(router.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(first.m_calls, (std::vector<std::string>{"derived second"}));
+    EXPECT_TRUE(log.empty());
+    // Only the router has ID_NONE.
+    EXPECT_TRUE(router.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));
+    EXPECT_EQ(log, (std::vector<std::string>{"router none"}));
+    // Nobody has this one.
+    EXPECT_FALSE(router.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
+}
+
+TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
+{
+    HWND hButton = CreateCheckBox("x");
+    ASSERT_NE(hButton, nullptr);
+    CWnd button;
+    ASSERT_TRUE(button.Attach(hButton));
+
+    CDerivedTarget target;
+    target.m_bUpdateEnables = FALSE;
+    CCmdUI state;
+    state.m_nID = ID_SECOND;
+    state.m_pOther = &button;
+    EXPECT_TRUE(state.DoUpdate(&target, TRUE));
+    EXPECT_EQ(target.m_nUpdates, 1);
+    EXPECT_TRUE(state.m_bEnableChanged);
+    EXPECT_FALSE(button.IsWindowEnabled());
+    EXPECT_EQ(button.SendMessage(BM_GETCHECK), BST_CHECKED);
+    CString strText;
+    button.GetWindowText(strText);
+    EXPECT_STREQ(strText, "Готово");
+    // The command itself is not run by an update.
+    EXPECT_TRUE(target.m_calls.empty());
+
+    target.m_bUpdateEnables = TRUE;
+    state.DoUpdate(&target, TRUE);
+    EXPECT_TRUE(button.IsWindowEnabled());
+}
+
+TEST(CmdUI, WithoutAnyHandlerTheItemIsDisabledOnlyWhenAsked)
+{
+    CWnd button;
+    ASSERT_TRUE(button.Attach(CreateCheckBox("x")));
+    CDerivedTarget target;
+    CCmdUI state;
+    state.m_pOther = &button;
+
+    // A command handler but no update handler: stays enabled.
+    state.m_nID = ID_ONLY_BASE;
+    EXPECT_FALSE(state.DoUpdate(&target, TRUE));
+    EXPECT_TRUE(button.IsWindowEnabled());
+
+    // Neither: enabled unless the caller wants it disabled.
+    state.m_nID = ID_NONE;
+    EXPECT_FALSE(state.DoUpdate(&target, FALSE));
+    EXPECT_TRUE(button.IsWindowEnabled());
+    EXPECT_FALSE(state.DoUpdate(&target, TRUE));
+    EXPECT_FALSE(button.IsWindowEnabled());
+}
+
+TEST(CmdUI, ContinueRoutingLetsTheNextTargetUpdateToo)
+{
+    CDerivedTarget target;
+    target.m_bUpdateContinues = TRUE;
+    CCmdUI state;
+    state.m_nID = ID_SECOND;
+    EXPECT_FALSE(target.OnCmdMsg(ID_SECOND, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, NULL));
+    EXPECT_EQ(target.m_nUpdates, 1);
+    target.m_bUpdateContinues = FALSE;
+    EXPECT_TRUE(target.OnCmdMsg(ID_SECOND, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, NULL));
+}
