@@ -11,6 +11,7 @@
 class CCmdTarget;
 class CCmdUI;
 class CWnd;
+class CDC;
 
 typedef void (CCmdTarget::*AFX_PMSG)(void);
 
@@ -36,6 +37,9 @@ enum AfxSig {
     AfxSig_b_Wuu_v,   // BOOL (CWnd*, UINT, UINT)    OnSetCursor
     AfxSig_u_v_v,     // UINT ()                     OnGetDlgCode
     AfxSig_v_uWb_v,   // void (UINT, CWnd*, BOOL)    OnActivate
+    AfxSig_b_D_v,     // BOOL (CDC*)                 OnEraseBkgnd
+    AfxSig_h_DWu,     // HBRUSH (CDC*, CWnd*, UINT)  OnCtlColor
+    AfxSig_h_Du,      // HBRUSH (CDC*, UINT)         CtlColor (reflected)
 };
 
 // Command codes passed to OnCmdMsg besides the control notification codes.
@@ -45,6 +49,12 @@ enum AfxSig {
 // Notifications that a parent reflects to the child control they concern are
 // looked up in the child's map under the message code plus this base.
 #define WM_REFLECT_BASE 0xBC00
+
+// One map entry for all the WM_CTLCOLOR... messages, under the code the
+// 16-bit system used for them; the handler gets the CTLCOLOR_ kind.
+#ifndef WM_CTLCOLOR
+#define WM_CTLCOLOR 0x0019
+#endif
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;  // the window message
@@ -165,6 +175,13 @@ inline TTo AfxMsgCast(TFrom pfn)
 #define ON_WM_GETDLGCODE() AFX_WM_ENTRY(WM_GETDLGCODE, AfxSig_u_v_v, UINT (CWnd::*)(void), OnGetDlgCode)
 #define ON_WM_ACTIVATE() \
     AFX_WM_ENTRY(WM_ACTIVATE, AfxSig_v_uWb_v, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
+#define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_b_D_v, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
+#define ON_WM_CTLCOLOR() \
+    AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig_h_DWu, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
+// In a control's map: the control picks its own colours; a NULL brush leaves
+// the choice to the parent.
+#define ON_WM_CTLCOLOR_REFLECT(memberFxn) \
+    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_h_Du, HBRUSH (CWnd::*)(CDC*, UINT), memberFxn)
 
 class FRAMEWORK_API CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)

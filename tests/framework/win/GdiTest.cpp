@@ -1,0 +1,646 @@
+// Graphic objects and device contexts: ownership and handle maps, selection
+// bookkeeping, drawing read back from memory bitmaps, painting real windows,
+// control colours through the parent and through reflection, and the GUI
+// object balance of framework.dll across all of it.
+#include "afxwin.h"
+
+#include "GdiTestRes.h"
+#include "GuiObjectCounter.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using support::CGuiObjectCounter;
+
+namespace {
+
+// The system's check-mark bitmap; its name needs OEMRESOURCE before windows.h.
+const UINT kOemCheck = 32760;
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kGreen = RGB(0, 255, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kYellow = RGB(255, 255, 0);
+
+// A 24-bit memory bitmap selected into a memory context, for reading back
+// exactly what was drawn.
+class CCanvas {
+public:
+    CCanvas(int cx, int cy)
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = cx;
+        info.bmiHeader.biHeight = -cy;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 24;
+        void* pBits = NULL;
+        m_hBitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+        m_dc.CreateCompatibleDC(NULL);
+        m_hOld = ::SelectObject(m_dc, m_hBitmap);
+        m_dc.FillSolidRect(0, 0, cx, cy, kWhite);
+    }
+    ~CCanvas()
+    {
+        ::SelectObject(m_dc, m_hOld);
+        m_dc.DeleteDC();
+        ::DeleteObject(m_hBitmap);
+    }
+    CDC m_dc;
+
+private:
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld;
+};
+
+class GdiTest : public ::testing::Test {
+protected:
+    void TearDown() override { CWnd::DeleteTempMap(); }
+};
+
+// Lets windows paint: invalidates, paints now and dispatches what is pending.
+void Repaint(HWND hWnd)
+{
+    RedrawWindow(hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    MSG msg;
+    for (int i = 0; i < 1000 && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++i) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    GdiFlush();
+}
+
+// What a window shows at a client point, read through a client context.
+COLORREF WindowPixel(CWnd* pWnd, int x, int y)
+{
+    CClientDC dc(pWnd);
+    return dc.GetPixel(x, y);
+}
+
+}  // namespace
+
+TEST_F(GdiTest, EveryCreateAndDestroyCycleBalances)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    for (int i = 0; i < 3; ++i) {
+        CPen pen;
+        ASSERT_TRUE(pen.CreatePen(PS_SOLID, 2, kRed));
+        CBrush brush;
+        ASSERT_TRUE(brush.CreateSolidBrush(kBlue));
+        CBrush hatch;
+        ASSERT_TRUE(hatch.CreateHatchBrush(HS_CROSS, kGreen));
+        CFont font;
+        ASSERT_TRUE(font.CreatePointFont(100, "Arial"));
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&dc, 8, 8));
+        CBitmap loaded;
+        ASSERT_TRUE(loaded.LoadBitmap(IDB_GDI_PROBE));
+        CRgn rgn;
+        ASSERT_TRUE(rgn.CreateRectRgn(0, 0, 4, 4));
+        CClientDC screen(NULL);
+        ASSERT_NE(screen.m_hDC, (HDC)NULL);
+        // Objects selected when their owners go: the context is restored first
+        // by the bookkeeping below, as callers must.
+        CPen* pOldPen = dc.SelectObject(&pen);
+        CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+        dc.SelectObject(pOldPen);
+        dc.SelectObject(pOldBitmap);
+        CWnd::DeleteTempMap();
+    }
+    EXPECT_GE(counter.GetCreatedCount(), 3 * 9);
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
+TEST_F(GdiTest, ExplicitDeleteAndDetachHandOverOwnership)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateSolidBrush(kRed));
+    EXPECT_FALSE(brush.CreateSolidBrush(kBlue)) << "a second handle would leak the first";
+    EXPECT_TRUE(brush.DeleteObject());
+    EXPECT_EQ(brush.GetSafeHandle(), (HGDIOBJ)NULL);
+    EXPECT_FALSE(brush.DeleteObject());
+    ASSERT_TRUE(brush.CreateSolidBrush(kBlue));
+
+    HGDIOBJ hKept = NULL;
+    {
+        CPen pen;
+        ASSERT_TRUE(pen.CreatePen(PS_DASH, 1, kGreen));
+        hKept = pen.Detach();
+    }
+    EXPECT_EQ(GetObjectType(hKept), (DWORD)OBJ_PEN) << "a detached handle outlives its object";
+    EXPECT_EQ(counter.GetBalance()[support::GuiKind::Pen], 1);
+    {
+        // Another object adopts it and frees it when it goes.
+        CPen adopted;
+        ASSERT_TRUE(adopted.Attach(hKept));
+    }
+    EXPECT_EQ(GetObjectType(hKept), 0u);
+    brush.DeleteObject();
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
+TEST_F(GdiTest, HandleMapsGiveAttachedOrTemporaryObjects)
+{
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(PS_SOLID, 1, kRed));
+    EXPECT_EQ(CPen::FromHandle(pen), &pen);
+    EXPECT_EQ(CGdiObject::FromHandle(pen), &pen);
+
+    HBRUSH hBrush = CreateSolidBrush(kGreen);
+    CBrush* pTemp = CBrush::FromHandle(hBrush);
+    ASSERT_NE(pTemp, nullptr);
+    EXPECT_EQ(CBrush::FromHandle(hBrush), pTemp) << "one temporary per handle";
+    EXPECT_TRUE(CGdiObject::FromHandle(hBrush)->IsKindOf(RUNTIME_CLASS(CBrush)))
+        << "the temporary's class follows the object type";
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(GetObjectType(hBrush), (DWORD)OBJ_BRUSH) << "idle time frees wrappers, not handles";
+
+    // Attaching takes the handle away from its temporary, which stays valid
+    // for its holder until idle time.
+    pTemp = CBrush::FromHandle(hBrush);
+    CBrush owner;
+    ASSERT_TRUE(owner.Attach(hBrush));
+    EXPECT_EQ(CBrush::FromHandle(hBrush), &owner);
+    EXPECT_EQ(pTemp->m_hObject, (HGDIOBJ)hBrush);
+    CBrush other;
+    EXPECT_FALSE(other.Attach(hBrush)) << "two owners would delete it twice";
+    EXPECT_FALSE(other.Attach(NULL));
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(GetObjectType(hBrush), (DWORD)OBJ_BRUSH);
+
+    // An untyped owner is not handed out as a pen.
+    CGdiObject plain;
+    HPEN hPen = CreatePen(PS_SOLID, 3, kBlue);
+    ASSERT_TRUE(plain.Attach(hPen));
+    CPen* pPen = CPen::FromHandle(hPen);
+    EXPECT_NE(static_cast<CGdiObject*>(pPen), &plain);
+    EXPECT_TRUE(pPen->IsKindOf(RUNTIME_CLASS(CPen)));
+    EXPECT_EQ(CGdiObject::FromHandle(hPen), &plain);
+    EXPECT_EQ(CGdiObject::FromHandle(NULL), nullptr);
+}
+
+TEST_F(GdiTest, FontsConvertPointsForTheirContext)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
+    LOGFONT lf;
+    ASSERT_EQ(font.GetLogFont(&lf), (int)sizeof(LOGFONT));
+    CClientDC screen(NULL);
+    EXPECT_EQ(lf.lfHeight, -MulDiv(screen.GetDeviceCaps(LOGPIXELSY), 120, 720));
+    EXPECT_STREQ(lf.lfFaceName, "Arial");
+
+    // In hundredths of an inch 12 points are 16.7 units, whatever the pixels.
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+    SetMapMode(dc, MM_LOENGLISH);
+    CFont scaled;
+    ASSERT_TRUE(scaled.CreatePointFont(120, "Arial", &dc));
+    ASSERT_NE(scaled.GetLogFont(&lf), 0);
+    EXPECT_GE(-lf.lfHeight, 15);
+    EXPECT_LE(-lf.lfHeight, 18);
+
+    LOGFONT lfWide = lf;
+    lfWide.lfHeight = -20;
+    CFont copy;
+    ASSERT_TRUE(copy.CreateFontIndirect(&lfWide));
+    ASSERT_NE(copy.GetLogFont(&lf), 0);
+    EXPECT_EQ(lf.lfHeight, -20);
+    EXPECT_FALSE(copy.CreateFontIndirect(NULL));
+}
+
+TEST_F(GdiTest, BitmapsLoadFromTheResourceModule)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    {
+        CBitmap bitmap;
+        ASSERT_TRUE(bitmap.LoadBitmap(IDB_GDI_PROBE));
+        BITMAP bm;
+        ASSERT_EQ(bitmap.GetBitmap(&bm), (int)sizeof(BITMAP));
+        EXPECT_EQ(bm.bmWidth, 2);
+        EXPECT_EQ(bm.bmHeight, 2);
+
+        CDC dc;
+        ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+        CBitmap* pOld = dc.SelectObject(&bitmap);
+        ASSERT_NE(pOld, nullptr);
+        EXPECT_EQ(dc.GetPixel(0, 0), kRed);
+        EXPECT_EQ(dc.GetPixel(1, 0), kGreen);
+        EXPECT_EQ(dc.GetPixel(0, 1), kBlue);
+        EXPECT_EQ(dc.GetPixel(1, 1), kWhite);
+        dc.SelectObject(pOld);
+
+        CBitmap missing;
+        EXPECT_FALSE(missing.LoadBitmap(IDB_GDI_PROBE + 1));
+        EXPECT_EQ(missing.GetSafeHandle(), (HGDIOBJ)NULL);
+
+        CBitmap oem;
+        ASSERT_TRUE(oem.LoadOEMBitmap(kOemCheck));
+        EXPECT_NE(oem.GetBitmap(&bm), 0);
+        EXPECT_GT(bm.bmWidth, 0);
+
+        CBitmap compatible;
+        EXPECT_FALSE(compatible.CreateCompatibleBitmap(NULL, 4, 4));
+        ASSERT_TRUE(compatible.CreateCompatibleBitmap(&dc, 30, 20));
+        ASSERT_NE(compatible.GetBitmap(&bm), 0);
+        EXPECT_EQ(bm.bmWidth, 30);
+        EXPECT_EQ(bm.bmHeight, 20);
+        CWnd::DeleteTempMap();
+    }
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
+TEST_F(GdiTest, SystemColourBrushesAndRegions)
+{
+    HBRUSH hSystem = GetSysColorBrush(COLOR_WINDOW);
+    {
+        CBrush brush;
+        ASSERT_TRUE(brush.CreateSysColorBrush(COLOR_WINDOW));
+        LOGBRUSH lb;
+        ASSERT_NE(brush.GetLogBrush(&lb), 0);
+        EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_WINDOW));
+    }
+    EXPECT_EQ(GetObjectType(hSystem), (DWORD)OBJ_BRUSH) << "the system's brush survives its wrapper";
+    EXPECT_EQ(GetSysColorBrush(COLOR_WINDOW), hSystem);
+
+    CRgn left, right;
+    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10));
+    ASSERT_TRUE(right.CreateRectRgn(20, 0, 30, 10));
+    EXPECT_TRUE(left.PtInRegion(5, 5));
+    EXPECT_FALSE(left.PtInRegion(25, 5));
+    CRgn both;
+    ASSERT_TRUE(both.CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(both.PtInRegion(25, 5));
+    EXPECT_FALSE(both.PtInRegion(15, 5));
+    CRect box;
+    both.GetRgnBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 30, 10));
+}
+
+TEST_F(GdiTest, SelectionHandsBackThePreviousObjects)
+{
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
+    CPen pen1, pen2;
+    ASSERT_TRUE(pen1.CreatePen(PS_SOLID, 1, kRed));
+    ASSERT_TRUE(pen2.CreatePen(PS_SOLID, 1, kBlue));
+
+    CPen* pStock = dc.SelectObject(&pen1);
+    ASSERT_NE(pStock, nullptr);
+    EXPECT_EQ(pStock->m_hObject, GetStockObject(BLACK_PEN));
+    EXPECT_EQ(dc.SelectObject(&pen2), &pen1) << "an attached handle comes back as its own object";
+    EXPECT_EQ(dc.SelectObject(pStock), &pen2);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
+    EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(NULL)), nullptr);
+
+    CBrush brush;
+    ASSERT_TRUE(brush.CreateSolidBrush(kGreen));
+    CBrush* pOldBrush = dc.SelectObject(&brush);
+    ASSERT_NE(pOldBrush, nullptr);
+    EXPECT_EQ(pOldBrush->m_hObject, GetStockObject(WHITE_BRUSH));
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(90, "Arial"));
+    CFont* pOldFont = dc.SelectObject(&font);
+    ASSERT_NE(pOldFont, nullptr);
+    EXPECT_TRUE(pOldFont->IsKindOf(RUNTIME_CLASS(CFont)));
+
+    // Generic and stock selections.
+    CGdiObject* pPrevious = dc.SelectStockObject(NULL_BRUSH);
+    EXPECT_EQ(pPrevious, &brush);
+    EXPECT_EQ(dc.SelectObject(static_cast<CGdiObject*>(pOldBrush))->m_hObject, GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(dc.SelectStockObject(-5), nullptr);
+    dc.SelectObject(pOldFont);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), pOldFont->m_hObject);
+
+    // A region becomes the clipping region.
+    CRgn clip;
+    ASSERT_TRUE(clip.CreateRectRgn(0, 0, 1, 1));
+    EXPECT_EQ(dc.SelectObject(&clip), SIMPLEREGION);
+}
+
+TEST_F(GdiTest, SavedStateComesBack)
+{
+    CCanvas canvas(20, 20);
+    CDC& dc = canvas.m_dc;
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(PS_SOLID, 1, kRed));
+    HGDIOBJ hPenBefore = GetCurrentObject(dc, OBJ_PEN);
+    dc.SetTextColor(kBlue);
+    int nSaved = dc.SaveDC();
+    ASSERT_NE(nSaved, 0);
+    dc.SelectObject(&pen);
+    EXPECT_EQ(dc.SetTextColor(kGreen), kBlue);
+    EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
+    ASSERT_TRUE(dc.RestoreDC(nSaved));
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), hPenBefore);
+    EXPECT_EQ(dc.GetTextColor(), kBlue);
+    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
+}
+
+TEST_F(GdiTest, DrawingReachesTheBitmap)
+{
+    CCanvas canvas(64, 48);
+    CDC& dc = canvas.m_dc;
+
+    dc.SetBkColor(kYellow);
+    dc.FillSolidRect(2, 2, 4, 4, kRed);
+    EXPECT_EQ(dc.GetPixel(2, 2), kRed);
+    EXPECT_EQ(dc.GetPixel(5, 5), kRed);
+    EXPECT_EQ(dc.GetPixel(6, 6), kWhite) << "the right and bottom edges are excluded";
+    EXPECT_EQ(dc.GetBkColor(), kYellow) << "filling leaves the background colour alone";
+
+    CBrush blue;
+    ASSERT_TRUE(blue.CreateSolidBrush(kBlue));
+    CRect rcFill(10, 2, 14, 6);
+    dc.FillRect(&rcFill, &blue);
+    EXPECT_EQ(dc.GetPixel(13, 5), kBlue);
+
+    // Pen outline, brush inside.
+    CPen pen;
+    ASSERT_TRUE(pen.CreatePen(PS_SOLID, 1, kRed));
+    CBrush green;
+    ASSERT_TRUE(green.CreateSolidBrush(kGreen));
+    CPen* pOldPen = dc.SelectObject(&pen);
+    CBrush* pOldBrush = dc.SelectObject(&green);
+    EXPECT_TRUE(dc.Rectangle(20, 2, 30, 12));
+    EXPECT_EQ(dc.GetPixel(20, 2), kRed);
+    EXPECT_EQ(dc.GetPixel(25, 7), kGreen);
+    EXPECT_EQ(dc.GetPixel(29, 11), kRed);
+
+    dc.MoveTo(0, 20);
+    EXPECT_EQ(dc.MoveTo(CPoint(2, 30)), CPoint(0, 20));
+    EXPECT_TRUE(dc.LineTo(12, 30));
+    EXPECT_EQ(dc.GetPixel(7, 30), kRed);
+    EXPECT_EQ(dc.GetPixel(7, 31), kWhite);
+    dc.SelectObject(pOldPen);
+    dc.SelectObject(pOldBrush);
+
+    // Blitting into another memory context.
+    CCanvas copy(64, 48);
+    EXPECT_TRUE(copy.m_dc.BitBlt(0, 0, 64, 48, &dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(copy.m_dc.GetPixel(25, 7), kGreen);
+    EXPECT_EQ(copy.m_dc.GetPixel(3, 3), kRed);
+}
+
+TEST_F(GdiTest, TextIsMeasuredAndDrawn)
+{
+    CCanvas canvas(200, 40);
+    CDC& dc = canvas.m_dc;
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
+    CFont* pOldFont = dc.SelectObject(&font);
+
+    CSize sizeShort = dc.GetTextExtent("ab", 2);
+    CSize sizeLong = dc.GetTextExtent(CString("abab"));
+    EXPECT_GT(sizeShort.cx, 0);
+    EXPECT_GT(sizeShort.cy, 0);
+    EXPECT_GT(sizeLong.cx, sizeShort.cx);
+    EXPECT_EQ(dc.GetTextExtent("abab", -1), sizeLong) << "a negative count runs to the terminator";
+    EXPECT_EQ(dc.GetTextExtent(NULL, 3).cx, 0);
+    EXPECT_EQ(dc.GetTextExtent("Привет", -1).cx, dc.GetTextExtent(CString("Привет")).cx);
+
+    CRect rcCalc(0, 0, 0, 0);
+    EXPECT_GT(dc.DrawText(CString("abab"), &rcCalc, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_EQ(rcCalc.Width(), sizeLong.cx);
+
+    // Text in a known colour lands inside its extent and nowhere else.
+    dc.SetTextColor(kBlue);
+    dc.SetBkMode(TRANSPARENT);
+    ASSERT_TRUE(dc.TextOut(10, 5, "WWW", -1));
+    CSize sizeW = dc.GetTextExtent("WWW", 3);
+    int nBlue = 0, nOutside = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            if (dc.GetPixel(x, y) != kWhite) {
+                bool bInside = x >= 10 && x < 10 + sizeW.cx && y >= 5 && y < 5 + sizeW.cy;
+                (bInside ? nBlue : nOutside)++;
+            }
+        }
+    }
+    EXPECT_GT(nBlue, 10);
+    EXPECT_EQ(nOutside, 0);
+    dc.SelectObject(pOldFont);
+}
+
+TEST_F(GdiTest, ContextsFromHandlesAndWindows)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    HDC hDC = CreateCompatibleDC(NULL);
+    CDC* pTemp = CDC::FromHandle(hDC);
+    ASSERT_NE(pTemp, nullptr);
+    EXPECT_EQ(CDC::FromHandle(hDC), pTemp);
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(GetObjectType(hDC), (DWORD)OBJ_MEMDC) << "a temporary context does not delete its handle";
+
+    CDC owner;
+    ASSERT_TRUE(owner.Attach(hDC));
+    EXPECT_EQ(CDC::FromHandle(hDC), &owner);
+    EXPECT_EQ(owner.Detach(), hDC);
+    EXPECT_NE(CDC::FromHandle(hDC), &owner);
+    DeleteDC(hDC);
+    EXPECT_EQ(CDC::FromHandle(NULL), nullptr);
+
+    CDC memory;
+    EXPECT_FALSE(memory.DeleteDC());
+    ASSERT_TRUE(memory.CreateCompatibleDC(NULL));
+    EXPECT_FALSE(memory.CreateCompatibleDC(NULL));
+    EXPECT_TRUE(memory.DeleteDC());
+    for (int i = 0; i < 3; ++i) {
+        CClientDC client(NULL);
+        CWindowDC window(NULL);
+        EXPECT_NE(client.GetSafeHdc(), (HDC)NULL);
+        EXPECT_NE(window.GetSafeHdc(), (HDC)NULL);
+        CDC compatible;
+        EXPECT_TRUE(compatible.CreateCompatibleDC(&client));
+    }
+    CWnd::DeleteTempMap();
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
+namespace {
+
+// Paints its left half red and right half blue through CPaintDC, after an
+// erase that fills everything yellow.
+class CPaintedWnd : public CWnd {
+public:
+    int m_nErase = 0;
+    int m_nPaint = 0;
+    BOOL m_bPaintDCMatched = FALSE;
+    CRect m_rcPaint;
+
+protected:
+    BOOL OnEraseBkgnd(CDC* pDC)
+    {
+        ++m_nErase;
+        CRect rc;
+        GetClientRect(&rc);
+        pDC->FillSolidRect(&rc, kYellow);
+        return TRUE;
+    }
+    void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++m_nPaint;
+        m_bPaintDCMatched = dc.m_hDC != NULL && dc.m_hDC == dc.m_ps.hdc && CDC::FromHandle(dc.m_hDC) == &dc;
+        m_rcPaint = dc.m_ps.rcPaint;
+        CRect rc;
+        GetClientRect(&rc);
+        dc.FillSolidRect(0, 0, rc.Width() / 2, rc.Height(), kRed);
+        dc.FillSolidRect(rc.Width() / 2, 0, rc.Width() - rc.Width() / 2, rc.Height(), kBlue);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPaintedWnd, CWnd)
+    ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+// An edit control that paints itself on its own brush.
+class CColourEdit : public CWnd {
+public:
+    CBrush m_brush;
+    BOOL m_bAnswer = TRUE;
+    int m_nCalls = 0;
+    UINT m_nLastKind = 0xFFFF;
+
+protected:
+    HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
+    {
+        ++m_nCalls;
+        m_nLastKind = nCtlColor;
+        if (!m_bAnswer)
+            return NULL;
+        pDC->SetBkColor(kGreen);
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourEdit, CWnd)
+    ON_WM_CTLCOLOR_REFLECT(CtlColor)
+END_MESSAGE_MAP()
+
+// A parent that colours the controls nobody else colours.
+class CColourParent : public CWnd {
+public:
+    CBrush m_brush;
+    int m_nCalls = 0;
+    UINT m_nLastKind = 0xFFFF;
+    HWND m_hLastControl = NULL;
+
+protected:
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
+    {
+        ++m_nCalls;
+        m_nLastKind = nCtlColor;
+        m_hLastControl = pWnd != NULL ? pWnd->m_hWnd : NULL;
+        pDC->SetBkColor(kRed);
+        return m_brush;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CColourParent, CWnd)
+    ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST_F(GdiTest, PaintDCPaintsTheWindowAfterTheErase)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    {
+        CPaintedWnd wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, NULL, "painted", WS_POPUP | WS_VISIBLE, 40, 40, 120, 80, NULL, NULL));
+        Repaint(wnd);
+        EXPECT_GE(wnd.m_nErase, 1);
+        EXPECT_GE(wnd.m_nPaint, 1);
+        EXPECT_TRUE(wnd.m_bPaintDCMatched);
+        EXPECT_EQ(wnd.m_rcPaint, CRect(0, 0, 120, 80));
+        EXPECT_FALSE(GetUpdateRect(wnd, NULL, FALSE)) << "EndPaint validated the window";
+        EXPECT_EQ(WindowPixel(&wnd, 10, 40), kRed);
+        EXPECT_EQ(WindowPixel(&wnd, 110, 40), kBlue);
+
+        // The same on a partial invalidation: only that part is painted again.
+        int nPaintBefore = wnd.m_nPaint;
+        CRect rcPart(0, 0, 10, 10);
+        InvalidateRect(wnd, &rcPart, TRUE);
+        UpdateWindow(wnd);
+        EXPECT_EQ(wnd.m_nPaint, nPaintBefore + 1);
+        EXPECT_EQ(wnd.m_rcPaint, rcPart);
+        wnd.DestroyWindow();
+        CWnd::DeleteTempMap();
+    }
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
+TEST_F(GdiTest, ControlColoursComeFromTheParentOrTheControl)
+{
+    CColourParent parent;
+    ASSERT_TRUE(parent.m_brush.CreateSolidBrush(kRed));
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "parent", WS_POPUP | WS_VISIBLE, 60, 60, 240, 120, NULL, NULL));
+    HWND hEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 30, parent, (HMENU)101,
+                                 GetModuleHandle(NULL), NULL);
+    HWND hStatic = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 130, 10, 100, 30, parent, (HMENU)102,
+                                   GetModuleHandle(NULL), NULL);
+    ASSERT_NE(hEdit, (HWND)NULL);
+    ASSERT_NE(hStatic, (HWND)NULL);
+
+    CColourEdit edit;
+    ASSERT_TRUE(edit.m_brush.CreateSolidBrush(kGreen));
+    ASSERT_TRUE(edit.SubclassWindow(hEdit));
+    Repaint(parent);
+
+    // The edit's own handler answered for it; the parent only saw the static.
+    EXPECT_GE(edit.m_nCalls, 1);
+    EXPECT_EQ(edit.m_nLastKind, (UINT)CTLCOLOR_EDIT);
+    EXPECT_GE(parent.m_nCalls, 1);
+    EXPECT_EQ(parent.m_nLastKind, (UINT)CTLCOLOR_STATIC);
+    EXPECT_EQ(parent.m_hLastControl, hStatic);
+    EXPECT_EQ(WindowPixel(&edit, 90, 20), kGreen);
+    EXPECT_EQ(WindowPixel(CWnd::FromHandle(hStatic), 90, 20), kRed);
+
+    // A control that declines leaves the choice to its parent.
+    edit.m_bAnswer = FALSE;
+    parent.m_nCalls = 0;
+    Repaint(parent);
+    EXPECT_GE(parent.m_nCalls, 2);
+    EXPECT_EQ(WindowPixel(&edit, 90, 20), kRed);
+    CClientDC editDC(&edit);
+    LRESULT lBrush = SendMessageA(parent, WM_CTLCOLOREDIT, (WPARAM)editDC.m_hDC, (LPARAM)hEdit);
+    EXPECT_EQ((HBRUSH)lBrush, (HBRUSH)parent.m_brush);
+    EXPECT_EQ(parent.m_nLastKind, (UINT)CTLCOLOR_EDIT);
+
+    parent.DestroyWindow();
+}
+
+TEST_F(GdiTest, WindowsTakeAndReportTheirFont)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "parent", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
+    HWND hEdit = CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 30, parent, (HMENU)1, GetModuleHandle(NULL),
+                                 NULL);
+    CWnd* pEdit = CWnd::FromHandle(hEdit);
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(140, "Arial"));
+    pEdit->SetFont(&font, FALSE);
+    EXPECT_EQ(pEdit->GetFont(), &font);
+    EXPECT_EQ(SendMessageA(hEdit, WM_GETFONT, 0, 0), (LRESULT)(HFONT)font);
+
+    HFONT hOther = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    SendMessageA(hEdit, WM_SETFONT, (WPARAM)hOther, FALSE);
+    CFont* pTemp = pEdit->GetFont();
+    ASSERT_NE(pTemp, nullptr);
+    EXPECT_EQ(pTemp->m_hObject, (HGDIOBJ)hOther);
+    pEdit->SetFont(NULL, FALSE);
+    EXPECT_EQ(pEdit->GetFont(), nullptr) << "back to the system font";
+    parent.DestroyWindow();
+    CWnd::DeleteTempMap();
+    DeleteObject(hOther);
+}
