@@ -12,4 +12,8 @@
 #include "win/WinApp.h"
 #include "win/CmdTarget.h"
 #include "win/Wnd.h"
+#include "win/DataExchange.h"
+#include "win/Dialog.h"
+#include "win/Controls.h"
+#include "win/Gdi.h"
 #endif

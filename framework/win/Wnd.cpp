@@ -2,6 +2,7 @@
 // procedure and message-map dispatch, reflection and pre-translation.
 #include "win/Wnd.h"
 #include "win/ModuleState.h"
+#include "win/Gdi.h"
 
 #include <unordered_map>
 #include <vector>
@@ -109,6 +110,9 @@ void PASCAL CWnd::DeleteTempMap()
         pWnd->m_hWnd = NULL;
         delete pWnd;
     }
+    // Graphic objects and contexts handed out go at the same idle time.
+    CGdiObject::DeleteTempMap();
+    CDC::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -338,6 +342,17 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
             *pResult = lResult;
             return TRUE;
         }
+        // An entry for the message itself wins over the one for them all.
+        if (FindMessageEntry(GetMessageMap(), message, 0, 0) == NULL) {
+            const AFX_MSGMAP_ENTRY* pCtlColor = FindMessageEntry(GetMessageMap(), WM_CTLCOLOR, 0, 0);
+            if (pCtlColor != NULL && pCtlColor->nSig == AfxSig_h_DWu) {
+                *pResult = reinterpret_cast<LRESULT>(
+                    (this->*AfxMsgCast<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pCtlColor->pfn))(
+                        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), FromHandle(reinterpret_cast<HWND>(lParam)),
+                        message - WM_CTLCOLORMSGBOX));
+                return TRUE;
+            }
+        }
         break;
     default:
         break;
@@ -398,6 +413,8 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPAR
         (this->*AfxMsgCast<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
             LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0);
         return 0;
+    case AfxSig_b_D_v:
+        return (this->*AfxMsgCast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
     default:
         // A command-family entry filed under a window message: not callable here.
         return DefWindowProc(t_msgLast.message, wParam, lParam);
@@ -460,6 +477,18 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         // The control's ON_MESSAGE(WM_REFLECT_BASE + WM_CTLCOLOR...) entry
         // answers with a brush; NULL leaves the choice to the parent.
         const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + message, 0, 0);
+        if (pEntry == NULL) {
+            // ON_WM_CTLCOLOR_REFLECT: one entry for every kind of control colour.
+            const AFX_MSGMAP_ENTRY* pReflect = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+            if (pReflect == NULL || pReflect->nSig != AfxSig_h_Du)
+                return FALSE;
+            HBRUSH hBrush = (this->*AfxMsgCast<HBRUSH (CWnd::*)(CDC*, UINT)>(pReflect->pfn))(
+                CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_CTLCOLORMSGBOX);
+            if (hBrush == NULL)
+                return FALSE;
+            *pResult = reinterpret_cast<LRESULT>(hBrush);
+            return TRUE;
+        }
         if (pEntry == NULL || pEntry->nSig != AfxSig_lwl)
             return FALSE;
         LRESULT lBrush = (this->*AfxMsgCast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pEntry->pfn))(wParam, lParam);
@@ -672,4 +701,24 @@ UINT CWnd::OnGetDlgCode()
 void CWnd::OnActivate(UINT, CWnd*, BOOL)
 {
     Default();
+}
+
+BOOL CWnd::OnEraseBkgnd(CDC*)
+{
+    return static_cast<BOOL>(Default());
+}
+
+HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
+{
+    return reinterpret_cast<HBRUSH>(Default());
+}
+
+void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
+{
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(pFont != NULL ? pFont->GetSafeHandle() : NULL), bRedraw);
+}
+
+CFont* CWnd::GetFont() const
+{
+    return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
 }

@@ -13,6 +13,8 @@
 #include "win/CmdTarget.h"
 
 struct CCreateContext;
+class CFont;
+class CDataExchange;
 
 // The common window procedure of windows created or subclassed by objects.
 FRAMEWORK_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -83,6 +85,12 @@ public:
     virtual void PostNcDestroy();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
+
+    // Dialog data exchange: moves data between the members and the controls
+    // (bSaveAndValidate: controls to members). FALSE when a value was refused.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
     // Offers the message to PreTranslateMessage of its window and then of each
     // parent up to hWndStop (included) or the top; TRUE when one took it.
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -157,6 +165,13 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
+    // The window keeps using the font: it must outlive the window or be
+    // replaced first.
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    // The font set last (a temporary object when none holds it), NULL for the
+    // system font.
+    CFont* GetFont() const;
+
 protected:
     WNDPROC m_pfnSuper;  // the procedure that AfxWndProc replaced, NULL when none
     HWND m_hWndOwner;    // set by SetOwner
@@ -187,6 +202,8 @@ protected:
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     UINT OnGetDlgCode();
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    BOOL OnEraseBkgnd(CDC* pDC);
+    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()
 

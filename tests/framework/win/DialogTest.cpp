@@ -1,0 +1,512 @@
+// Dialogs on real windows under the framework's modal loop, driven as a user
+// would drive them: buttons, keys and typed text; dialog data exchange through
+// real edit controls; and the standard control wrappers.
+#include "afxwin.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DialogTestRes.h"
+#include "Input.h"
+#include "ModalDriver.h"
+
+namespace {
+
+using support::CModalDriver;
+using support::GetWindowString;
+using support::PressDialogButton;
+
+// Replaces an edit control's text by typing, as the user would.
+void Retype(HWND hEdit, const char* pszText)
+{
+    SendMessageA(hEdit, EM_SETSEL, 0, -1);
+    SendMessageA(hEdit, WM_CLEAR, 0, 0);
+    support::TypeText(hEdit, pszText);
+}
+
+// A key press posted to the thread's queue, so that it goes through the
+// modal loop like real input does.
+void PostKey(HWND hWnd, UINT vk)
+{
+    PostMessageA(hWnd, WM_KEYDOWN, vk, support::KeyLParam(vk, false, false));
+    PostMessageA(hWnd, WM_KEYUP, vk, support::KeyLParam(vk, true, false));
+}
+
+class CCardDlg : public CDialog {
+public:
+    explicit CCardDlg(CWnd* pParent = NULL) : CDialog(IDD_CARD, pParent) {}
+
+    CString m_strName;
+    int m_nCount = 0;
+    double m_dPrice = 0.0;
+    CEdit m_editName;
+
+    std::vector<UINT> m_keysDown;  // WM_KEYDOWN seen by PreTranslateMessage
+    bool m_bNameSubclassed = false;
+    int m_nEndInInit = 0;  // ends the dialog from OnInitDialog when not 0
+
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CDialog::OnInitDialog();
+        HWND hName = ::GetDlgItem(m_hWnd, IDC_NAME);
+        m_bNameSubclassed = m_editName.m_hWnd == hName && CWnd::FromHandlePermanent(hName) == &m_editName;
+        if (m_nEndInInit != 0)
+            EndDialog(m_nEndInInit);
+        return bResult;
+    }
+
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+            m_keysDown.push_back(static_cast<UINT>(pMsg->wParam));
+        return CDialog::PreTranslateMessage(pMsg);
+    }
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, IDC_NAME, m_editName);
+        DDX_Text(pDX, IDC_NAME, m_strName);
+        DDX_Text(pDX, IDC_COUNT, m_nCount);
+        DDX_Text(pDX, IDC_PRICE, m_dPrice);
+    }
+};
+
+TEST(Dialog, OkButtonEndsWithIdOkAndDestroysTheWindow)
+{
+    CCardDlg dlg;
+    bool bVisible = false;
+    CModalDriver driver([&](HWND hDlg) {
+        bVisible = IsWindowVisible(hDlg) != FALSE;
+        EXPECT_TRUE(PressDialogButton(hDlg, IDOK));
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_TRUE(bVisible);
+    EXPECT_TRUE(dlg.m_bNameSubclassed);
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
+    EXPECT_EQ(dlg.m_editName.m_hWnd, (HWND)NULL);
+}
+
+TEST(Dialog, EscapeCancelsWithoutTakingTheValuesAndPreTranslateSeesIt)
+{
+    CCardDlg dlg;
+    dlg.m_strName = "Исходное";
+    CModalDriver driver([&](HWND hDlg) {
+        HWND hName = GetDlgItem(hDlg, IDC_NAME);
+        Retype(hName, "Изменено");
+        PostKey(hName, VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ(dlg.m_strName, "Исходное");
+    ASSERT_FALSE(dlg.m_keysDown.empty());
+    EXPECT_EQ(dlg.m_keysDown.back(), static_cast<UINT>(VK_ESCAPE));
+}
+
+// The dialog's own PreTranslateMessage can keep a key from the dialog
+// keyboard handling: here Escape does not cancel.
+class CKeepEscapeDlg : public CCardDlg {
+public:
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
+            ++m_nEscapes;
+            return TRUE;
+        }
+        return CCardDlg::PreTranslateMessage(pMsg);
+    }
+    int m_nEscapes = 0;
+};
+
+TEST(Dialog, PreTranslateMessageTakesKeysBeforeTheDialogDoes)
+{
+    CKeepEscapeDlg dlg;
+    bool bStillOpen = false;
+    CModalDriver driver([&](HWND hDlg) {
+        PostKey(GetDlgItem(hDlg, IDC_NAME), VK_ESCAPE);
+        Sleep(300);
+        bStillOpen = IsWindow(hDlg) != FALSE;
+        // Enter reaches the dialog: the default button ends it.
+        PostKey(GetDlgItem(hDlg, IDC_NAME), VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_TRUE(bStillOpen);
+    EXPECT_EQ(dlg.m_nEscapes, 1);
+}
+
+TEST(Dialog, ValuesRoundTripThroughTheEditControls)
+{
+    CCardDlg dlg;
+    dlg.m_strName = "Иванов И.И.";
+    dlg.m_nCount = 42;
+    dlg.m_dPrice = 0.1;
+    std::string strName, strCount, strPrice;
+    CModalDriver driver([&](HWND hDlg) {
+        strName = GetWindowString(GetDlgItem(hDlg, IDC_NAME));
+        strCount = GetWindowString(GetDlgItem(hDlg, IDC_COUNT));
+        strPrice = GetWindowString(GetDlgItem(hDlg, IDC_PRICE));
+        Retype(GetDlgItem(hDlg, IDC_NAME), "Пётр Щукин-Ёлкин");
+        Retype(GetDlgItem(hDlg, IDC_COUNT), " -17 ");
+        Retype(GetDlgItem(hDlg, IDC_PRICE), "1234,75");
+        PressDialogButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ(strName, "Иванов И.И.");
+    EXPECT_EQ(strCount, "42");
+    EXPECT_EQ(strPrice, "0.1");
+    EXPECT_EQ(dlg.m_strName, "Пётр Щукин-Ёлкин");
+    EXPECT_EQ(dlg.m_nCount, -17);
+    EXPECT_DOUBLE_EQ(dlg.m_dPrice, 1234.75);
+}
+
+struct CRefusal {
+    int nID;
+    const char* pszText;
+    const char* pszMessage;
+};
+
+TEST(Dialog, BadNumbersKeepTheDialogOpenAndAreExplained)
+{
+    const CRefusal refusals[] = {
+        {IDC_COUNT, "12x", "Введите целое число."},
+        {IDC_COUNT, "", "Введите целое число."},
+        {IDC_COUNT, "3000000000", "Введите целое число."},
+        {IDC_PRICE, "1e999", "Введите число."},
+        {IDC_PRICE, "1.2.3", "Введите число."},
+    };
+    CCardDlg dlg;
+    dlg.m_nCount = 1;
+    dlg.m_dPrice = 2.0;
+    std::vector<std::vector<std::string>> messages;
+    std::vector<bool> stillOpen;
+    std::vector<DWORD> selections;
+    CModalDriver driver([&](HWND hDlg) {
+        for (const CRefusal& refusal : refusals) {
+            HWND hEdit = GetDlgItem(hDlg, refusal.nID);
+            Retype(hEdit, refusal.pszText);
+            std::vector<std::string> texts;
+            CModalDriver box([&](HWND hBox) {
+                texts = support::GetStaticTexts(hBox);
+                PressDialogButton(hBox, IDOK);
+            });
+            PressDialogButton(hDlg, IDOK);
+            EXPECT_TRUE(box.Finish()) << refusal.pszText;
+            Sleep(100);
+            messages.push_back(texts);
+            stillOpen.push_back(IsWindow(hDlg) != FALSE);
+            selections.push_back(static_cast<DWORD>(SendMessageA(hEdit, EM_GETSEL, 0, 0)));
+            Retype(hEdit, "5");
+        }
+        PressDialogButton(hDlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    ASSERT_EQ(messages.size(), sizeof(refusals) / sizeof(refusals[0]));
+    for (size_t i = 0; i < messages.size(); ++i) {
+        SCOPED_TRACE(refusals[i].pszText);
+        ASSERT_EQ(messages[i].size(), 1u);
+        EXPECT_EQ(messages[i][0], refusals[i].pszMessage);
+        EXPECT_TRUE(stillOpen[i]);
+        // The refused text is selected for retyping.
+        EXPECT_EQ(selections[i], MAKELONG(0, lstrlenA(refusals[i].pszText)));
+    }
+    EXPECT_EQ(dlg.m_nCount, 5);
+    EXPECT_DOUBLE_EQ(dlg.m_dPrice, 5.0);
+}
+
+TEST(Dialog, ParentIsDisabledWhileTheDialogRuns)
+{
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "Владелец", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, NULL, NULL));
+    CDialog dlg("DLGSIMPLE", &parent);
+    bool bParentEnabled = true;
+    HWND hOwner = NULL;
+    CModalDriver driver([&](HWND hDlg) {
+        bParentEnabled = IsWindowEnabled(parent.m_hWnd) != FALSE;
+        hOwner = GetWindow(hDlg, GW_OWNER);
+        PostKey(GetDlgItem(hDlg, IDOK), VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_FALSE(bParentEnabled);
+    EXPECT_EQ(hOwner, parent.m_hWnd);
+    EXPECT_TRUE(parent.IsWindowEnabled());
+    parent.DestroyWindow();
+}
+
+TEST(Dialog, MissingTemplateFailsAtOnce)
+{
+    CDialog dlg(9999);
+    EXPECT_EQ(dlg.DoModal(), -1);
+    CDialog named("NO_SUCH_DIALOG");
+    EXPECT_EQ(named.DoModal(), -1);
+}
+
+TEST(Dialog, EndDialogFromOnInitDialogNeverShowsIt)
+{
+    CCardDlg dlg;
+    dlg.m_nEndInInit = 77;
+    EXPECT_EQ(dlg.DoModal(), 77);
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
+}
+
+// Data exchange outside dialogs: a plain window with edit controls.
+class CDdxHost : public CWnd {
+public:
+    UINT m_uValue = 0;
+    long m_lValue = 0;
+    CEdit m_editU;
+    bool m_bWithControl = false;
+
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (m_bWithControl)
+            DDX_Control(pDX, 10, m_editU);
+        DDX_Text(pDX, 10, m_uValue);
+        DDX_Text(pDX, 11, m_lValue);
+    }
+};
+
+class DataExchange : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_host.CreateEx(0, NULL, "DDX", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL));
+        ASSERT_TRUE(m_editU.Create(WS_VISIBLE | WS_BORDER, CRect(5, 5, 150, 25), &m_host, 10));
+        ASSERT_TRUE(m_editL.Create(WS_VISIBLE | WS_BORDER, CRect(5, 30, 150, 50), &m_host, 11));
+    }
+    void TearDown() override { m_host.DestroyWindow(); }
+
+    // Saves with a refusal expected: the message shown, or empty when none came.
+    std::string SaveRefused()
+    {
+        std::vector<std::string> texts;
+        CModalDriver box([&](HWND hBox) {
+            texts = support::GetStaticTexts(hBox);
+            PressDialogButton(hBox, IDOK);
+        });
+        EXPECT_FALSE(m_host.UpdateData(TRUE));
+        EXPECT_TRUE(box.Finish());
+        return texts.empty() ? std::string() : texts[0];
+    }
+
+    CDdxHost m_host;
+    CEdit m_editU;
+    CEdit m_editL;
+};
+
+TEST_F(DataExchange, UnsignedAndLongLoadAndSave)
+{
+    m_host.m_uValue = 4000000000u;
+    m_host.m_lValue = -2000000000L;
+    ASSERT_TRUE(m_host.UpdateData(FALSE));
+    CString str;
+    m_editU.GetWindowText(str);
+    EXPECT_EQ(str, "4000000000");
+    m_editL.GetWindowText(str);
+    EXPECT_EQ(str, "-2000000000");
+
+    m_editU.SetWindowText("  77");
+    m_editL.SetWindowText("+15");
+    ASSERT_TRUE(m_host.UpdateData(TRUE));
+    EXPECT_EQ(m_host.m_uValue, 77u);
+    EXPECT_EQ(m_host.m_lValue, 15L);
+}
+
+TEST_F(DataExchange, NegativeUnsignedIsRefusedAndTheValueKept)
+{
+    m_host.m_uValue = 9;
+    m_editU.SetWindowText("-1");
+    m_editL.SetWindowText("1");
+    EXPECT_EQ(SaveRefused(), "Введите целое неотрицательное число.");
+    EXPECT_EQ(m_host.m_uValue, 9u);
+    m_editU.SetWindowText("4294967296");
+    EXPECT_EQ(SaveRefused(), "Введите целое неотрицательное число.");
+}
+
+TEST_F(DataExchange, ControlSubclassedOnceIntoTheMember)
+{
+    m_host.m_bWithControl = true;
+    m_editU.UnsubclassWindow();
+    ASSERT_TRUE(m_host.UpdateData(FALSE));
+    EXPECT_EQ(m_host.m_editU.m_hWnd, GetDlgItem(m_host.m_hWnd, 10));
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_host.m_editU.m_hWnd), &m_host.m_editU);
+    // A second exchange keeps the same object on the control.
+    ASSERT_TRUE(m_host.UpdateData(FALSE));
+    EXPECT_EQ(CWnd::FromHandlePermanent(m_host.m_editU.m_hWnd), &m_host.m_editU);
+}
+
+TEST_F(DataExchange, ControlHeldByAnotherObjectFailsTheExchangeQuietly)
+{
+    // m_editU (the fixture's) already owns control 10.
+    m_host.m_bWithControl = true;
+    EXPECT_FALSE(m_host.UpdateData(FALSE));
+    EXPECT_EQ(m_host.m_editU.m_hWnd, (HWND)NULL);
+}
+
+class Controls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_parent.CreateEx(0, NULL, "Controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL));
+    }
+    void TearDown() override { m_parent.DestroyWindow(); }
+    CWnd m_parent;
+};
+
+TEST_F(Controls, EditSelectionReplaceUndoAndLimit)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(5, 5, 200, 25), &m_parent, 100));
+    EXPECT_EQ(CWnd::FromHandlePermanent(edit.m_hWnd), &edit);
+    EXPECT_EQ(edit.GetDlgCtrlID(), 100);
+    edit.SetWindowText("абвгд");
+    edit.SetSel(1, 3);
+    int nStart = -1, nEnd = -1;
+    edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(nStart, 1);
+    EXPECT_EQ(nEnd, 3);
+    edit.EmptyUndoBuffer();
+    edit.ReplaceSel("Я", TRUE);
+    CString str;
+    edit.GetWindowText(str);
+    EXPECT_EQ(str, "аЯгд");
+    EXPECT_TRUE(edit.CanUndo());
+    EXPECT_TRUE(edit.Undo());
+    edit.GetWindowText(str);
+    EXPECT_EQ(str, "абвгд");
+
+    edit.LimitText(3);
+    EXPECT_EQ(edit.GetLimitText(), 3u);
+    edit.SetWindowText("");
+    support::TypeText(edit.m_hWnd, "12345");
+    edit.GetWindowText(str);
+    EXPECT_EQ(str, "123");
+
+    EXPECT_TRUE(edit.SetReadOnly());
+    EXPECT_NE(edit.GetStyle() & ES_READONLY, 0u);
+    support::TypeText(edit.m_hWnd, "9");
+    edit.GetWindowText(str);
+    EXPECT_EQ(str, "123");
+}
+
+TEST_F(Controls, MultilineEditLines)
+{
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_VISIBLE | ES_MULTILINE, CRect(5, 5, 300, 100), &m_parent, 101));
+    edit.SetWindowText("первая\r\nвторая строка\r\nтретья");
+    EXPECT_EQ(edit.GetLineCount(), 3);
+    EXPECT_EQ(edit.LineFromChar(9), 1);
+    EXPECT_EQ(edit.LineIndex(2), 23);
+    char szLine[32] = {};
+    int nGot = edit.GetLine(1, szLine, sizeof(szLine) - 1);
+    EXPECT_EQ(std::string(szLine, nGot), "вторая строка");
+    // Too small a buffer for even the size word.
+    EXPECT_EQ(edit.GetLine(1, szLine, 1), 0);
+}
+
+TEST_F(Controls, ButtonCheckStateAndStyle)
+{
+    CButton button;
+    ASSERT_TRUE(button.Create("Флажок", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(5, 5, 150, 25), &m_parent, 102));
+    EXPECT_EQ(button.GetCheck(), BST_UNCHECKED);
+    button.SetCheck(BST_CHECKED);
+    EXPECT_EQ(button.GetCheck(), BST_CHECKED);
+    button.SetState(TRUE);
+    EXPECT_NE(button.GetState() & BST_PUSHED, 0u);
+    button.SetState(FALSE);
+    EXPECT_EQ(button.GetState() & BST_PUSHED, 0u);
+
+    button.SetButtonStyle(BS_AUTO3STATE);
+    EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_AUTO3STATE));
+    button.SetCheck(BST_INDETERMINATE);
+    EXPECT_EQ(button.GetCheck(), BST_INDETERMINATE);
+}
+
+TEST_F(Controls, StaticTextAndIcon)
+{
+    CStatic label;
+    ASSERT_TRUE(label.Create("Надпись", WS_VISIBLE, CRect(5, 5, 150, 25), &m_parent));
+    CString str;
+    label.GetWindowText(str);
+    EXPECT_EQ(str, "Надпись");
+
+    CStatic picture;
+    ASSERT_TRUE(picture.Create(NULL, WS_VISIBLE | SS_ICON, CRect(5, 30, 40, 70), &m_parent));
+    HICON hIcon = LoadIcon(NULL, IDI_APPLICATION);
+    picture.SetIcon(hIcon);
+    EXPECT_EQ(picture.GetIcon(), hIcon);
+}
+
+TEST_F(Controls, ListBoxItemsSelectionAndData)
+{
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 5, 200, 150), &m_parent, 103));
+    EXPECT_EQ(list.AddString("Москва"), 0);
+    EXPECT_EQ(list.AddString("Омск"), 1);
+    EXPECT_EQ(list.InsertString(1, "Минск"), 1);
+    EXPECT_EQ(list.GetCount(), 3);
+    CString str;
+    list.GetText(2, str);
+    EXPECT_EQ(str, "Омск");
+    list.GetText(7, str);
+    EXPECT_TRUE(str.IsEmpty());
+
+    EXPECT_EQ(list.FindString(-1, "Ми"), 1);
+    EXPECT_EQ(list.FindString(-1, "Киев"), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), LB_ERR);
+    list.SetCurSel(2);
+    EXPECT_EQ(list.GetCurSel(), 2);
+
+    list.SetItemData(0, 0xABCDu);
+    EXPECT_EQ(list.GetItemData(0), 0xABCDu);
+    EXPECT_EQ(list.DeleteString(0), 2);
+    EXPECT_EQ(list.DeleteString(5), LB_ERR);
+    list.GetText(0, str);
+    EXPECT_EQ(str, "Минск");
+    list.ResetContent();
+    EXPECT_EQ(list.GetCount(), 0);
+}
+
+TEST_F(Controls, ComboBoxItemsEditPartAndDropDown)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL, CRect(5, 5, 200, 150), &m_parent, 104));
+    combo.AddString("Рубль");
+    combo.AddString("Доллар");
+    combo.InsertString(0, "Евро");
+    EXPECT_EQ(combo.GetCount(), 3);
+    CString str;
+    combo.GetLBText(1, str);
+    EXPECT_EQ(str, "Рубль");
+    combo.GetLBText(9, str);
+    EXPECT_TRUE(str.IsEmpty());
+
+    EXPECT_EQ(combo.SelectString(-1, "До"), 2);
+    EXPECT_EQ(combo.GetCurSel(), 2);
+    combo.GetWindowText(str);
+    EXPECT_EQ(str, "Доллар");
+    EXPECT_TRUE(combo.SetEditSel(1, 4));
+    EXPECT_EQ(combo.GetEditSel(), static_cast<DWORD>(MAKELONG(1, 4)));
+
+    combo.SetItemData(2, 840);
+    EXPECT_EQ(combo.GetItemData(2), 840u);
+    EXPECT_EQ(combo.FindStringExact(-1, "Евро"), 0);
+
+    EXPECT_FALSE(combo.GetDroppedState());
+    combo.ShowDropDown(TRUE);
+    EXPECT_TRUE(combo.GetDroppedState());
+    combo.ShowDropDown(FALSE);
+    EXPECT_FALSE(combo.GetDroppedState());
+
+    EXPECT_EQ(combo.DeleteString(0), 2);
+    combo.ResetContent();
+    EXPECT_EQ(combo.GetCount(), 0);
+}
+
+}  // namespace
