@@ -10,6 +10,7 @@ IMPLEMENT_DYNAMIC(CSimpleException, CException)
 IMPLEMENT_DYNAMIC(CMemoryException, CSimpleException)
 IMPLEMENT_DYNAMIC(CNotSupportedException, CSimpleException)
 IMPLEMENT_DYNAMIC(CInvalidArgException, CSimpleException)
+IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
@@ -106,6 +107,10 @@ CNotSupportedException::CNotSupportedException(BOOL bAutoDelete) : CSimpleExcept
 CNotSupportedException::~CNotSupportedException() {}
 
 LPCSTR CNotSupportedException::GetDescription() const { return "Операция не поддерживается."; }
+
+CUserException::CUserException() {}
+
+CUserException::~CUserException() {}
 
 CInvalidArgException::CInvalidArgException() {}
 
@@ -342,6 +347,7 @@ template <class TException, class... TArgs>
 void AFXAPI AfxThrowNotSupportedException() { ThrowNew<CNotSupportedException>(); }
 
 void AFXAPI AfxThrowInvalidArgException() { ThrowNew<CInvalidArgException>(); }
+void AFXAPI AfxThrowUserException() { ThrowNew<CUserException>(); }
 
 void AFXAPI AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)
 {

@@ -62,6 +62,14 @@ protected:
     virtual LPCSTR GetDescription() const;
 };
 
+// Thrown to abandon an operation after the user has been told why.
+class FRAMEWORK_API CUserException : public CSimpleException {
+    DECLARE_DYNAMIC(CUserException)
+public:
+    CUserException();
+    virtual ~CUserException();
+};
+
 class FRAMEWORK_API CInvalidArgException : public CSimpleException {
     DECLARE_DYNAMIC(CInvalidArgException)
 public:
@@ -129,6 +137,7 @@ public:
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowMemoryException();
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowInvalidArgException();
+[[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowUserException();
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = NULL);
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = NULL);
 

@@ -8,17 +8,6 @@
 #include <cmath>
 #include <cstdlib>
 
-IMPLEMENT_DYNAMIC(CUserException, CSimpleException)
-
-CUserException::CUserException() {}
-
-CUserException::~CUserException() {}
-
-void AFXAPI AfxThrowUserException()
-{
-    throw new CUserException;
-}
-
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);

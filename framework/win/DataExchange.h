@@ -7,16 +7,6 @@
 #include "core/String.h"
 #include "win/Wnd.h"
 
-// Thrown to abandon an operation after the user has been told why.
-class FRAMEWORK_API CUserException : public CSimpleException {
-    DECLARE_DYNAMIC(CUserException)
-public:
-    CUserException();
-    virtual ~CUserException();
-};
-
-[[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowUserException();
-
 class FRAMEWORK_API CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
