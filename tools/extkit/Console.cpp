@@ -75,52 +75,55 @@ std::string Cp1251ToUtf8(const std::string& strText)
     return str;
 }
 
+namespace
+{
+// Reads the UTF-8 sequence at i into nCode and moves i past it. A malformed
+// sequence (a bad lead byte, missing continuation bytes, an overlong form, a
+// surrogate or a value past U+10FFFF) gives false; i then moves past the lead
+// byte and the continuation bytes that were read.
+bool DecodeUtf8(const std::string& strText, size_t& i, unsigned long& nCode)
+{
+    const size_t n = strText.size();
+    const unsigned char ch = (unsigned char)strText[i];
+    size_t nMore;
+    unsigned long nMin;
+    if (ch < 0x80)
+        nMore = 0, nCode = ch, nMin = 0;
+    else if ((ch & 0xE0) == 0xC0)
+        nMore = 1, nCode = ch & 0x1F, nMin = 0x80;
+    else if ((ch & 0xF0) == 0xE0)
+        nMore = 2, nCode = ch & 0x0F, nMin = 0x800;
+    else if ((ch & 0xF8) == 0xF0)
+        nMore = 3, nCode = ch & 0x07, nMin = 0x10000;
+    else
+    {
+        ++i;
+        return false;
+    }
+    size_t j = i + 1;
+    for (; j < n && j <= i + nMore; ++j)
+    {
+        const unsigned char cont = (unsigned char)strText[j];
+        if ((cont & 0xC0) != 0x80)
+            break;
+        nCode = (nCode << 6) | (cont & 0x3F);
+    }
+    const bool bComplete = j == i + 1 + nMore;
+    i = j;
+    return bComplete && nCode >= nMin && nCode <= 0x10FFFF && !(nCode >= 0xD800 && nCode <= 0xDFFF);
+}
+}  // namespace
+
 std::string Utf8ToCp1251(const std::string& strText)
 {
     std::string str;
     str.reserve(strText.size());
-    const size_t n = strText.size();
     size_t i = 0;
-    while (i < n)
+    while (i < strText.size())
     {
-        const unsigned char ch = (unsigned char)strText[i];
-        int nMore = 0;
-        unsigned long nCode = 0, nMin = 0;
-        if (ch < 0x80)
-        {
-            str += (char)ch;
-            ++i;
-            continue;
-        }
-        if ((ch & 0xE0) == 0xC0)
-            nMore = 1, nCode = ch & 0x1F, nMin = 0x80;
-        else if ((ch & 0xF0) == 0xE0)
-            nMore = 2, nCode = ch & 0x0F, nMin = 0x800;
-        else if ((ch & 0xF8) == 0xF0)
-            nMore = 3, nCode = ch & 0x07, nMin = 0x10000;
-        else
-        {
-            str += '?';
-            ++i;
-            continue;
-        }
-        size_t j = i + 1;
-        for (; j < n && j <= i + (size_t)nMore; ++j)
-        {
-            const unsigned char cont = (unsigned char)strText[j];
-            if ((cont & 0xC0) != 0x80)
-                break;
-            nCode = (nCode << 6) | (cont & 0x3F);
-        }
-        if (j != i + 1 + (size_t)nMore || nCode < nMin || nCode > 0x10FFFF)
-        {
-            // Malformed: one '?' for the lead byte and the continuation bytes read.
-            str += '?';
-            i = j;
-            continue;
-        }
-        str += ToCp1251(nCode);
-        i = j;
+        unsigned long nCode = 0;
+        // A malformed sequence becomes one '?', as a character the code page lacks does.
+        str += DecodeUtf8(strText, i, nCode) ? ToCp1251(nCode) : '?';
     }
     return str;
 }
@@ -166,45 +169,17 @@ bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251)
 {
     std::string str;
     str.reserve(strUtf8.size());
-    const size_t n = strUtf8.size();
     size_t i = 0;
-    while (i < n)
+    while (i < strUtf8.size())
     {
-        const unsigned char ch = (unsigned char)strUtf8[i];
-        if (ch < 0x80)
-        {
-            str += (char)ch;
-            ++i;
-            continue;
-        }
-        size_t nMore;
-        unsigned long nCode, nMin;
-        if ((ch & 0xE0) == 0xC0)
-            nMore = 1, nCode = ch & 0x1F, nMin = 0x80;
-        else if ((ch & 0xF0) == 0xE0)
-            nMore = 2, nCode = ch & 0x0F, nMin = 0x800;
-        else if ((ch & 0xF8) == 0xF0)
-            nMore = 3, nCode = ch & 0x07, nMin = 0x10000;
-        else
+        unsigned long nCode = 0;
+        if (!DecodeUtf8(strUtf8, i, nCode))
             return false;
-        if (nMore > n - i - 1)
-            return false;
-        for (size_t k = 1; k <= nMore; ++k)
-        {
-            const unsigned char cont = (unsigned char)strUtf8[i + k];
-            if ((cont & 0xC0) != 0x80)
-                return false;
-            nCode = (nCode << 6) | (cont & 0x3F);
-        }
-        // Overlong forms and surrogates are malformed, not characters.
-        if (nCode < nMin || nCode > 0x10FFFF || (nCode >= 0xD800 && nCode <= 0xDFFF))
-            return false;
-        // Every character from 0x80 up is in the upper half of the code page or missing.
+        // ASCII maps to itself; above it, '?' means the code page lacks the character.
         const char chByte = ToCp1251(nCode);
-        if (chByte == '?')
+        if (chByte == '?' && nCode != '?')
             return false;
         str += chByte;
-        i += 1 + nMore;
     }
     strCp1251.swap(str);
     return true;
