@@ -1,7 +1,10 @@
 # Test programs. GoogleTest is built from Debian's sources for both configurations.
 # extkit_test(NAME name SOURCES ... [LIBS ...] [WIN32_ONLY] [OWN_MAIN] [LOCK resource])
-# A Windows test runs under Wine through the cross-compiling emulator; a test that
-# moves the real pointer or keyboard takes LOCK desktop so that no two do at once.
+# A Windows test runs under Wine through the cross-compiling emulator. The
+# Windows-only programs show windows, and one program's window taking the
+# foreground closes another's drop-down or steals its keys, so they all take
+# the desktop lock and run one at a time (the portable ones still run in
+# parallel); LOCK names another resource for a program that needs one.
 set(GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources")
 if(NOT TARGET gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -37,6 +40,9 @@ function(extkit_test)
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT ${T_TIMEOUT})
+  if(WIN32 AND T_WIN32_ONLY AND NOT T_LOCK)
+    set(T_LOCK desktop)
+  endif()
   if(T_LOCK)
     set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK ${T_LOCK})
   endif()

@@ -10,3 +10,4 @@
 #include "core/Archive.h"
 #include "core/DumpContext.h"
 #include "core/Geometry.h"
+#include "core/DateTime.h"

@@ -5,6 +5,7 @@
 
 #include "afx.h"
 #include "afxcoll.h"
+#include "afxres.h"
 
 #ifdef _WIN32
 #include "win/ModuleState.h"

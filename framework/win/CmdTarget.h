@@ -40,6 +40,8 @@ enum AfxSig {
     AfxSig_b_D_v,     // BOOL (CDC*)                 OnEraseBkgnd
     AfxSig_h_DWu,     // HBRUSH (CDC*, CWnd*, UINT)  OnCtlColor
     AfxSig_h_Du,      // HBRUSH (CDC*, UINT)         CtlColor (reflected)
+    AfxSig_v_pos_v,   // void (WINDOWPOS*)           OnWindowPosChanging
+    AfxSig_v_bh_v,    // void (BOOL, DWORD)          OnActivateApp
 };
 
 // Command codes passed to OnCmdMsg besides the control notification codes.
@@ -176,6 +178,10 @@ inline TTo AfxMsgCast(TFrom pfn)
 #define ON_WM_ACTIVATE() \
     AFX_WM_ENTRY(WM_ACTIVATE, AfxSig_v_uWb_v, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
 #define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_b_D_v, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
+#define ON_WM_WINDOWPOSCHANGING() \
+    AFX_WM_ENTRY(WM_WINDOWPOSCHANGING, AfxSig_v_pos_v, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
+#define ON_WM_ACTIVATEAPP() \
+    AFX_WM_ENTRY(WM_ACTIVATEAPP, AfxSig_v_bh_v, void (CWnd::*)(BOOL, DWORD), OnActivateApp)
 #define ON_WM_CTLCOLOR() \
     AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig_h_DWu, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
 // In a control's map: the control picks its own colours; a NULL brush leaves

@@ -415,6 +415,12 @@ LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPAR
         return 0;
     case AfxSig_b_D_v:
         return (this->*AfxMsgCast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
+    case AfxSig_v_pos_v:
+        (this->*AfxMsgCast<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    case AfxSig_v_bh_v:
+        (this->*AfxMsgCast<void (CWnd::*)(BOOL, DWORD)>(pfn))(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
+        return 0;
     default:
         // A command-family entry filed under a window message: not callable here.
         return DefWindowProc(t_msgLast.message, wParam, lParam);
@@ -706,6 +712,16 @@ void CWnd::OnActivate(UINT, CWnd*, BOOL)
 BOOL CWnd::OnEraseBkgnd(CDC*)
 {
     return static_cast<BOOL>(Default());
+}
+
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+
+void CWnd::OnActivateApp(BOOL, DWORD)
+{
+    Default();
 }
 
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)

@@ -203,6 +203,9 @@ protected:
     UINT OnGetDlgCode();
     void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     BOOL OnEraseBkgnd(CDC* pDC);
+    // The position being applied may still be changed in *lpwndpos.
+    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    void OnActivateApp(BOOL bActive, DWORD dwThreadID);
     HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
 
     DECLARE_MESSAGE_MAP()

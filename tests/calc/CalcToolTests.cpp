@@ -27,7 +27,7 @@ protected:
         all.insert(all.end(), args.begin(), args.end());
         const CRun run = support::RunTool(m_dir, all, strInput);
         if (run.m_nStatus < 0)
-            ADD_FAILURE() << "the tool could not be started";
+            ADD_FAILURE() << "the tool did not run: status " << run.m_nStatus << ", " << run.m_strErr;
         return run;
     }
 

@@ -43,7 +43,7 @@ protected:
     {
         const CRun run = support::RunTool(m_dir, args);
         if (run.m_nStatus < 0)
-            ADD_FAILURE() << "the tool could not be started";
+            ADD_FAILURE() << "the tool did not run: status " << run.m_nStatus << ", " << run.m_strErr;
         return run;
     }
 

@@ -80,8 +80,11 @@ int Spawn(const std::vector<std::string>& args, const fs::path& inPath, const fs
     CloseHandle(hIn);
     CloseHandle(hOut);
     CloseHandle(hErr);
-    if (!bStarted)
+    if (!bStarted) {
+        // Leave the reason where the caller's failure message shows it.
+        std::ofstream(errPath, std::ios::binary) << "CreateProcess failed, error " << GetLastError() << "\n";
         return -1;
+    }
     WaitForSingleObject(pi.hProcess, INFINITE);
     DWORD nCode = 0;
     GetExitCodeProcess(pi.hProcess, &nCode);

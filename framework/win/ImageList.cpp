@@ -1,0 +1,141 @@
+// The image list wrapper.
+#include "win/ImageList.h"
+#include "win/ModuleState.h"
+
+IMPLEMENT_DYNAMIC(CImageList, CObject)
+
+CImageList::CImageList() : m_hImageList(NULL)
+{
+}
+
+CImageList::~CImageList()
+{
+    DeleteImageList();
+}
+
+BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
+{
+    if (m_hImageList != NULL)
+        return FALSE;
+    HIMAGELIST hImageList = ::ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
+    if (hImageList == NULL)
+        return FALSE;
+    m_hImageList = hImageList;
+    return TRUE;
+}
+
+BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask)
+{
+    return Create(MAKEINTRESOURCEA(nBitmapID), cx, nGrow, crMask);
+}
+
+BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask)
+{
+    if (m_hImageList != NULL || lpszBitmapID == NULL)
+        return FALSE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
+    HIMAGELIST hImageList =
+        ::ImageList_LoadImageA(hInst, lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, LR_DEFAULTCOLOR);
+    if (hImageList == NULL)
+        return FALSE;
+    m_hImageList = hImageList;
+    return TRUE;
+}
+
+BOOL CImageList::Attach(HIMAGELIST hImageList)
+{
+    if (hImageList == NULL || m_hImageList != NULL)
+        return FALSE;
+    m_hImageList = hImageList;
+    return TRUE;
+}
+
+HIMAGELIST CImageList::Detach()
+{
+    HIMAGELIST hImageList = m_hImageList;
+    m_hImageList = NULL;
+    return hImageList;
+}
+
+BOOL CImageList::DeleteImageList()
+{
+    if (m_hImageList == NULL)
+        return FALSE;
+    return ::ImageList_Destroy(Detach());
+}
+
+int CImageList::GetImageCount() const
+{
+    return m_hImageList != NULL ? ::ImageList_GetImageCount(m_hImageList) : 0;
+}
+
+COLORREF CImageList::SetBkColor(COLORREF cr)
+{
+    return ::ImageList_SetBkColor(m_hImageList, cr);
+}
+
+COLORREF CImageList::GetBkColor() const
+{
+    return ::ImageList_GetBkColor(m_hImageList);
+}
+
+BOOL CImageList::GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+{
+    return ::ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo);
+}
+
+int CImageList::Add(CBitmap* pbmImage, CBitmap* pbmMask)
+{
+    if (m_hImageList == NULL || pbmImage == NULL)
+        return -1;
+    return ::ImageList_Add(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
+                           pbmMask != NULL ? static_cast<HBITMAP>(pbmMask->GetSafeHandle()) : NULL);
+}
+
+int CImageList::Add(CBitmap* pbmImage, COLORREF crMask)
+{
+    if (m_hImageList == NULL || pbmImage == NULL)
+        return -1;
+    return ::ImageList_AddMasked(m_hImageList, static_cast<HBITMAP>(pbmImage->GetSafeHandle()), crMask);
+}
+
+int CImageList::Add(HICON hIcon)
+{
+    if (m_hImageList == NULL || hIcon == NULL)
+        return -1;
+    return ::ImageList_ReplaceIcon(m_hImageList, -1, hIcon);
+}
+
+BOOL CImageList::Remove(int nImage)
+{
+    return m_hImageList != NULL && ::ImageList_Remove(m_hImageList, nImage);
+}
+
+BOOL CImageList::Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
+{
+    if (m_hImageList == NULL || pbmImage == NULL)
+        return FALSE;
+    return ::ImageList_Replace(m_hImageList, nImage, static_cast<HBITMAP>(pbmImage->GetSafeHandle()),
+                               pbmMask != NULL ? static_cast<HBITMAP>(pbmMask->GetSafeHandle()) : NULL);
+}
+
+int CImageList::Replace(int nImage, HICON hIcon)
+{
+    if (m_hImageList == NULL || hIcon == NULL)
+        return -1;
+    return ::ImageList_ReplaceIcon(m_hImageList, nImage, hIcon);
+}
+
+HICON CImageList::ExtractIcon(int nImage)
+{
+    if (m_hImageList == NULL)
+        return NULL;
+    return ::ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL);
+}
+
+BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
+{
+    if (m_hImageList == NULL || pDC == NULL)
+        return FALSE;
+    return ::ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}

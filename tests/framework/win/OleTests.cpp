@@ -1,0 +1,878 @@
+// Shared memory files, data objects and sources, the OLE clipboard, and drag
+// and drop between real windows driven by pointer and key input.
+#include "afxole.h"
+
+#include "Clipboard.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+
+namespace {
+
+HGLOBAL MakeGlobal(const std::string& strBytes)
+{
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, strBytes.size());
+    if (hMem != NULL && !strBytes.empty()) {
+        std::memcpy(::GlobalLock(hMem), strBytes.data(), strBytes.size());
+        ::GlobalUnlock(hMem);
+    }
+    return hMem;
+}
+
+HGLOBAL MakeText(const char* pszText) { return MakeGlobal(std::string(pszText, std::strlen(pszText) + 1)); }
+
+std::string ReadGlobal(HGLOBAL hMem)
+{
+    SIZE_T nSize = ::GlobalSize(hMem);
+    if (nSize == 0)
+        return std::string();
+    std::string str(static_cast<const char*>(::GlobalLock(hMem)), nSize);
+    ::GlobalUnlock(hMem);
+    return str;
+}
+
+// The text of a CF_TEXT block, freeing it; "<none>" for no block.
+std::string TakeText(HGLOBAL hMem)
+{
+    if (hMem == NULL)
+        return "<none>";
+    std::string str = ReadGlobal(hMem);
+    ::GlobalFree(hMem);
+    return str.substr(0, str.find('\0'));
+}
+
+// The system's handle table tells a freed block from a live one.
+bool IsLiveBlock(HGLOBAL hMem) { return ::GlobalFlags(hMem) != GMEM_INVALID_HANDLE; }
+
+// ---------------------------------------------------------------- CSharedFile
+
+TEST(SharedFile, GrowsAndDetachesExactlyWhatWasWritten)
+{
+    CSharedFile file(GMEM_MOVEABLE, 16);
+    EXPECT_EQ(file.Detach(), nullptr);  // nothing written yet
+    std::string strData = "Иванов Иван Иванович, ул. Ленина 1";
+    file.Write(strData.data(), 10);
+    file.Write(strData.data() + 10, static_cast<UINT>(strData.size()) - 10);  // past the first block
+    file.SeekToBegin();
+    char buffer[64] = {};
+    EXPECT_EQ(file.Read(buffer, sizeof(buffer)), strData.size());
+
+    HGLOBAL hMem = file.Detach();
+    ASSERT_NE(hMem, nullptr);
+    EXPECT_EQ(file.GetLength(), 0u);
+    // Trimmed to the data, unlocked, ready for the clipboard.
+    EXPECT_EQ(ReadGlobal(hMem), strData);
+    EXPECT_EQ(::GlobalFlags(hMem) & GMEM_LOCKCOUNT, 0u);
+    EXPECT_EQ(::GlobalFree(hMem), nullptr);
+}
+
+TEST(SharedFile, SetHandleReadsTheBlockAndOwnsIt)
+{
+    HGLOBAL hMem = MakeGlobal(std::string("12\0" "34", 5));
+    {
+        CSharedFile file;
+        file.SetHandle(hMem);
+        EXPECT_EQ(file.GetLength(), 5u);
+        char buffer[8];
+        EXPECT_EQ(file.Read(buffer, sizeof(buffer)), 5u);
+        EXPECT_EQ(std::string(buffer, 5), std::string("12\0" "34", 5));
+        // Taking its own block again would free it under itself.
+        EXPECT_THROW(file.SetHandle(hMem), CInvalidArgException*);
+        EXPECT_TRUE(IsLiveBlock(hMem));
+    }
+    EXPECT_FALSE(IsLiveBlock(hMem));
+}
+
+TEST(SharedFile, FixedSizeHandleRefusesToGrowAndAGrowableOneGrows)
+{
+    CSharedFile fixed;
+    fixed.SetHandle(MakeGlobal("abcd"), FALSE);
+    fixed.Write("xy", 2);
+    fixed.Seek(0, CFile::end);
+    CMemoryException* pError = NULL;
+    try {
+        fixed.Write("z", 1);
+    } catch (CMemoryException* e) {
+        pError = e;
+    }
+    ASSERT_NE(pError, nullptr);
+    pError->Delete();
+    HGLOBAL hFixed = fixed.Detach();
+    EXPECT_EQ(ReadGlobal(hFixed), "xycd");
+    ::GlobalFree(hFixed);
+
+    CSharedFile growing(GMEM_MOVEABLE, 8);
+    growing.SetHandle(MakeGlobal("abc"));
+    growing.Seek(0, CFile::end);
+    growing.Write("defghijklmnop", 13);
+    HGLOBAL hGrown = growing.Detach();
+    EXPECT_EQ(ReadGlobal(hGrown), "abcdefghijklmnop");
+    ::GlobalFree(hGrown);
+}
+
+TEST(SharedFile, EmptyHandleIsReplacedNotLeakedWhenWritten)
+{
+    HGLOBAL hEmpty = ::GlobalAlloc(GMEM_MOVEABLE, 0);
+    CSharedFile file;
+    file.SetHandle(hEmpty);
+    char c;
+    EXPECT_EQ(file.Read(&c, 1), 0u);
+    file.Write("q", 1);
+    HGLOBAL hMem = file.Detach();
+    // Freed, or freed and its handle given to the new block.
+    EXPECT_TRUE(hMem == hEmpty || !IsLiveBlock(hEmpty));
+    EXPECT_EQ(ReadGlobal(hMem), "q");
+    ::GlobalFree(hMem);
+}
+
+TEST(SharedFile, CloseAndDestructorFreeWhatTheFileOwns)
+{
+    HGLOBAL hClosed;
+    HGLOBAL hDestroyed;
+    {
+        CSharedFile file;
+        file.Write("data", 4);
+        hClosed = file.Detach();  // the only way to see the file's block
+        file.SetHandle(hClosed);
+        file.Close();
+        EXPECT_FALSE(IsLiveBlock(hClosed));
+        file.Write("more", 4);  // usable again after Close
+        hDestroyed = file.Detach();
+        file.SetHandle(hDestroyed);
+        EXPECT_TRUE(IsLiveBlock(hDestroyed));
+    }
+    EXPECT_FALSE(IsLiveBlock(hDestroyed));
+}
+
+// ---------------------------------------------------------------- data source and object
+
+class Ole : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(AfxOleInit()); }
+};
+
+TEST_F(Ole, InitIsOncePerThreadAndRefusesAnotherApartment)
+{
+    EXPECT_TRUE(AfxOleInit());
+    std::atomic<int> nResult(-1);
+    std::thread mta([&] {
+        ::CoInitializeEx(NULL, COINIT_MULTITHREADED);
+        nResult = AfxOleInit();
+        ::CoUninitialize();
+    });
+    mta.join();
+    EXPECT_EQ(nResult.load(), FALSE);
+    std::thread fresh([&] {
+        nResult = AfxOleInit() && AfxOleInit();
+        AfxOleTerm();
+    });
+    fresh.join();
+    EXPECT_EQ(nResult.load(), TRUE);
+}
+
+TEST(OleException, CarriesTheStatusAndItsText)
+{
+    COleException* pError = NULL;
+    try {
+        AfxThrowOleException(E_OUTOFMEMORY);
+    } catch (COleException* e) {
+        pError = e;
+    }
+    ASSERT_NE(pError, nullptr);
+    EXPECT_EQ(COleException::Process(pError), E_OUTOFMEMORY);
+    char szText[256];
+    EXPECT_TRUE(pError->GetErrorMessage(szText, sizeof(szText)));
+    ASSERT_NE(szText[0], '\0');
+    EXPECT_NE(szText[std::strlen(szText) - 1], '\n');
+    pError->Delete();
+    CInvalidArgException* pArg = new CInvalidArgException;
+    EXPECT_EQ(COleException::Process(pArg), E_INVALIDARG);
+    pArg->Delete();
+}
+
+TEST_F(Ole, TextTravelsFromASharedFileThroughTheSourceToAReader)
+{
+    // As a control drags text: written to a shared file, cached, read back
+    // by the target through another shared file.
+    CSharedFile out(GMEM_MOVEABLE, 4096);
+    const char szText[] = "Петров Пётр";
+    out.Write(szText, sizeof(szText));
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, out.Detach());
+
+    COleDataObject data;
+    data.Attach(source.GetDataObject(TRUE));
+    EXPECT_TRUE(data.IsDataAvailable(CF_TEXT));
+    EXPECT_FALSE(data.IsDataAvailable(CF_UNICODETEXT));
+    EXPECT_EQ(data.GetGlobalData(CF_BITMAP), nullptr);
+    HGLOBAL hFirst = data.GetGlobalData(CF_TEXT);
+    HGLOBAL hSecond = data.GetGlobalData(CF_TEXT);
+    ASSERT_NE(hFirst, nullptr);
+    EXPECT_NE(hFirst, hSecond);  // each reader owns its copy
+    EXPECT_EQ(TakeText(hSecond), szText);
+    CSharedFile in;
+    in.SetHandle(hFirst);
+    char buffer[64] = {};
+    EXPECT_EQ(in.Read(buffer, sizeof(buffer)), sizeof(szText));
+    EXPECT_STREQ(buffer, szText);
+}
+
+TEST_F(Ole, CachingReplacesAFormatEnumeratesAndEmpties)
+{
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, MakeText("old"));
+    source.CacheGlobalData(CF_TEXT, MakeText("new"));
+    CLIPFORMAT cfCustom = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit test format"));
+    source.CacheGlobalData(cfCustom, MakeGlobal("xyz"));
+    EXPECT_THROW(source.CacheGlobalData(CF_TEXT, NULL), CInvalidArgException*);
+
+    COleDataObject data;
+    data.Attach(source.GetDataObject(TRUE));
+    EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "new");
+    std::string strFormats;
+    FORMATETC fe;
+    data.BeginEnumFormats();
+    while (data.GetNextFormat(&fe))
+        strFormats += fe.cfFormat == CF_TEXT ? "T" : fe.cfFormat == cfCustom ? "C" : "?";
+    EXPECT_EQ(strFormats, "TC");
+
+    source.Empty();
+    EXPECT_FALSE(data.IsDataAvailable(CF_TEXT));
+    data.BeginEnumFormats();
+    EXPECT_FALSE(data.GetNextFormat(&fe));
+}
+
+TEST_F(Ole, StreamsAreReadWholeByEveryReaderAndHandlesAreLent)
+{
+    IStream* pStream = NULL;
+    ASSERT_EQ(::CreateStreamOnHGlobal(NULL, TRUE, &pStream), S_OK);
+    pStream->Write("stream data", 11, NULL);
+    STGMEDIUM stg = {};
+    stg.tymed = TYMED_ISTREAM;
+    stg.pstm = pStream;  // the source's reference now
+    COleDataSource source;
+    CLIPFORMAT cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit stream format"));
+    source.CacheData(cf, &stg);
+    HBITMAP hBitmap = ::CreateBitmap(4, 4, 1, 32, NULL);
+    STGMEDIUM gdi = {};
+    gdi.tymed = TYMED_GDI;
+    gdi.hBitmap = hBitmap;
+    source.CacheData(CF_BITMAP, &gdi);
+
+    COleDataObject data;
+    data.Attach(source.GetDataObject(TRUE));
+    FORMATETC fe = {cf, NULL, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+    EXPECT_TRUE(data.IsDataAvailable(cf, &fe));
+    EXPECT_FALSE(data.IsDataAvailable(cf));  // not in global memory
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(TakeText(data.GetGlobalData(cf, &fe)), "stream data");
+
+    FORMATETC feGdi = {CF_BITMAP, NULL, DVASPECT_CONTENT, -1, TYMED_GDI};
+    STGMEDIUM lent = {};
+    ASSERT_TRUE(data.GetData(CF_BITMAP, &lent, &feGdi));
+    EXPECT_EQ(lent.hBitmap, hBitmap);
+    ::ReleaseStgMedium(&lent);
+    BITMAP bm;
+    EXPECT_NE(::GetObjectA(hBitmap, sizeof(bm), &bm), 0);  // still the source's
+    source.Empty();
+    EXPECT_EQ(::GetObjectA(hBitmap, sizeof(bm), &bm), 0);  // freed with the cache
+}
+
+TEST_F(Ole, DataObjectOutlivesItsSourceUntilItsLastRelease)
+{
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, MakeText("kept"));
+    IDataObject* pData = pSource->GetDataObject(TRUE);
+    delete pSource;
+    COleDataObject data;
+    data.Attach(pData, FALSE);
+    EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "kept");
+    EXPECT_EQ(data.Detach(), pData);
+    EXPECT_EQ(pData->Release(), 0u);
+}
+
+// ---------------------------------------------------------------- clipboard
+
+TEST_F(Ole, AttachClipboardReadsTheClipboard)
+{
+    ASSERT_TRUE(support::SetClipboardText("буфер обмена"));
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "буфер обмена");
+    EXPECT_TRUE(support::EmptyClipboardContents());
+}
+
+TEST_F(Ole, SetClipboardOffersTheDataAndTheyOutliveTheSource)
+{
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, MakeText("с источника"));
+    pSource->SetClipboard();
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), pSource);
+    COleDataObject data;
+    ASSERT_TRUE(data.AttachClipboard());
+    EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "с источника");
+    data.Release();
+    delete pSource;  // flushes: other programs can still paste
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    std::string strText;
+    EXPECT_TRUE(support::GetClipboardText(&strText));
+    EXPECT_EQ(strText, "с источника");
+
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, MakeText("flushed"));
+    source.SetClipboard();
+    COleDataSource::FlushClipboard();
+    EXPECT_EQ(COleDataSource::GetClipboardOwner(), nullptr);
+    source.Empty();  // the clipboard has its own copy now
+    EXPECT_TRUE(support::GetClipboardText(&strText));
+    EXPECT_EQ(strText, "flushed");
+    EXPECT_TRUE(support::EmptyClipboardContents());
+}
+
+// ---------------------------------------------------------------- drop targets
+
+// A plain top-level window of our own class (a static control would pass
+// the pointer through to whatever lies below it).
+HWND CreatePlainWindow(int x, int y, int cx, int cy)
+{
+    static ATOM s_atom = 0;
+    if (s_atom == 0) {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = ::DefWindowProcA;
+        wc.hInstance = ::GetModuleHandleA(NULL);
+        wc.hCursor = ::LoadCursor(NULL, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        wc.lpszClassName = "ExtkitOleTestWindow";
+        s_atom = ::RegisterClassA(&wc);
+    }
+    return ::CreateWindowExA(WS_EX_TOPMOST, "ExtkitOleTestWindow", "", WS_POPUP | WS_VISIBLE, x, y, cx, cy, NULL,
+                             NULL, ::GetModuleHandleA(NULL), NULL);
+}
+
+// Records what the handlers were called with; the fields the drag tests
+// poll from their input thread are atomic.
+class CRecordingTarget : public COleDropTarget {
+public:
+    enum EAnswer { eCopyOrMoveWithShift, eRefuse, eLink };
+
+    EAnswer m_eAnswer = eCopyOrMoveWithShift;
+    BOOL m_bAcceptDrop = TRUE;
+    DROPEFFECT m_dropExResult = static_cast<DROPEFFECT>(-1);
+    bool m_bRevokeInDropEx = false;
+
+    std::atomic<int> m_nEnter{0}, m_nOver{0}, m_nLeave{0}, m_nDrop{0}, m_nDropEx{0};
+    std::atomic<int> m_xLast{-10000}, m_yLast{-10000};
+    std::atomic<DWORD> m_dwKeyLast{0};
+    CWnd* m_pWndSeen = NULL;
+    std::string m_strEnterText, m_strDropText;
+    CPoint m_ptDrop;
+    DROPEFFECT m_dropEffectDrop = DROPEFFECT_NONE;
+    DROPEFFECT m_dropDefaultEx = DROPEFFECT_NONE;
+    DROPEFFECT m_dropListEx = DROPEFFECT_NONE;
+
+    HWND GetRegisteredWindow() const { return m_hWnd; }
+
+    DROPEFFECT OnDragEnter(CWnd* pWnd, COleDataObject* pData, DWORD dwKeyState, CPoint point) override
+    {
+        m_strEnterText = TakeText(pData->GetGlobalData(CF_TEXT));
+        DROPEFFECT dropEffect = Answer(pWnd, dwKeyState, point);
+        ++m_nEnter;
+        return dropEffect;
+    }
+    DROPEFFECT OnDragOver(CWnd* pWnd, COleDataObject*, DWORD dwKeyState, CPoint point) override
+    {
+        DROPEFFECT dropEffect = Answer(pWnd, dwKeyState, point);
+        ++m_nOver;
+        return dropEffect;
+    }
+    void OnDragLeave(CWnd* pWnd) override
+    {
+        m_pWndSeen = pWnd;
+        ++m_nLeave;
+    }
+    DROPEFFECT OnDropEx(CWnd*, COleDataObject*, DROPEFFECT dropDefault, DROPEFFECT dropList, CPoint) override
+    {
+        ++m_nDropEx;
+        m_dropDefaultEx = dropDefault;
+        m_dropListEx = dropList;
+        if (m_bRevokeInDropEx)
+            Revoke();
+        return m_dropExResult;
+    }
+    BOOL OnDrop(CWnd* pWnd, COleDataObject* pData, DROPEFFECT dropEffect, CPoint point) override
+    {
+        m_pWndSeen = pWnd;
+        m_strDropText = TakeText(pData->GetGlobalData(CF_TEXT));
+        m_ptDrop = point;
+        m_dropEffectDrop = dropEffect;
+        ++m_nDrop;
+        return m_bAcceptDrop;
+    }
+
+private:
+    DROPEFFECT Answer(CWnd* pWnd, DWORD dwKeyState, CPoint point)
+    {
+        m_pWndSeen = pWnd;
+        m_dwKeyLast = dwKeyState;
+        m_xLast = point.x;
+        m_yLast = point.y;
+        if (m_eAnswer == eRefuse)
+            return DROPEFFECT_NONE;
+        if (m_eAnswer == eLink)
+            return DROPEFFECT_LINK;
+        return (dwKeyState & MK_SHIFT) != 0 ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
+    }
+};
+
+// The target's IDropTarget called directly, as the drag loop calls it.
+class DropTarget : public Ole {
+protected:
+    void SetUp() override
+    {
+        Ole::SetUp();
+        ASSERT_TRUE(m_wnd.Attach(CreatePlainWindow(300, 200, 160, 100)));
+        m_source.CacheGlobalData(CF_TEXT, MakeText("цель"));
+        m_pData = m_source.GetDataObject(FALSE);
+        ASSERT_TRUE(m_target.Register(&m_wnd));
+        m_pTarget = m_target.GetDropTargetInterface();
+    }
+
+    POINTL ScreenPoint(int x, int y)
+    {
+        POINT pt = {x, y};
+        ::ClientToScreen(m_wnd.m_hWnd, &pt);
+        POINTL ptl = {pt.x, pt.y};
+        return ptl;
+    }
+    DWORD Enter(DWORD dwAllowed, DWORD dwKeys, int x = 3, int y = 3)
+    {
+        m_pTarget->DragEnter(m_pData, dwKeys, ScreenPoint(x, y), &dwAllowed);
+        return dwAllowed;
+    }
+    DWORD Over(DWORD dwAllowed, DWORD dwKeys, int x = 3, int y = 3)
+    {
+        m_pTarget->DragOver(dwKeys, ScreenPoint(x, y), &dwAllowed);
+        return dwAllowed;
+    }
+    DWORD Drop(DWORD dwAllowed, DWORD dwKeys, int x = 3, int y = 3)
+    {
+        EXPECT_EQ(m_pTarget->Drop(m_pData, dwKeys, ScreenPoint(x, y), &dwAllowed), S_OK);
+        return dwAllowed;
+    }
+
+    CWnd m_wnd;
+    COleDataSource m_source;
+    IDataObject* m_pData = NULL;
+    CRecordingTarget m_target;
+    IDropTarget* m_pTarget = NULL;
+};
+
+const DWORD kCopy = DROPEFFECT_COPY, kMove = DROPEFFECT_MOVE, kLink = DROPEFFECT_LINK, kNone = DROPEFFECT_NONE;
+
+TEST_F(DropTarget, RegistersOncePerWindowAndRevokes)
+{
+    EXPECT_EQ(m_target.GetRegisteredWindow(), m_wnd.m_hWnd);
+    EXPECT_FALSE(m_target.Register(&m_wnd));
+    CRecordingTarget other;
+    EXPECT_FALSE(other.Register(NULL));
+    EXPECT_FALSE(other.Register(&m_wnd));  // the system keeps one per window
+    m_target.Revoke();
+    EXPECT_EQ(m_target.GetRegisteredWindow(), nullptr);
+    EXPECT_EQ(m_target.GetDropTargetInterface(), nullptr);
+    m_target.Revoke();  // harmless twice
+    EXPECT_TRUE(other.Register(&m_wnd));
+    m_wnd.DestroyWindow();
+    other.Revoke();  // after the window is gone
+    EXPECT_EQ(other.GetRegisteredWindow(), nullptr);
+}
+
+TEST_F(DropTarget, HandlersGetTheWindowTheDataAndClientPoints)
+{
+    EXPECT_EQ(Enter(kCopy | kMove, MK_LBUTTON, 5, 7), kCopy);
+    EXPECT_EQ(m_target.m_pWndSeen, &m_wnd);
+    EXPECT_EQ(m_target.m_strEnterText, "цель");
+    EXPECT_EQ(CPoint(m_target.m_xLast, m_target.m_yLast), CPoint(5, 7));
+    EXPECT_EQ(Over(kCopy | kMove, MK_LBUTTON | MK_SHIFT, 40, 30), kMove);
+    EXPECT_EQ(m_target.m_dwKeyLast.load(), static_cast<DWORD>(MK_LBUTTON | MK_SHIFT));
+    EXPECT_EQ(Drop(kCopy | kMove, MK_SHIFT, 41, 31), kMove);
+    EXPECT_EQ(m_target.m_dropDefaultEx, kMove);
+    EXPECT_EQ(m_target.m_dropListEx, kCopy | kMove);
+    EXPECT_EQ(m_target.m_nDrop.load(), 1);
+    EXPECT_EQ(m_target.m_dropEffectDrop, kMove);
+    EXPECT_EQ(m_target.m_ptDrop, CPoint(41, 31));
+    EXPECT_EQ(m_target.m_strDropText, "цель");
+    EXPECT_EQ(m_target.m_nLeave.load(), 0);
+}
+
+TEST_F(DropTarget, EffectsAreNarrowedToWhatTheSourceAllows)
+{
+    EXPECT_EQ(Enter(kCopy, MK_LBUTTON | MK_SHIFT), kCopy);  // a move taken as a copy
+    EXPECT_EQ(Over(kMove, MK_LBUTTON), kMove);              // a copy taken as a move
+    m_target.m_eAnswer = CRecordingTarget::eLink;
+    EXPECT_EQ(Over(kCopy | kMove, MK_LBUTTON), kNone);      // a link only when allowed
+    EXPECT_EQ(Over(kLink, MK_LBUTTON), kLink);
+    m_pTarget->DragLeave();
+    EXPECT_EQ(m_target.m_nLeave.load(), 1);
+}
+
+TEST_F(DropTarget, RefusedFailedAndOverriddenDrops)
+{
+    // Refused while dragging: the drop is a leave, not a drop.
+    m_target.m_eAnswer = CRecordingTarget::eRefuse;
+    EXPECT_EQ(Enter(kCopy, MK_LBUTTON), kNone);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_target.m_nDrop.load(), 0);
+    EXPECT_EQ(m_target.m_nLeave.load(), 1);
+
+    m_target.m_eAnswer = CRecordingTarget::eCopyOrMoveWithShift;
+    m_target.m_bAcceptDrop = FALSE;
+    Enter(kCopy, MK_LBUTTON);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_target.m_nDrop.load(), 1);
+
+    // OnDropEx decides alone when it answers.
+    m_target.m_dropExResult = DROPEFFECT_MOVE;
+    EXPECT_EQ(Enter(kCopy | kMove, MK_LBUTTON), kCopy);
+    EXPECT_EQ(Drop(kCopy | kMove, 0), kMove);
+    EXPECT_EQ(m_target.m_nDrop.load(), 1);
+
+    // The base class refuses everything.
+    COleDropTarget base;
+    CWnd wnd;
+    ASSERT_TRUE(wnd.Attach(CreatePlainWindow(300, 320, 50, 50)));
+    ASSERT_TRUE(base.Register(&wnd));
+    DWORD dwEffect = kCopy | kMove | kLink;
+    POINTL pt = {310, 330};
+    base.GetDropTargetInterface()->DragEnter(m_pData, MK_LBUTTON, pt, &dwEffect);
+    EXPECT_EQ(dwEffect, kNone);
+}
+
+TEST_F(DropTarget, RevokingOrDeletingTheTargetDuringADragIsSafe)
+{
+    m_pTarget->AddRef();  // as the system holds it during a drag
+    m_target.m_bRevokeInDropEx = true;
+    Enter(kCopy, MK_LBUTTON);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_target.m_nDrop.load(), 0);
+    EXPECT_EQ(m_pTarget->Release(), 0u);
+
+    CRecordingTarget* pTarget = new CRecordingTarget;
+    ASSERT_TRUE(pTarget->Register(&m_wnd));
+    m_pTarget = pTarget->GetDropTargetInterface();
+    m_pTarget->AddRef();
+    delete pTarget;  // revokes; the held interface now refuses
+    EXPECT_EQ(Enter(kCopy, MK_LBUTTON), kNone);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_pTarget->Release(), 0u);
+}
+
+TEST(DropSource, DropsOnTheButtonsReleaseAndCancelsOnEscapeOrTheOtherButton)
+{
+    COleDropSource source;
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, MK_LBUTTON | MK_SHIFT), S_OK);
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, MK_SHIFT), DRAGDROP_S_DROP);
+    EXPECT_EQ(source.QueryContinueDrag(TRUE, MK_LBUTTON), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, MK_LBUTTON | MK_RBUTTON), DRAGDROP_S_CANCEL);
+    EXPECT_EQ(source.GiveFeedback(DROPEFFECT_COPY), DRAGDROP_S_USEDEFAULTCURSORS);
+    source.m_dwButtonDrop = MK_RBUTTON;
+    source.m_dwButtonCancel = MK_LBUTTON;
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, MK_RBUTTON), S_OK);
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
+    EXPECT_EQ(source.QueryContinueDrag(FALSE, MK_RBUTTON | MK_LBUTTON), DRAGDROP_S_CANCEL);
+}
+
+// ---------------------------------------------------------------- real drags
+
+// Input through the system's queue, as a user's hand gives it, so the drag
+// loop sees real pointer moves, buttons and keys.
+void SendMouse(DWORD dwFlags, POINT pt)
+{
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Absolute coordinates run from 0 to 65535 over the screen.
+    input.mi.dx = (pt.x * 65536 + cx - 1) / cx;
+    input.mi.dy = (pt.y * 65536 + cy - 1) / cy;
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+void SendKey(WORD vk, bool bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+
+// Polls the condition for at most dwTimeout ms; on the window thread the
+// messages keep flowing meanwhile.
+template <class TCondition>
+bool WaitFor(TCondition condition, DWORD dwTimeout, bool bPump)
+{
+    const DWORD dwStart = ::GetTickCount();
+    while (!condition()) {
+        if (::GetTickCount() - dwStart > dwTimeout)
+            return false;
+        if (bPump) {
+            MSG msg;
+            while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+        } else {
+            ::Sleep(5);
+        }
+    }
+    return true;
+}
+
+// Counts the drag loop's questions, so the input thread knows the drag runs.
+class CProbeSource : public COleDropSource {
+public:
+    std::atomic<int> m_nQueries{0};
+    std::atomic<bool> m_bEscapeSeen{false};
+
+    SCODE QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) override
+    {
+        ++m_nQueries;
+        if (bEscapePressed)
+            m_bEscapeSeen = true;
+        return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+    }
+};
+
+class RealDrag : public Ole {
+protected:
+    enum EEnd { eRelease, eEscape };
+
+    void SetUp() override
+    {
+        Ole::SetUp();
+        ASSERT_TRUE(m_wndSource.Attach(CreatePlainWindow(40, 60, 120, 90)));
+        ASSERT_TRUE(m_wndTarget.Attach(CreatePlainWindow(300, 60, 160, 110)));
+        ::UpdateWindow(m_wndSource.m_hWnd);
+        ::UpdateWindow(m_wndTarget.m_hWnd);
+        // Keys go to the focus window's thread: the user drags from the
+        // active window, and the drag loop reads Shift and Escape there.
+        ::SetForegroundWindow(m_wndSource.m_hWnd);
+        ::SetFocus(m_wndSource.m_hWnd);
+    }
+
+    void TearDown() override
+    {
+        // Whatever happened, leave no button or key held for the next test.
+        POINT pt;
+        ::GetCursorPos(&pt);
+        if (::GetAsyncKeyState(VK_LBUTTON) < 0)
+            SendMouse(MOUSEEVENTF_LEFTUP, pt);
+        if (::GetAsyncKeyState(VK_SHIFT) < 0)
+            SendKey(VK_SHIFT, true);
+        WaitFor([] { return ::GetAsyncKeyState(VK_LBUTTON) >= 0 && ::GetAsyncKeyState(VK_SHIFT) >= 0; }, 2000, true);
+    }
+
+    POINT CenterOf(CWnd& wnd, int dx = 0, int dy = 0)
+    {
+        CRect rc;
+        wnd.GetWindowRect(&rc);
+        POINT pt = {rc.left + rc.Width() / 2 + dx, rc.top + rc.Height() / 2 + dy};
+        return pt;
+    }
+
+    // Presses the left button on the source window, runs DoDragDrop there
+    // while a second thread moves the pointer onto ptEnd, waits until the
+    // target saw the pointer there (and, if asked, Shift pressed there), and
+    // then releases the button or presses Escape. The result of DoDragDrop.
+    DROPEFFECT Drag(CRecordingTarget* pTarget, POINT ptEnd, bool bShift, EEnd eEnd,
+                    DWORD dwEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE)
+    {
+        POINT ptStart = CenterOf(m_wndSource);
+        SendMouse(0, ptStart);
+        SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
+        EXPECT_TRUE(WaitFor([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000, true))
+            << "the button press did not arrive";
+
+        CProbeSource probe;
+        COleDataSource source;
+        source.CacheGlobalData(CF_TEXT, MakeText("тащим"));
+        std::atomic<bool> bDone(false);
+        m_bTargetReached = false;
+        m_bShiftSeen = false;
+        if (pTarget != NULL) {
+            pTarget->m_dwKeyLast = 0;
+            pTarget->m_xLast = pTarget->m_yLast = -10000;
+        }
+        POINT ptClientEnd = ptEnd;
+        ::ScreenToClient(m_wndTarget.m_hWnd, &ptClientEnd);
+
+        std::thread input([&] {
+            // Nudge the pointer inside the source until the drag loop runs.
+            int nStep = 0;
+            bool bStarted = WaitFor(
+                [&] {
+                    if (probe.m_nQueries.load() > 0)
+                        return true;
+                    POINT pt = {ptStart.x + (nStep++ % 2), ptStart.y};
+                    SendMouse(0, pt);
+                    return false;
+                },
+                5000, false);
+            if (bStarted) {
+                for (int i = 1; i <= 8; ++i) {
+                    POINT pt = {ptStart.x + (ptEnd.x - ptStart.x) * i / 8, ptStart.y + (ptEnd.y - ptStart.y) * i / 8};
+                    SendMouse(0, pt);
+                    int nQueries = probe.m_nQueries.load();
+                    WaitFor([&] { return probe.m_nQueries.load() > nQueries; }, 1000, false);
+                }
+                // The target, if any, has seen the pointer at the end.
+                if (pTarget != NULL) {
+                    m_bTargetReached = WaitFor(
+                        [&] {
+                            if (pTarget->m_xLast.load() == ptClientEnd.x && pTarget->m_yLast.load() == ptClientEnd.y)
+                                return true;
+                            SendMouse(0, ptEnd);
+                            return false;
+                        },
+                        5000, false);
+                    // Shift goes down only now: under Wine every pointer move
+                    // resets the modifiers to what the X server holds.
+                    if (bShift) {
+                        SendKey(VK_SHIFT, false);
+                        m_bShiftSeen =
+                            WaitFor([&] { return (pTarget->m_dwKeyLast.load() & MK_SHIFT) != 0; }, 5000, false);
+                    }
+                }
+            }
+            if (eEnd == eEscape || !bStarted) {
+                SendKey(VK_ESCAPE, false);
+                SendKey(VK_ESCAPE, true);
+                WaitFor([&] { return bDone.load(); }, 5000, false);
+            }
+            SendMouse(MOUSEEVENTF_LEFTUP, ptEnd);
+            WaitFor([&] { return bDone.load(); }, 5000, false);
+            if (bShift)
+                SendKey(VK_SHIFT, true);
+        });
+        DROPEFFECT dropEffect = source.DoDragDrop(dwEffects, NULL, &probe);
+        bDone = true;
+        input.join();
+        m_bEscapeSeen = probe.m_bEscapeSeen.load();
+        return dropEffect;
+    }
+
+    CWnd m_wndSource;
+    CWnd m_wndTarget;
+    bool m_bTargetReached = false;
+    bool m_bEscapeSeen = false;
+    bool m_bShiftSeen = false;
+};
+
+TEST_F(RealDrag, DropCopiesTheTextAtTheClientPoint)
+{
+    CRecordingTarget target;
+    ASSERT_TRUE(target.Register(&m_wndTarget));
+    POINT ptEnd = CenterOf(m_wndTarget, 10, -5);
+    DROPEFFECT dropEffect = Drag(&target, ptEnd, false, eRelease);
+    EXPECT_TRUE(m_bTargetReached);
+    EXPECT_EQ(dropEffect, kCopy);
+    EXPECT_EQ(target.m_nEnter.load(), 1);
+    EXPECT_GE(target.m_nOver.load(), 1);
+    EXPECT_EQ(target.m_nDrop.load(), 1);
+    EXPECT_EQ(target.m_nLeave.load(), 0);
+    EXPECT_EQ(target.m_strEnterText, "тащим");
+    EXPECT_EQ(target.m_strDropText, "тащим");
+    EXPECT_EQ(target.m_pWndSeen, &m_wndTarget);
+    EXPECT_EQ(target.m_dropEffectDrop, kCopy);
+    POINT ptClient = ptEnd;
+    ::ScreenToClient(m_wndTarget.m_hWnd, &ptClient);
+    EXPECT_EQ(target.m_ptDrop, CPoint(ptClient));
+    EXPECT_EQ(target.m_dwKeyLast.load() & MK_LBUTTON, static_cast<DWORD>(MK_LBUTTON));
+}
+
+TEST_F(RealDrag, ShiftMakesItAMoveWhereTheSourceAllowsOne)
+{
+    CRecordingTarget target;
+    ASSERT_TRUE(target.Register(&m_wndTarget));
+    EXPECT_EQ(Drag(&target, CenterOf(m_wndTarget), true, eRelease), kMove);
+    EXPECT_TRUE(m_bTargetReached);
+    EXPECT_TRUE(m_bShiftSeen);
+    EXPECT_EQ(target.m_nDrop.load(), 1);
+    EXPECT_EQ(target.m_dropEffectDrop, kMove);
+
+    // A copy-only source gets a copy from the same answer.
+    EXPECT_EQ(Drag(&target, CenterOf(m_wndTarget), true, eRelease, DROPEFFECT_COPY), kCopy);
+    EXPECT_TRUE(m_bShiftSeen);
+    EXPECT_EQ(target.m_nDrop.load(), 2);
+    EXPECT_EQ(target.m_dropEffectDrop, kCopy);
+}
+
+TEST_F(RealDrag, EscapeCancels)
+{
+    CRecordingTarget target;
+    ASSERT_TRUE(target.Register(&m_wndTarget));
+    DROPEFFECT dropEffect = Drag(&target, CenterOf(m_wndTarget), false, eEscape);
+    EXPECT_TRUE(m_bTargetReached);
+    EXPECT_TRUE(m_bEscapeSeen);
+    EXPECT_EQ(dropEffect, kNone);
+    EXPECT_EQ(target.m_nEnter.load(), 1);
+    EXPECT_EQ(target.m_nDrop.load(), 0);
+    EXPECT_EQ(target.m_nLeave.load(), 1);
+}
+
+TEST_F(RealDrag, ARefusingTargetGetsNoDrop)
+{
+    CRecordingTarget target;
+    target.m_eAnswer = CRecordingTarget::eRefuse;
+    ASSERT_TRUE(target.Register(&m_wndTarget));
+    DROPEFFECT dropEffect = Drag(&target, CenterOf(m_wndTarget), false, eRelease);
+    EXPECT_TRUE(m_bTargetReached);
+    EXPECT_EQ(dropEffect, kNone);
+    EXPECT_EQ(target.m_nDrop.load(), 0);
+    EXPECT_EQ(target.m_nLeave.load(), 1);
+}
+
+TEST_F(RealDrag, ARevokedTargetIsNotCalled)
+{
+    CRecordingTarget target;
+    ASSERT_TRUE(target.Register(&m_wndTarget));
+    target.Revoke();
+    DROPEFFECT dropEffect = Drag(NULL, CenterOf(m_wndTarget), false, eRelease);
+    EXPECT_EQ(dropEffect, kNone);
+    EXPECT_EQ(target.m_nEnter.load(), 0);
+    EXPECT_EQ(target.m_nOver.load(), 0);
+    EXPECT_EQ(target.m_nDrop.load(), 0);
+    // The pointer did get there.
+    POINT pt;
+    ::GetCursorPos(&pt);
+    EXPECT_EQ(::WindowFromPoint(pt), m_wndTarget.m_hWnd);
+}
+
+TEST_F(RealDrag, AStartRectangleReleasedInsideStartsNoDrag)
+{
+    POINT ptStart = CenterOf(m_wndSource);
+    SendMouse(0, ptStart);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
+    ASSERT_TRUE(WaitFor([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000, true));
+    // Messages for the source window: the button-up must still reach it.
+    m_wndSource.SetFocus();
+    CRect rcStart(ptStart.x - 20, ptStart.y - 20, ptStart.x + 20, ptStart.y + 20);
+    CProbeSource probe;
+    COleDataSource source;
+    source.CacheGlobalData(CF_TEXT, MakeText("нет"));
+    // The release is queued before the wait starts, well within the drag delay.
+    SendMouse(MOUSEEVENTF_LEFTUP, ptStart);
+    DROPEFFECT dropEffect = source.DoDragDrop(DROPEFFECT_COPY, &rcStart, &probe);
+    EXPECT_EQ(dropEffect, kNone);
+    EXPECT_EQ(probe.m_nQueries.load(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
+}  // namespace
