@@ -53,4 +53,5 @@ private:
 std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages();
 
 std::unique_ptr<CGalleryPage> CreateFramePage();
+std::unique_ptr<CGalleryPage> CreateMaskEditPage();
 std::unique_ptr<CGalleryPage> CreateDeclensionPage();

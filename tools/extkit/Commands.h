@@ -23,3 +23,6 @@ int CalcCommand(const std::vector<std::string>& args);
 
 // extkit decline [--female] [--case C] [--parts P] FULL_NAME... | --first F --middle M --last L | --batch
 int DeclineCommand(const std::vector<std::string>& args);
+
+// extkit mask MASK ACTION... | --batch
+int MaskCommand(const std::vector<std::string>& args);

@@ -11,6 +11,7 @@ const CToolCommand g_aCommands[] = {
     {"checksum", ChecksumCommand, "контрольные суммы и CRC файлов"},
     {"decline", DeclineCommand, "склонение фамилии, имени и отчества по падежам"},
     {"calc", CalcCommand, "калькулятор: клавиши по порядку, итог и память"},
+    {"mask", MaskCommand, "поле ввода по маске: клавиши, щелчки и команды по порядку"},
 };
 
 void PrintCommands(FILE* pStream)
