@@ -24,6 +24,19 @@ CCalculatorEngine::~CCalculatorEngine()
 {
 }
 
+void CCalculatorEngine::Reset(LPCSTR pszValue, int nPrecision)
+{
+    m_nPrecision = ClampPrecision(nPrecision);
+    // Read before anything is cleared: pszValue may be this engine's own text.
+    const double dValue = ReadNumber(pszValue);
+    m_strValue = FormatNumber(dValue);
+    m_strAccum.Empty();
+    m_chOper = 0;
+    m_bNewEntry = true;
+    m_arrMemory.RemoveAll();
+    m_nMemSel = -1;
+}
+
 CString CCalculatorEngine::FormatNumber(double x) const
 {
     return FormatCalcNumber(x, m_nPrecision);

@@ -16,6 +16,10 @@ public:
     explicit CCalculatorEngine(LPCSTR pszValue = NULL, int nPrecision = 2);
     ~CCalculatorEngine();
 
+    // Starts over as the constructor does: the value formatted at the
+    // precision, no accumulator or operation, an empty memory.
+    void Reset(LPCSTR pszValue, int nPrecision);
+
     // Keys. Digit and Sqrt return false when they refuse the key (a digit beyond
     // the length or decimals limit, a square root of a negative entry); a refused
     // key changes nothing, and the caller tells the user (a beep).

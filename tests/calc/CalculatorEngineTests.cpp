@@ -279,3 +279,23 @@ TEST(CalculatorEngineMemory, StoreRecallSelectAddClear)
     };
     CheckCases(aCases);
 }
+
+TEST(CalculatorEngineStart, ResetStartsOverFromItsOwnValue)
+{
+    CCalculatorEngine engine("4", 2);
+    Press(engine, "5 ms + 3");
+    ASSERT_EQ(engine.GetMemoryCount(), 1);
+    // The engine's own text is a valid source for the new value.
+    engine.Reset(engine.GetValue(), 12);
+    EXPECT_EQ(std::string(engine.GetValue()), "3.0000000000");
+    EXPECT_EQ(std::string(engine.GetAccum()), "");
+    EXPECT_EQ(engine.GetOper(), 0);
+    EXPECT_TRUE(engine.IsNewEntry());
+    EXPECT_EQ(engine.GetPrecision(), 10);
+    EXPECT_EQ(engine.GetMemoryCount(), 0);
+    EXPECT_EQ(engine.GetMemorySel(), -1);
+    Press(engine, "7");
+    EXPECT_EQ(std::string(engine.GetValue()), "7");
+    engine.Reset(NULL, 0);
+    EXPECT_EQ(std::string(engine.GetValue()), "0");
+}
