@@ -129,6 +129,7 @@ std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages()
     std::vector<std::unique_ptr<CGalleryPage>> pages;
     pages.push_back(CreateFramePage());
     pages.push_back(CreateMaskEditPage());
+    pages.push_back(CreateCalcPage());
     pages.push_back(CreateDeclensionPage());
     return pages;
 }

@@ -25,6 +25,11 @@ public:
     virtual void OnEnter() {}
     virtual void OnLeave() {}
 
+    // Pictures beyond the page itself (a drop-down open over it, say), each
+    // written to pszStem + "-<name>.png" with its path printed; returns how
+    // many could not be written.
+    virtual int WriteExtraSnapshots(const char* pszStem) { return 0; }
+
 protected:
     // Builds the controls; the page window exists.
     virtual void OnCreate() = 0;
@@ -55,3 +60,4 @@ std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages();
 std::unique_ptr<CGalleryPage> CreateFramePage();
 std::unique_ptr<CGalleryPage> CreateMaskEditPage();
 std::unique_ptr<CGalleryPage> CreateDeclensionPage();
+std::unique_ptr<CGalleryPage> CreateCalcPage();

@@ -131,6 +131,8 @@ int RunSnapshots(const std::string& strDir)
             fprintf(stderr, "gallery: could not write %s (error %lu)\n", szPath, GetLastError());
             ++nFailed;
         }
+        szPath[strlen(szPath) - 4] = 0;  // the stem, without ".png"
+        nFailed += g_app.m_pages[i]->WriteExtraSnapshots(szPath);
     }
     fflush(stdout);
     DestroyWindow(g_app.m_hWnd);

@@ -55,25 +55,12 @@ void PumpPendingMessages(HWND hWnd)
     GdiFlush();
 }
 
-BOOL CaptureWindowToPng(HWND hWnd, const char* pszPath)
-{
-    if (!IsWindow(hWnd) || !pszPath) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    if (!EnsureGdiplus()) {
-        SetLastError(ERROR_DLL_INIT_FAILED);
-        return FALSE;
-    }
-    RECT rc;
-    GetWindowRect(hWnd, &rc);
-    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
-    if (cx <= 0 || cy <= 0) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
+namespace {
 
-    // What is on the screen, read through the window's own DC.
+// Copies cx x cy pixels at (x, y) of hdcSource into a 24-bit picture and
+// writes it to pszPath as PNG.
+BOOL CaptureDcToPng(HDC hdcSource, int x, int y, int cx, int cy, const char* pszPath)
+{
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
     bmi.bmiHeader.biWidth = cx;
@@ -82,20 +69,16 @@ BOOL CaptureWindowToPng(HWND hWnd, const char* pszPath)
     bmi.bmiHeader.biBitCount = 24;
     bmi.bmiHeader.biCompression = BI_RGB;
     void* pBits = nullptr;
-    HDC hdcWindow = GetWindowDC(hWnd);
-    if (!hdcWindow)
-        return FALSE;
-    HDC hdcMem = CreateCompatibleDC(hdcWindow);
-    HBITMAP hbm = CreateDIBSection(hdcWindow, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hdcMem = CreateCompatibleDC(hdcSource);
+    HBITMAP hbm = CreateDIBSection(hdcSource, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     BOOL bOk = FALSE;
     if (hdcMem && hbm) {
         HGDIOBJ hOld = SelectObject(hdcMem, hbm);
-        bOk = BitBlt(hdcMem, 0, 0, cx, cy, hdcWindow, 0, 0, SRCCOPY);
+        bOk = BitBlt(hdcMem, 0, 0, cx, cy, hdcSource, x, y, SRCCOPY);
         SelectObject(hdcMem, hOld);
     }
     if (hdcMem)
         DeleteDC(hdcMem);
-    ReleaseDC(hWnd, hdcWindow);
 
     if (bOk) {
         bOk = FALSE;
@@ -114,6 +97,53 @@ BOOL CaptureWindowToPng(HWND hWnd, const char* pszPath)
     }
     if (hbm)
         DeleteObject(hbm);
+    return bOk;
+}
+
+}  // namespace
+
+BOOL CaptureWindowToPng(HWND hWnd, const char* pszPath)
+{
+    if (!IsWindow(hWnd) || !pszPath) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!EnsureGdiplus()) {
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return FALSE;
+    }
+    RECT rc;
+    GetWindowRect(hWnd, &rc);
+    const int cx = rc.right - rc.left, cy = rc.bottom - rc.top;
+    if (cx <= 0 || cy <= 0) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    // What is on the screen, read through the window's own DC.
+    HDC hdcWindow = GetWindowDC(hWnd);
+    if (!hdcWindow)
+        return FALSE;
+    const BOOL bOk = CaptureDcToPng(hdcWindow, 0, 0, cx, cy, pszPath);
+    ReleaseDC(hWnd, hdcWindow);
+    return bOk;
+}
+
+BOOL CaptureScreenToPng(const RECT& rcScreen, const char* pszPath)
+{
+    const int cx = rcScreen.right - rcScreen.left, cy = rcScreen.bottom - rcScreen.top;
+    if (!pszPath || cx <= 0 || cy <= 0) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    if (!EnsureGdiplus()) {
+        SetLastError(ERROR_DLL_INIT_FAILED);
+        return FALSE;
+    }
+    HDC hdcScreen = GetDC(nullptr);
+    if (!hdcScreen)
+        return FALSE;
+    const BOOL bOk = CaptureDcToPng(hdcScreen, rcScreen.left, rcScreen.top, cx, cy, pszPath);
+    ReleaseDC(nullptr, hdcScreen);
     return bOk;
 }
 

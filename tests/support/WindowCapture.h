@@ -12,6 +12,10 @@ namespace support {
 // GetLastError describing why, when the picture cannot be taken or written.
 BOOL CaptureWindowToPng(HWND hWnd, const char* pszPath);
 
+// The same for a rectangle of the screen, with whatever windows overlap there
+// (a drop-down over its host window, say).
+BOOL CaptureScreenToPng(const RECT& rcScreen, const char* pszPath);
+
 // Lets the window repaint: dispatches the pending messages of this thread,
 // including paint, until none is left (bounded).
 void PumpPendingMessages(HWND hWnd);
