@@ -101,9 +101,43 @@ DROPEFFECT FilterDropEffect(DROPEFFECT dropEffect, DROPEFFECT dropAllowed)
 
 // ---------------------------------------------------------------- the COM side
 
+// What every COM companion here shares: one interface besides IUnknown, a
+// reference count, and deletion at the last Release.
+template <class I>
+class CUnknownImpl : public I {
+public:
+    STDMETHOD(QueryInterface)(REFIID riid, void** ppv)
+    {
+        if (ppv == NULL)
+            return E_POINTER;
+        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, __uuidof(I))) {
+            *ppv = static_cast<I*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = NULL;
+        return E_NOINTERFACE;
+    }
+    STDMETHOD_(ULONG, AddRef)() { return static_cast<ULONG>(::InterlockedIncrement(&m_nRef)); }
+    STDMETHOD_(ULONG, Release)()
+    {
+        const LONG nRef = ::InterlockedDecrement(&m_nRef);
+        if (nRef == 0)
+            delete this;
+        return static_cast<ULONG>(nRef);
+    }
+
+protected:
+    CUnknownImpl() : m_nRef(1) {}
+    virtual ~CUnknownImpl() {}
+
+private:
+    LONG m_nRef;
+};
+
 // The IDataObject of a COleDataSource: it holds the cache, so the data stay
 // valid for whoever still holds this object after the source is gone.
-class CDataObjectImpl : public IDataObject {
+class CDataObjectImpl : public CUnknownImpl<IDataObject> {
 public:
     CDataObjectImpl();
 
@@ -118,9 +152,6 @@ public:
     // The entry that can answer the request, or -1.
     int Find(const FORMATETC* pFormatEtc) const;
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv);
-    STDMETHOD_(ULONG, AddRef)();
-    STDMETHOD_(ULONG, Release)();
     STDMETHOD(GetData)(FORMATETC* pFormatEtc, STGMEDIUM* pMedium);
     STDMETHOD(GetDataHere)(FORMATETC* pFormatEtc, STGMEDIUM* pMedium);
     STDMETHOD(QueryGetData)(FORMATETC* pFormatEtc);
@@ -136,7 +167,6 @@ public:
 private:
     virtual ~CDataObjectImpl();
 
-    LONG m_nRef;
     std::vector<CEntry> m_entries;
 };
 
@@ -145,7 +175,7 @@ namespace {
 CDataObjectImpl* g_pClipboardImpl = NULL;
 }  // namespace
 
-CDataObjectImpl::CDataObjectImpl() : m_pOwner(NULL), m_nRef(1) {}
+CDataObjectImpl::CDataObjectImpl() : m_pOwner(NULL) {}
 
 CDataObjectImpl::~CDataObjectImpl()
 {
@@ -189,29 +219,6 @@ int CDataObjectImpl::Find(const FORMATETC* pFormatEtc) const
             return static_cast<int>(i);
     }
     return -1;
-}
-
-STDMETHODIMP CDataObjectImpl::QueryInterface(REFIID riid, void** ppv)
-{
-    if (ppv == NULL)
-        return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDataObject)) {
-        *ppv = static_cast<IDataObject*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *ppv = NULL;
-    return E_NOINTERFACE;
-}
-
-STDMETHODIMP_(ULONG) CDataObjectImpl::AddRef() { return static_cast<ULONG>(::InterlockedIncrement(&m_nRef)); }
-
-STDMETHODIMP_(ULONG) CDataObjectImpl::Release()
-{
-    LONG nRef = ::InterlockedDecrement(&m_nRef);
-    if (nRef == 0)
-        delete this;
-    return static_cast<ULONG>(nRef);
 }
 
 STDMETHODIMP CDataObjectImpl::GetData(FORMATETC* pFormatEtc, STGMEDIUM* pMedium)
@@ -348,30 +355,10 @@ STDMETHODIMP CDataObjectImpl::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED
 STDMETHODIMP CDataObjectImpl::EnumDAdvise(IEnumSTATDATA**) { return OLE_E_ADVISENOTSUPPORTED; }
 
 // The IDropSource given to the system for one drag.
-class CDropSourceImpl : public IDropSource {
+class CDropSourceImpl : public CUnknownImpl<IDropSource> {
 public:
-    explicit CDropSourceImpl(COleDropSource* pOwner) : m_pOwner(pOwner), m_nRef(1) {}
+    explicit CDropSourceImpl(COleDropSource* pOwner) : m_pOwner(pOwner) {}
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv)
-    {
-        if (ppv == NULL)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropSource)) {
-            *ppv = static_cast<IDropSource*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() { return static_cast<ULONG>(::InterlockedIncrement(&m_nRef)); }
-    STDMETHOD_(ULONG, Release)()
-    {
-        LONG nRef = ::InterlockedDecrement(&m_nRef);
-        if (nRef == 0)
-            delete this;
-        return static_cast<ULONG>(nRef);
-    }
     STDMETHOD(QueryContinueDrag)(BOOL fEscapePressed, DWORD grfKeyState)
     {
         // Once the drag is over for us, any late question ends it.
@@ -390,38 +377,17 @@ public:
 
 private:
     virtual ~CDropSourceImpl() {}
-    LONG m_nRef;
 };
 
 // The IDropTarget registered for a window. It keeps the drag's data object
 // between DragEnter and DragLeave or Drop.
-class CDropTargetImpl : public IDropTarget {
+class CDropTargetImpl : public CUnknownImpl<IDropTarget> {
 public:
     CDropTargetImpl(COleDropTarget* pOwner, HWND hWnd)
-        : m_pOwner(pOwner), m_hWnd(hWnd), m_dropEffectLast(DROPEFFECT_NONE), m_nRef(1)
+        : m_pOwner(pOwner), m_hWnd(hWnd), m_dropEffectLast(DROPEFFECT_NONE)
     {
     }
 
-    STDMETHOD(QueryInterface)(REFIID riid, void** ppv)
-    {
-        if (ppv == NULL)
-            return E_POINTER;
-        if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDropTarget)) {
-            *ppv = static_cast<IDropTarget*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = NULL;
-        return E_NOINTERFACE;
-    }
-    STDMETHOD_(ULONG, AddRef)() { return static_cast<ULONG>(::InterlockedIncrement(&m_nRef)); }
-    STDMETHOD_(ULONG, Release)()
-    {
-        LONG nRef = ::InterlockedDecrement(&m_nRef);
-        if (nRef == 0)
-            delete this;
-        return static_cast<ULONG>(nRef);
-    }
     STDMETHOD(DragEnter)(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD* pdwEffect);
     STDMETHOD(DragOver)(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect);
     STDMETHOD(DragLeave)();
@@ -437,7 +403,6 @@ private:
 
     COleDataObject m_dataObject;
     DROPEFFECT m_dropEffectLast;
-    LONG m_nRef;
 };
 
 namespace {
