@@ -5,24 +5,14 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
+#include "win/HandleMap.h"
 #include <vector>
 
 namespace {
 
-typedef std::unordered_map<HGDIOBJ, CGdiObject*> CGdiMap;
-typedef std::unordered_map<HDC, CDC*> CDCMap;
-
-// Per thread, as the window maps: an object is used by the thread that made it.
-thread_local CGdiMap t_mapGdiPermanent;
-thread_local CGdiMap t_mapGdiTemporary;
-// Temporary objects replaced since (their handle was attached, or a temporary
-// of another class was asked for): still valid for their holders until idle.
-thread_local std::vector<CGdiObject*> t_retiredGdi;
-
-thread_local CDCMap t_mapDCPermanent;
-thread_local CDCMap t_mapDCTemporary;
-thread_local std::vector<CDC*> t_retiredDC;
+// Per thread, as the window map: an object is used by the thread that made it.
+thread_local CHandleMap<HGDIOBJ, CGdiObject> t_mapGdi;
+thread_local CHandleMap<HDC, CDC> t_mapDC;
 
 CRuntimeClass* ClassOfObjectType(DWORD dwType)
 {
@@ -95,9 +85,8 @@ CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject)
 {
     if (hObject == NULL)
         return NULL;
-    CGdiMap::const_iterator it = t_mapGdiPermanent.find(hObject);
-    if (it != t_mapGdiPermanent.end())
-        return it->second;
+    if (CGdiObject* pObject = t_mapGdi.LookupPermanent(hObject))
+        return pObject;
     return FromHandleOf(hObject, ClassOfObjectType(::GetObjectType(hObject)));
 }
 
@@ -105,51 +94,32 @@ CGdiObject* PASCAL CGdiObject::FromHandleOf(HGDIOBJ hObject, CRuntimeClass* pCla
 {
     if (hObject == NULL)
         return NULL;
-    CGdiMap::const_iterator it = t_mapGdiPermanent.find(hObject);
-    if (it != t_mapGdiPermanent.end() && it->second->IsKindOf(pClass))
-        return it->second;
-    CGdiObject*& pTemp = t_mapGdiTemporary[hObject];
-    if (pTemp != NULL && !pTemp->IsKindOf(pClass)) {
-        t_retiredGdi.push_back(pTemp);
-        pTemp = NULL;
-    }
-    if (pTemp == NULL) {
-        pTemp = NewOfClass(pClass);
-        pTemp->m_hObject = hObject;
-    }
-    return pTemp;
+    CGdiObject* pObject = t_mapGdi.LookupPermanent(hObject);
+    if (pObject != NULL && pObject->IsKindOf(pClass))
+        return pObject;
+    // A temporary of another class is retired for one of the class asked.
+    return t_mapGdi.Temporary(
+        hObject, [pClass](CGdiObject* pTemp) { return pTemp->IsKindOf(pClass) != FALSE; },
+        [hObject, pClass] {
+            CGdiObject* pTemp = NewOfClass(pClass);
+            pTemp->m_hObject = hObject;
+            return pTemp;
+        });
 }
 
 void PASCAL CGdiObject::DeleteTempMap()
 {
-    // Swapped out first: a destructor must not find the map half torn down.
-    CGdiMap mapTemp;
-    mapTemp.swap(t_mapGdiTemporary);
-    std::vector<CGdiObject*> retired;
-    retired.swap(t_retiredGdi);
-    for (CGdiMap::value_type& entry : mapTemp)
-        retired.push_back(entry.second);
-    for (CGdiObject* pObject : retired) {
-        // The handle belongs to someone else; only the wrapper goes.
-        pObject->m_hObject = NULL;
-        delete pObject;
-    }
+    // The handles belong to someone else; only the wrappers go.
+    t_mapGdi.DeleteTemporary([](CGdiObject* pObject) { pObject->m_hObject = NULL; });
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject)
 {
     if (hObject == NULL || m_hObject != NULL)
         return FALSE;
-    CGdiMap::const_iterator it = t_mapGdiPermanent.find(hObject);
-    if (it != t_mapGdiPermanent.end() && it->second != this)
+    if (!t_mapGdi.SetPermanent(hObject, this))
         return FALSE;
-    CGdiMap::iterator itTemp = t_mapGdiTemporary.find(hObject);
-    if (itTemp != t_mapGdiTemporary.end()) {
-        t_retiredGdi.push_back(itTemp->second);
-        t_mapGdiTemporary.erase(itTemp);
-    }
     m_hObject = hObject;
-    t_mapGdiPermanent[hObject] = this;
     return TRUE;
 }
 
@@ -167,11 +137,8 @@ BOOL CGdiObject::AttachNew(HGDIOBJ hObject)
 HGDIOBJ CGdiObject::Detach()
 {
     HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL) {
-        CGdiMap::iterator it = t_mapGdiPermanent.find(hObject);
-        if (it != t_mapGdiPermanent.end() && it->second == this)
-            t_mapGdiPermanent.erase(it);
-    }
+    if (hObject != NULL)
+        t_mapGdi.RemovePermanent(hObject, this);
     m_hObject = NULL;
     return hObject;
 }
@@ -364,56 +331,37 @@ CDC* PASCAL CDC::FromHandle(HDC hDC)
 {
     if (hDC == NULL)
         return NULL;
-    CDCMap::const_iterator it = t_mapDCPermanent.find(hDC);
-    if (it != t_mapDCPermanent.end())
-        return it->second;
-    CDC*& pTemp = t_mapDCTemporary[hDC];
-    if (pTemp == NULL) {
-        pTemp = new CDC;
-        pTemp->m_hDC = hDC;
-    }
-    return pTemp;
+    if (CDC* pDC = t_mapDC.LookupPermanent(hDC))
+        return pDC;
+    return t_mapDC.Temporary(
+        hDC, [](CDC*) { return true; },
+        [hDC] {
+            CDC* pDC = new CDC;
+            pDC->m_hDC = hDC;
+            return pDC;
+        });
 }
 
 void PASCAL CDC::DeleteTempMap()
 {
-    CDCMap mapTemp;
-    mapTemp.swap(t_mapDCTemporary);
-    std::vector<CDC*> retired;
-    retired.swap(t_retiredDC);
-    for (CDCMap::value_type& entry : mapTemp)
-        retired.push_back(entry.second);
-    for (CDC* pDC : retired) {
-        pDC->m_hDC = NULL;
-        delete pDC;
-    }
+    t_mapDC.DeleteTemporary([](CDC* pDC) { pDC->m_hDC = NULL; });
 }
 
 BOOL CDC::Attach(HDC hDC)
 {
     if (hDC == NULL || m_hDC != NULL)
         return FALSE;
-    CDCMap::const_iterator it = t_mapDCPermanent.find(hDC);
-    if (it != t_mapDCPermanent.end() && it->second != this)
+    if (!t_mapDC.SetPermanent(hDC, this))
         return FALSE;
-    CDCMap::iterator itTemp = t_mapDCTemporary.find(hDC);
-    if (itTemp != t_mapDCTemporary.end()) {
-        t_retiredDC.push_back(itTemp->second);
-        t_mapDCTemporary.erase(itTemp);
-    }
     m_hDC = hDC;
-    t_mapDCPermanent[hDC] = this;
     return TRUE;
 }
 
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
-    if (hDC != NULL) {
-        CDCMap::iterator it = t_mapDCPermanent.find(hDC);
-        if (it != t_mapDCPermanent.end() && it->second == this)
-            t_mapDCPermanent.erase(it);
-    }
+    if (hDC != NULL)
+        t_mapDC.RemovePermanent(hDC, this);
     m_hDC = NULL;
     return hDC;
 }

@@ -3,20 +3,14 @@
 #include "win/Wnd.h"
 #include "win/ModuleState.h"
 #include "win/Gdi.h"
+#include "win/HandleMap.h"
 
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-typedef std::unordered_map<HWND, CWnd*> CHandleMap;
-
-// The maps belong to the thread that owns the windows, as messages do.
-thread_local CHandleMap t_mapPermanent;
-thread_local CHandleMap t_mapTemporary;
-// Temporary objects of windows attached since: no longer handed out, but a
-// caller may still hold one until idle time.
-thread_local std::vector<CWnd*> t_retiredTemporary;
+// The map belongs to the thread that owns the windows, as messages do.
+thread_local CHandleMap<HWND, CWnd> t_mapWnd;
 
 // The object whose window CreateEx is creating, until the hook takes it.
 thread_local CWnd* t_pWndInit = NULL;
@@ -78,8 +72,7 @@ CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd)
 {
     if (hWnd == NULL)
         return NULL;
-    CHandleMap::const_iterator it = t_mapPermanent.find(hWnd);
-    return it != t_mapPermanent.end() ? it->second : NULL;
+    return t_mapWnd.LookupPermanent(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
@@ -88,28 +81,19 @@ CWnd* PASCAL CWnd::FromHandle(HWND hWnd)
         return NULL;
     if (CWnd* pWnd = FromHandlePermanent(hWnd))
         return pWnd;
-    CWnd*& pTemp = t_mapTemporary[hWnd];
-    if (pTemp == NULL) {
-        pTemp = new CWnd;
-        pTemp->m_hWnd = hWnd;
-    }
-    return pTemp;
+    return t_mapWnd.Temporary(
+        hWnd, [](CWnd*) { return true; },
+        [hWnd] {
+            CWnd* pWnd = new CWnd;
+            pWnd->m_hWnd = hWnd;
+            return pWnd;
+        });
 }
 
 void PASCAL CWnd::DeleteTempMap()
 {
-    // Swapped out first: a destructor must not find the map half torn down.
-    CHandleMap mapTemp;
-    mapTemp.swap(t_mapTemporary);
-    std::vector<CWnd*> retired;
-    retired.swap(t_retiredTemporary);
-    for (CHandleMap::value_type& entry : mapTemp)
-        retired.push_back(entry.second);
-    for (CWnd* pWnd : retired) {
-        // The window belongs to someone else; only the wrapper goes.
-        pWnd->m_hWnd = NULL;
-        delete pWnd;
-    }
+    // The windows belong to someone else; only the wrappers go.
+    t_mapWnd.DeleteTemporary([](CWnd* pWnd) { pWnd->m_hWnd = NULL; });
     // Graphic objects and contexts handed out go at the same idle time.
     CGdiObject::DeleteTempMap();
     CDC::DeleteTempMap();
@@ -119,29 +103,17 @@ BOOL CWnd::Attach(HWND hWndNew)
 {
     if (hWndNew == NULL || m_hWnd != NULL)
         return FALSE;
-    CWnd* pOther = FromHandlePermanent(hWndNew);
-    if (pOther != NULL && pOther != this)
+    if (!t_mapWnd.SetPermanent(hWndNew, this))
         return FALSE;
-    // A temporary object of the same window is no longer handed out, but it
-    // stays valid until idle time for whoever still holds it.
-    CHandleMap::iterator itTemp = t_mapTemporary.find(hWndNew);
-    if (itTemp != t_mapTemporary.end()) {
-        t_retiredTemporary.push_back(itTemp->second);
-        t_mapTemporary.erase(itTemp);
-    }
     m_hWnd = hWndNew;
-    t_mapPermanent[hWndNew] = this;
     return TRUE;
 }
 
 HWND CWnd::Detach()
 {
     HWND hWnd = m_hWnd;
-    if (hWnd != NULL) {
-        CHandleMap::iterator it = t_mapPermanent.find(hWnd);
-        if (it != t_mapPermanent.end() && it->second == this)
-            t_mapPermanent.erase(it);
-    }
+    if (hWnd != NULL)
+        t_mapWnd.RemovePermanent(hWnd, this);
     m_hWnd = NULL;
     return hWnd;
 }
