@@ -74,11 +74,11 @@ struct CKeysCase
     int nNewEntry;  // -1: not checked
 };
 
-void CheckCases(const CKeysCase* pCases, size_t nCases)
+template <size_t N>
+void CheckCases(const CKeysCase (&aCases)[N])
 {
-    for (size_t i = 0; i < nCases; ++i)
+    for (const CKeysCase& c : aCases)
     {
-        const CKeysCase& c = pCases[i];
         SCOPED_TRACE(std::string("keys \"") + c.pszKeys + "\" at precision " + std::to_string(c.nPrecision));
         CCalculatorEngine engine(c.pszInit, c.nPrecision);
         EXPECT_EQ(c.nRefused, Press(engine, c.pszKeys));
@@ -89,39 +89,21 @@ void CheckCases(const CKeysCase* pCases, size_t nCases)
         }
     }
 }
-
-template <size_t N>
-void CheckCases(const CKeysCase (&aCases)[N])
-{
-    CheckCases(aCases, N);
-}
 }  // namespace
 
-TEST(CalculatorEngineStart, InitialValueIsFormatted)
+TEST(CalculatorEngineStart, InitialValueIsFormattedAndPrecisionClamped)
 {
     const CKeysCase aCases[] = {
         {NULL, 2, "", "0.00|||", 0, 1},
         {" 12.345x", 2, "", "12.35|||", 0, 1},  // 12.3450000000000006...
         {"abc", 0, "", "0|||", 0, 1},
-        {"1.2345e3", 4, "", "1234.5000|||", 0, 1},
         {"-.5", 2, "", "-0.50|||", 0, 1},
         {"1.5", -3, "", "2|||", 0, 1},            // precision clamped to 0
         {"1.5", 25, "", "1.5000000000|||", 0, 1},  // and to 10
+        {"1.5", 2, "= prec:-1 =", "2|||", 0, 1},   // and so is a later one
+        {"1.5", 2, "= prec:11 =", "1.5000000000|||", 0, 1},
     };
     CheckCases(aCases);
-}
-
-TEST(CalculatorEngineStart, PrecisionIsClamped)
-{
-    CCalculatorEngine low("1.5", -3), high("1.5", 25);
-    EXPECT_EQ(0, low.GetPrecision());
-    EXPECT_EQ(10, high.GetPrecision());
-    const int aGiven[] = {-1, 11, 7}, aKept[] = {0, 10, 7};
-    for (int i = 0; i < 3; ++i)
-    {
-        high.SetPrecision(aGiven[i]);
-        EXPECT_EQ(aKept[i], high.GetPrecision()) << aGiven[i];
-    }
 }
 
 TEST(CalculatorEngineDigits, EntryLimitsAndRefusals)
@@ -132,7 +114,6 @@ TEST(CalculatorEngineDigits, EntryLimitsAndRefusals)
     const std::string aKeys[] = {str17, str17 + " 8 9", str17 + " 8 9 . 1 2", strNeg, strNeg + " 7"};
     const CKeysCase aCases[] = {
         {NULL, 2, "0 5", "05|||", 0, 0},  // no suppression of leading zeros
-        {NULL, 2, "0 5 x", "05|||", 1, 0},
         {NULL, 2, "1 . 2 3 4", "1.23|||", 1, 0},
         {NULL, 0, "7 . 1 2", "7.|||", 2, 0},
         // A wider precision lets the next digit in without reformatting.
@@ -159,13 +140,11 @@ TEST(CalculatorEngineEntry, PointSignBackAndClearing)
         {NULL, 2, "ce neg", "|||", 0, 0},
         {NULL, 2, "ce neg 3 neg", "-3|||", 0, 0},
         {NULL, 2, "ce neg 3 neg neg", "3|||", 0, 0},
-        {NULL, 2, "ce neg 3 neg neg neg 5 back", "-3|||", 0, 0},
         {NULL, 2, "ce neg 3 neg neg neg 5 back back", "-|||", 0, 0},
         {NULL, 2, "ce neg 3 neg neg neg 5 back back back back", "|||", 0, 0},
         {NULL, 2, "7 back", "|||", 0, 0},
         {NULL, 2, "5 neg back", "-|||", 0, 0},
         {NULL, 2, "5 ms ce 7 + 2 ce", "|7.00|+|5@0", 0, 0},
-        {NULL, 2, "5 ms ce 7 + 2 ce 3 =", "10.00|||5@0", 0, 1},
         // Clearing all keeps the memory and the precision.
         {NULL, 2, "5 ms ce 7 + 2 ce 3 = c", "|||5@0", 0, 0},
         {NULL, 2, "5 ms ce 7 + 2 ce 3 = c 4 * c 1 . 2 3 4", "1.23|||5@0", 1, 0},
@@ -180,15 +159,10 @@ TEST(CalculatorEngineArithmetic, KeySequences)
         {NULL, 2, "1 / 3 * 3 =", "0.99|||", 0, 1},   // the accumulator holds 0.33
         {NULL, 10, "1 / 3 * 3 =", "0.9999999999|||", 0, 1},
         {NULL, 2, "5 + =", "5.00|||", 0, 1},  // the empty entry reads as 0
-        {NULL, 2, "1 0 / 4 =", "2.50|||", 0, 1},
-        {NULL, 2, "2 . 5 - 1 0 =", "-7.50|||", 0, 1},
-        {NULL, 2, "1 2 *", "|12.00|*|", 0, 0},
         {NULL, 2, "1 2 * 2 +", "|24.00|+|", 0, 0},
         // A zero that was written as the running result takes part like any number.
         {NULL, 2, "0 - 5 =", "-5.00|||", 0, 1},
-        {NULL, 2, "5 - 5 - 3 =", "-3.00|||", 0, 1},
         {NULL, 2, "0 * 5 =", "0.00|||", 0, 1},
-        {NULL, 2, "5 - 5 / 4 =", "0.00|||", 0, 1},
         // Division by zero: the zero divisor gives 0, a zero entry ignores the key.
         {NULL, 2, "9 / 0 =", "0.00|||", 0, 1},
         {NULL, 2, "0 /", "0|||", 0, 0},
@@ -198,10 +172,8 @@ TEST(CalculatorEngineArithmetic, KeySequences)
         {NULL, 2, "5 * *", "|0.00|*|", 0, 0},
         {NULL, 2, "5 / /", "|5.00|/|", 0, 0},
         // A second equals does not repeat; it writes the entry at the current precision.
-        {NULL, 2, "6 + 4 = =", "10.00|||", 0, 1},
         {NULL, 2, "6 + 4 = = prec:4 =", "10.0000|||", 0, 1},
         // Results are rounded at every step, and nothing shown is reformatted.
-        {NULL, 2, "1 / 3 = prec:4", "0.33|||", 0, 1},
         {NULL, 2, "1 / 3 = prec:4 * 3 =", "0.9900|||", 0, 1},
     };
     CheckCases(aCases);
@@ -217,12 +189,12 @@ TEST(CalculatorEngineArithmetic, GetOperValueTable)
         char chOper;
         const char* pszResult;
     } const aCases[] = {
-        {3, "2.5", "5", '+', "7.500"},   {3, "2.5", "5", '-', "2.500"},   {3, "2.5", "5", '*', "12.500"},
+        // Plain operations are walked by the keys above; here the odd inputs.
         {3, "2.5", "5", '/', "2.000"},   {3, "0", "5", '/', "0.000"},     {3, "", "5", '/', "0.000"},
         {3, "2.5", "5", 0, "2.500"},     {3, "2.5", "5", '^', "2.500"},   {3, "3", "1", '/', "0.333"},
         // With no accumulator at all the entry stands alone.
         {2, "5", "", '-', "5.00"},       {2, "5", NULL, '*', "5.00"},     {2, "5", "", '/', "5.00"},
-        {2, "5", "3", '+', "8.00"},      {2, "nan", "2", '+', "nan"},     {2, "infinity", "1", '*', "inf"},
+        {2, "nan", "2", '+', "nan"},     {2, "infinity", "1", '*', "inf"},
     };
     for (const auto& c : aCases)
     {
@@ -240,7 +212,6 @@ TEST(CalculatorEngineFunctions, PercentRootReciprocalAndNotFiniteValues)
         {NULL, 2, "1 0 %", "0.00|||", 0, 1},  // no accumulator
         {NULL, 2, "5 0 + 1 0 %", "5.00|50.00|+|", 0, 1},
         {NULL, 2, "2 sqrt", "1.41|||", 0, 0},
-        {NULL, 2, "9 sqrt", "3.00|||", 0, 0},
         {NULL, 2, "1 6 sqrt", "4.00|||", 0, 0},    // the new-entry flag does not change
         {NULL, 2, "4 neg sqrt", "-4|||", 1, 0},    // refused, nothing changes
         {NULL, 2, "ce sqrt", "0.00|||", 0, 0},
@@ -263,7 +234,6 @@ TEST(CalculatorEngineMemory, StoreRecallSelectAddClear)
 {
     const CKeysCase aCases[] = {
         {NULL, 2, "1 . 5 ms", "1.5|||1.5@0", 0, 0},  // stored as typed, not reformatted
-        {NULL, 2, "1 . 5 ms ce 2 ms ce mr", "2|||1.5;2@1", 0, 0},
         {NULL, 2, "1 . 5 ms ce 2 ms msel:0 mr", "1.5|||1.5;2@0", 0, 0},
         {NULL, 2, "1 . 5 ms ce 2 ms msel:0 msel:2 msel:-1", "2|||1.5;2@0", 0, 0},
         {NULL, 2, "1 . 5 ms ce 2 ms mc 7 mr", "27|||", 0, 0},  // nothing to recall
@@ -272,9 +242,7 @@ TEST(CalculatorEngineMemory, StoreRecallSelectAddClear)
         {NULL, 2, "ce ms m+", "|||", 0, 0},
         {NULL, 2, "m+", "0.00|||0.00@0", 0, 1},
         // M+ adds to the selected item, written at the current precision.
-        {NULL, 2, "5 m+", "5|||5@0", 0, 0},
         {NULL, 2, "5 m+ ce 1 0 ms ce 2 . 2 5 m+", "2.25|||5;12.25@1", 0, 0},
-        {NULL, 2, "5 m+ ce 1 0 ms ce 2 . 2 5 m+ msel:0 m+", "2.25|||7.25;12.25@0", 0, 0},
         {NULL, 2, "5 m+ ce 1 0 ms ce 2 . 2 5 m+ msel:0 m+ prec:0 m+", "2.25|||10;12.25@0", 0, 0},
     };
     CheckCases(aCases);
@@ -284,18 +252,12 @@ TEST(CalculatorEngineStart, ResetStartsOverFromItsOwnValue)
 {
     CCalculatorEngine engine("4", 2);
     Press(engine, "5 ms + 3");
-    ASSERT_EQ(engine.GetMemoryCount(), 1);
     // The engine's own text is a valid source for the new value.
     engine.Reset(engine.GetValue(), 12);
-    EXPECT_EQ(std::string(engine.GetValue()), "3.0000000000");
-    EXPECT_EQ(std::string(engine.GetAccum()), "");
-    EXPECT_EQ(engine.GetOper(), 0);
+    EXPECT_EQ("3.0000000000|||", State(engine));
     EXPECT_TRUE(engine.IsNewEntry());
-    EXPECT_EQ(engine.GetPrecision(), 10);
-    EXPECT_EQ(engine.GetMemoryCount(), 0);
-    EXPECT_EQ(engine.GetMemorySel(), -1);
     Press(engine, "7");
-    EXPECT_EQ(std::string(engine.GetValue()), "7");
+    EXPECT_EQ("7|||", State(engine));
     engine.Reset(NULL, 0);
-    EXPECT_EQ(std::string(engine.GetValue()), "0");
+    EXPECT_EQ("0|||", State(engine));
 }

@@ -53,37 +53,24 @@ TEST(NumberTextWrite, RoundingOfTiesNearTiesAndCarries)
         const char* pszText;
     } aCases[] = {
         // Exact ties go away from zero.
-        {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.5, 0, "1"}, {1.5, 0, "2"}, {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"},
-        {0.375, 2, "0.38"}, {0.375, 1, "0.4"}, {0.375, 0, "0"}, {0.125, 1, "0.1"}, {0.125, 3, "0.125"},
-        {0.125, 4, "0.1250"},
+        {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {0.375, 1, "0.4"},
+        {0.375, 0, "0"}, {0.125, 4, "0.1250"},
         // Decimal texts that are not exactly representable: the double lies just
         // below or just above the tie, and that decides.
-        {1.005, 2, "1.00"}, {0.015, 2, "0.01"}, {2.675, 2, "2.67"}, {0.575, 2, "0.57"}, {4.35, 1, "4.3"},
-        {9.995, 2, "9.99"}, {0.95, 1, "0.9"}, {2.345, 2, "2.35"}, {1.455, 2, "1.46"}, {8.345, 2, "8.35"},
+        {1.005, 2, "1.00"}, {2.675, 2, "2.67"}, {0.95, 1, "0.9"}, {2.345, 2, "2.35"}, {1.455, 2, "1.46"},
         // The carry runs through nines.
-        {99.5, 0, "100"}, {9.9951, 2, "10.00"}, {0.96, 1, "1.0"}, {-999.9, 0, "-1000"},
-        {2.0 / 3, 10, "0.6666666667"}, {-1.0 / 3, 10, "-0.3333333333"},
+        {99.5, 0, "100"}, {9.9951, 2, "10.00"}, {-999.9, 0, "-1000"}, {2.0 / 3, 10, "0.6666666667"},
         // A negative zero, or a negative value rounding to zero, keeps its sign.
-        {-0.0, 2, "-0.00"}, {-0.0, 0, "-0"}, {0.0, 2, "0.00"}, {-0.001, 2, "-0.00"}, {-0.4, 0, "-0"},
-        {c_dInf, 2, "inf"}, {-c_dInf, 0, "-inf"}, {std::numeric_limits<double>::quiet_NaN(), 2, "nan"},
-        {-std::numeric_limits<double>::quiet_NaN(), 5, "nan"}, {c_dInf - c_dInf, 2, "nan"},
+        {-0.0, 2, "-0.00"}, {-0.0, 0, "-0"}, {-0.001, 2, "-0.00"}, {-0.4, 0, "-0"},
+        {c_dInf, 2, "inf"}, {-c_dInf, 0, "-inf"}, {-std::numeric_limits<double>::quiet_NaN(), 5, "nan"},
+        {c_dInf - c_dInf, 2, "nan"},
         // No point at precision 0; a negative precision is 6, as in C.
         {12.0, 0, "12"}, {3.14159265, -1, "3.141593"}, {0.0, 10, "0.0000000000"},
+        // Digits beyond the double's seventeen are its exact binary value.
+        {0.1 + 0.2, 17, "0.30000000000000004"}, {123456789.123456789, 17, "123456789.12345679104328156"},
     };
     for (const auto& c : aCases)
         EXPECT_EQ(c.pszText, Fmt(c.x, c.nPrecision)) << c.x << " at precision " << c.nPrecision;
-}
-
-TEST(NumberTextWrite, PointOneAndPointTwoAtEveryPrecision)
-{
-    const double x = 0.1 + 0.2;  // 0.3000000000000000444...
-    const char* const apszExpected[] = {"0",        "0.3",       "0.30",       "0.300",       "0.3000",      "0.30000",
-                                        "0.300000", "0.3000000", "0.30000000", "0.300000000", "0.3000000000"};
-    for (int n = 0; n <= 10; ++n)
-        EXPECT_EQ(apszExpected[n], Fmt(x, n)) << "precision " << n;
-    EXPECT_EQ("0.30000000000000004", Fmt(x, 17));
-    EXPECT_EQ("0.10000000000000001", Fmt(0.1, 17));
-    EXPECT_EQ("123456789.12345679104328156", Fmt(123456789.123456789, 17));
 }
 
 TEST(NumberTextWrite, LargeValuesAreWrittenInFull)
@@ -126,10 +113,10 @@ TEST(NumberTextRead, WhereReadingStops)
         size_t nLength;
     } aCases[] = {
         {"  12.5abc", 12.5, 6}, {"\t\n\v\f\r +3", 3.0, 8}, {"-4-5", -4.0, 2}, {"1,5", 1.0, 1}, {"5.", 5.0, 2},
-        {".5", 0.5, 2}, {"-.5x", -0.5, 3}, {"1e5", 100000.0, 3}, {"1e", 1.0, 1}, {"1e+", 1.0, 1}, {"1E-z", 1.0, 1},
+        {".5", 0.5, 2}, {"-.5x", -0.5, 3}, {"1e5", 100000.0, 3}, {"1e", 1.0, 1}, {"1E-z", 1.0, 1},
         {"1E-2x", 0.01, 4}, {"1.5e+3", 1.5e3, 6},
         {"0x10", 0.0, 1},  // only decimal text: the zero before the x
-        {"inf", c_dInf, 3}, {"INF", c_dInf, 3}, {"-Infinity", -c_dInf, 9}, {"infinity and more", c_dInf, 8},
+        {"inf", c_dInf, 3}, {"-Infinity", -c_dInf, 9}, {"infinity and more", c_dInf, 8},
         {"infinit", c_dInf, 3},
     };
     for (const auto& c : aCases)
@@ -139,7 +126,7 @@ TEST(NumberTextRead, WhereReadingStops)
     }
 }
 
-TEST(NumberTextRead, NothingReadableIsZero)
+TEST(NumberTextRead, NothingReadableIsZeroAndZeroKeepsItsSign)
 {
     for (const char* psz : {"", "   ", "-", "+", ".", "-.", "+.e5", "abc", "e5", "in", "na", "--1", "- 1"})
     {
@@ -147,13 +134,7 @@ TEST(NumberTextRead, NothingReadableIsZero)
         EXPECT_EQ(0u, ReadLength(psz)) << '"' << psz << '"';
     }
     EXPECT_TRUE(SameDouble(0.0, ReadCalcNumber(NULL)));
-}
-
-TEST(NumberTextRead, SignedZero)
-{
-    EXPECT_TRUE(SameDouble(-0.0, Read("-0")));
     EXPECT_TRUE(SameDouble(-0.0, Read("-0.000e7")));
-    EXPECT_TRUE(SameDouble(0.0, Read("0.00")));
     EXPECT_TRUE(SameDouble(-0.0, Read("-1e-400")));
 }
 
@@ -173,7 +154,6 @@ TEST(NumberTextRead, CorrectlyRounded)
     EXPECT_TRUE(SameDouble(DBL_MAX, Read("1.7976931348623157e308")));
     EXPECT_TRUE(SameDouble(DBL_MAX, Read("1.7976931348623158e308")));
     EXPECT_EQ(c_dInf, Read("1.7976931348623159e308"));
-    EXPECT_EQ(c_dInf, Read("1e309"));
     EXPECT_EQ(-c_dInf, Read("-1e999999999999999999"));
     EXPECT_TRUE(SameDouble(DBL_MIN, Read("2.2250738585072014e-308")));
     EXPECT_TRUE(SameDouble(std::nextafter(DBL_MIN, 0.0), Read("2.2250738585072011e-308")));
@@ -182,12 +162,10 @@ TEST(NumberTextRead, CorrectlyRounded)
     EXPECT_TRUE(SameDouble(0.0, Read("2.4703282292062327e-324")));
     EXPECT_TRUE(SameDouble(5e-324, Read("2.4703282292062328e-324")));
     EXPECT_TRUE(SameDouble(0.0, Read("1e-99999999999")));
-    EXPECT_TRUE(SameDouble(0.0, Read("0e999999")));
     // Ties between neighbours go to the even mantissa.
     EXPECT_EQ(9007199254740992.0, Read("9007199254740993"));
     EXPECT_EQ(9007199254740996.0, Read("9007199254740995"));
     EXPECT_EQ(9007199254740994.0, Read("9007199254740993.0000000000000000001"));
-    EXPECT_EQ(1e22, Read("10000000000000000000000"));
     EXPECT_EQ(1e23, Read("1e23"));
 }
 

@@ -13,9 +13,7 @@ using Pos = std::pair<int, int>;
 std::string ClipboardText()
 {
     std::string strText;
-    if (!support::GetClipboardText(&strText))
-        return "<no text>";
-    return strText;
+    return support::GetClipboardText(&strText) ? strText : "<no text>";
 }
 
 class EditExClipboard : public EditExTest {
@@ -27,36 +25,24 @@ protected:
     }
 };
 
-TEST_F(EditExClipboard, CopyLeavesTheLiteralsOut)
+TEST_F(EditExClipboard, CopyAndCutLeaveTheLiteralsOut)
 {
     CreateEdit(0, "+7 (###) ###-##-##");
     ASSERT_TRUE(m_pEdit->SetData("4951234567"));
     SetSel(0, -1);
     Command(ID_EDIT_COPY);
     EXPECT_EQ(ClipboardText(), "4951234567");
-
     SetSel(5, 11);  // "95) 12"
     Command(ID_EDIT_COPY);
     EXPECT_EQ(ClipboardText(), "9512");
     EXPECT_EQ(Text(), "+7 (495) 123-45-67");
 
-    // An empty position is copied as a blank.
-    m_pEdit->SetPromptChar('_');
-    ASSERT_TRUE(m_pEdit->SetData("49_"));
-    SetSel(0, -1);
-    Command(ID_EDIT_COPY);
-    EXPECT_EQ(ClipboardText(), "49        ");
-}
-
-TEST_F(EditExClipboard, CutRemovesTheSelectedDataAndClosesTheGap)
-{
     CreateEdit(0, "##.##");
-    m_pEdit->SetPromptChar('_');
     ASSERT_TRUE(m_pEdit->SetData("1234"));
     SetSel(0, 4);
     Command(ID_EDIT_CUT);
     EXPECT_EQ(ClipboardText(), "123");
-    EXPECT_EQ(Text(), "4_.__");
+    EXPECT_EQ(Text(), "4 .  ");
     EXPECT_EQ(Sel(), Pos(0, 0));
 }
 
@@ -69,37 +55,11 @@ TEST_F(EditExClipboard, PasteInsertsAtTheCaretAndDropsWhatTheMaskRefuses)
     EXPECT_EQ(Text(), "15.03.    ");
     EXPECT_EQ(Sel(), Pos(0, 0));
 
-    // Inserting: what was there moves on behind the pasted text.
-    ASSERT_TRUE(support::SetClipboardText("20"));
-    SetSel(6, 6);
-    Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Text(), "15.03.20  ");
-    SetSel(3, 3);
-    Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Text(), "15.20.0320");
-
     // Nothing on the clipboard: nothing changes.
     ASSERT_TRUE(support::EmptyClipboardContents());
-    SetSel(0, 0);
+    SetSel(6, 6);
     Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Text(), "15.20.0320");
-}
-
-TEST_F(EditExClipboard, PasteReplacesASelectionAndStartsAfterALiteral)
-{
-    CreateEdit(0, "##.##");
-    m_pEdit->SetPromptChar('_');
-    ASSERT_TRUE(m_pEdit->SetData("1234"));
-    ASSERT_TRUE(support::SetClipboardText("9"));
-    SetSel(0, 2);
-    Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Text(), "93.4_");
-
-    ASSERT_TRUE(m_pEdit->SetData("12"));
-    SetSel(2, 2);
-    Command(ID_EDIT_PASTE);
-    EXPECT_EQ(Text(), "12.9_");
-    EXPECT_EQ(Sel(), Pos(3, 3));
+    EXPECT_EQ(Text(), "15.03.    ");
 }
 
 TEST_F(EditExClipboard, WithoutAMaskTheCommandsAreTheEditControlsOwn)
@@ -109,25 +69,18 @@ TEST_F(EditExClipboard, WithoutAMaskTheCommandsAreTheEditControlsOwn)
     SetSel(0, 6);
     Command(ID_EDIT_CUT);
     EXPECT_EQ(ClipboardText(), "Иванов");
-    EXPECT_EQ(Text(), "-Петров");
     SetSel(7, 7);
     Command(ID_EDIT_PASTE);
     EXPECT_EQ(Text(), "-ПетровИванов");
     SetSel(1, 7);
     Command(ID_EDIT_COPY);
     EXPECT_EQ(ClipboardText(), "Петров");
-}
 
-TEST_F(EditExClipboard, SelectAllAndTheEditControlsOwnUndo)
-{
-    CreateEdit();
-    SendMessageA(Edit(), WM_CHAR, 'a', 1);
-    SendMessageA(Edit(), WM_CHAR, 'b', 1);
-    SetSel(1, 1);
+    // Select all, and undo as the edit control keeps it.
     Command(ID_EDIT_SELECT_ALL);
-    EXPECT_EQ(Sel(), Pos(0, 2));
+    EXPECT_EQ(Sel(), Pos(0, 13));
     Command(ID_EDIT_UNDO);
-    EXPECT_EQ(Text(), "");
+    EXPECT_EQ(Text(), "-Петров");
 }
 
 // Records what an update handler decided.
@@ -153,21 +106,15 @@ TEST_F(EditExClipboard, CommandStatesFollowTextSelectionAndClipboard)
 {
     CreateEdit();
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_COPY), 0);
-    EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_CUT), 0);
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_PASTE), 0);
-
     m_pEdit->SetWindowText("Склад");
     SetSel(2, 2);
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_COPY), 1);
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_CUT), 0);
     SetSel(0, 2);
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_CUT), 1);
-
     ASSERT_TRUE(support::SetClipboardText("12"));
     EXPECT_EQ(UpdateState(m_pEdit.get(), ID_EDIT_PASTE), 1);
-    // Select all and undo have no update handler of their own.
-    CRecordingCmdUI ui(ID_EDIT_SELECT_ALL);
-    EXPECT_FALSE(ui.DoUpdate(m_pEdit.get(), FALSE));
 
     // An empty masked field still shows text to copy: its literals and prompts.
     ASSERT_TRUE(m_pEdit->SetMask("##.##"));

@@ -1,5 +1,5 @@
-// A real OLE drag with the real pointer: text selected in one masked field is
-// dragged out and dropped onto another, copied, and with Shift moved.
+// A real OLE drag with the real pointer: text selected in a masked field is
+// dragged out and dropped onto a window that takes it as a copy or as a move.
 #include "EditExTestUtil.h"
 
 #include <atomic>
@@ -13,33 +13,20 @@ using Pos = std::pair<int, int>;
 
 void SendMouse(DWORD dwFlags, POINT ptScreen)
 {
-    const int cx = GetSystemMetrics(SM_CXSCREEN) - 1;
-    const int cy = GetSystemMetrics(SM_CYSCREEN) - 1;
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(ptScreen.x, 65535, cx);
-    input.mi.dy = MulDiv(ptScreen.y, 65535, cy);
+    input.mi.dx = MulDiv(ptScreen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(ptScreen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
 }
 
-void SendKey(WORD vk, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &input, sizeof(input));
-}
-
 template <typename Condition>
-bool WaitFor(Condition condition, DWORD dwTimeoutMs = 3000)
+bool WaitFor(Condition condition)
 {
-    const DWORD dwStart = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - dwStart > dwTimeoutMs)
+    for (const DWORD dwStart = GetTickCount(); !condition(); Sleep(10)) {
+        if (GetTickCount() - dwStart > 3000)
             return false;
-        Sleep(10);
     }
     return true;
 }
@@ -51,12 +38,37 @@ HWND CaptureOf(DWORD dwThread)
     return GetGUIThreadInfo(dwThread, &info) ? info.hwndCapture : NULL;
 }
 
-POINT ScreenPoint(HWND hWnd, CPoint ptClient)
+POINT ScreenPoint(HWND hWnd, CPoint pt)
 {
-    POINT pt = ptClient;
     ClientToScreen(hWnd, &pt);
     return pt;
 }
+
+// A window that takes every text with the effect it was given.
+class CTextTarget : public COleDropTarget {
+public:
+    explicit CTextTarget(DROPEFFECT effect) : m_effect(effect) {}
+    DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return Asked(); }
+    DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return Asked(); }
+    BOOL OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT, CPoint) override
+    {
+        HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
+        if (hData == NULL)
+            return FALSE;
+        m_strDropped = static_cast<const char*>(GlobalLock(hData));
+        GlobalUnlock(hData);
+        GlobalFree(hData);
+        return TRUE;
+    }
+    DROPEFFECT Asked()
+    {
+        m_bAsked = true;
+        return m_effect;
+    }
+    const DROPEFFECT m_effect;
+    std::atomic<bool> m_bAsked{false};
+    std::string m_strDropped;
+};
 
 class EditExDrag : public EditExTest {
 protected:
@@ -69,33 +81,27 @@ protected:
         CreateEdit(0, "##.##.####");
         m_pEdit->MoveWindow(10, 10, 180, 24);
         ASSERT_TRUE(m_pEdit->SetData("15032024"));
-        m_pTarget.reset(new CProbeEdit);
-        ASSERT_TRUE(m_pTarget->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(230, 10, 410, 34),
-                                      m_pHost.get(), 101));
-        ASSERT_TRUE(m_pTarget->SetMask("##.##.####"));
         m_pEdit->EnableDragDrop();
-        m_pTarget->EnableDragDrop();
         ASSERT_TRUE(m_pEdit->IsDropTargetRegistered());
-        ASSERT_TRUE(m_pTarget->IsDropTargetRegistered());
-    }
-    void TearDown() override
-    {
-        m_pTarget.reset();
-        EditExTest::TearDown();
     }
 
     // Presses in the source at its first character, sweeps out of it (the
     // selection grows to the end, and leaving the field starts the drag),
-    // moves over the target window and lets go there.
-    // The test thread runs the messages meanwhile, as a program would.
-    void DragToTarget(HWND hTarget, CPoint ptTarget)
+    // moves over a window with the target and, once the target was asked,
+    // lets go there. The test thread runs the messages meanwhile, as a
+    // program would.
+    void DragToTarget(CTextTarget& target)
     {
+        CWnd window;
+        ASSERT_TRUE(window.Create(NULL, "Сюда", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(230, 10, 410, 34),
+                                  m_pHost.get(), 102));
+        ASSERT_TRUE(target.Register(&window));
         const DWORD dwThread = GetCurrentThreadId();
         const HWND hSource = Edit();
         const POINT ptStart = ScreenPoint(hSource, PointOfChar(hSource, 0));
         const POINT ptGap = ScreenPoint(m_pHost->m_hWnd, CPoint(205, 22));
         const POINT ptGap2 = ScreenPoint(m_pHost->m_hWnd, CPoint(210, 22));
-        const POINT ptDrop = ScreenPoint(hTarget, ptTarget);
+        const POINT ptDrop = ScreenPoint(window.m_hWnd, CPoint(20, 10));
         std::atomic<bool> bDone(false);
         std::thread driver([&] {
             SetCursorPos(ptStart.x, ptStart.y);
@@ -109,22 +115,20 @@ protected:
                 const HWND hCapture = CaptureOf(dwThread);
                 return hCapture != NULL && hCapture != hSource;
             }));
-            for (int i = 1; i <= 4; ++i) {
-                POINT pt = {ptGap2.x + (ptDrop.x - ptGap2.x) * i / 4, ptDrop.y};
-                SendMouse(0, pt);
-                Sleep(30);
-            }
-            Sleep(100);
+            SendMouse(0, ptDrop);
+            EXPECT_TRUE(WaitFor([&] { return target.m_bAsked.load(); }));
             SendMouse(MOUSEEVENTF_LEFTUP, ptDrop);
             if (!WaitFor([&] { return CaptureOf(dwThread) == NULL; })) {
                 // Not to hang the run: Escape cancels a drag still going.
-                SendKey(VK_ESCAPE, false);
-                SendKey(VK_ESCAPE, true);
+                INPUT keys[2] = {};
+                keys[0].type = keys[1].type = INPUT_KEYBOARD;
+                keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+                keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+                SendInput(2, keys, sizeof(INPUT));
             }
             bDone = true;
         });
-        const DWORD dwStart = GetTickCount();
-        while (!bDone && GetTickCount() - dwStart < 20000) {
+        for (const DWORD dwStart = GetTickCount(); !bDone && GetTickCount() - dwStart < 20000;) {
             MSG msg;
             while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
                 TranslateMessage(&msg);
@@ -133,51 +137,28 @@ protected:
             MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
         }
         driver.join();
+        target.Revoke();
+        window.DestroyWindow();
     }
-
-    std::unique_ptr<CProbeEdit> m_pTarget;
 };
 
-TEST_F(EditExDrag, DraggedTextIsCopiedIntoTheOtherField)
+TEST_F(EditExDrag, ACopiedTextStaysInTheSourceAndLeavesWithoutLiterals)
 {
-    DragToTarget(m_pTarget->m_hWnd, PointOfChar(m_pTarget->m_hWnd, 0));
-    EXPECT_EQ(WindowText(m_pTarget->m_hWnd), "15.03.2024");
+    CTextTarget target(DROPEFFECT_COPY);
+    DragToTarget(target);
+    EXPECT_EQ(target.m_strDropped, "15032024");
     EXPECT_EQ(Text(), "15.03.2024");
     EXPECT_FALSE(m_pEdit->IsDragging());
 }
 
-// A window that takes every text as a move.
-class CMoveTarget : public COleDropTarget {
-public:
-    DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_MOVE; }
-    DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return DROPEFFECT_MOVE; }
-    BOOL OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT, CPoint) override
-    {
-        HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
-        if (hData == NULL)
-            return FALSE;
-        m_strDropped = static_cast<const char*>(GlobalLock(hData));
-        GlobalUnlock(hData);
-        GlobalFree(hData);
-        return TRUE;
-    }
-    std::string m_strDropped;
-};
-
-TEST_F(EditExDrag, AMovedTextLeavesTheSourceWithoutLiteralsDragged)
+TEST_F(EditExDrag, AMovedTextLeavesTheSource)
 {
-    m_pTarget.reset();
-    CWnd window;
-    ASSERT_TRUE(window.Create(NULL, "Сюда", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(230, 10, 410, 34), m_pHost.get(),
-                              102));
-    CMoveTarget target;
-    ASSERT_TRUE(target.Register(&window));
-    DragToTarget(window.m_hWnd, CPoint(20, 10));
+    CTextTarget target(DROPEFFECT_MOVE);
+    DragToTarget(target);
     EXPECT_EQ(target.m_strDropped, "15032024");
     EXPECT_EQ(Text(), "  .  .    ");
     EXPECT_EQ(Sel(), Pos(0, 0));
-    target.Revoke();
-    window.DestroyWindow();
+    EXPECT_FALSE(m_pEdit->IsDragging());
 }
 
 }  // namespace

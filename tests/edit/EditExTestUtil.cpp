@@ -6,13 +6,6 @@
 
 namespace edittest {
 
-std::string WindowText(HWND hWnd)
-{
-    char szText[512] = "";
-    const int nLength = GetWindowTextA(hWnd, szText, sizeof(szText));
-    return std::string(szText, nLength > 0 ? static_cast<size_t>(nLength) : 0);
-}
-
 std::pair<int, int> Selection(HWND hEdit)
 {
     DWORD dwStart = 0;
@@ -25,21 +18,6 @@ CPoint PointOfChar(HWND hEdit, int nIndex)
 {
     const LRESULT lPos = SendMessageA(hEdit, EM_POSFROMCHAR, static_cast<WPARAM>(nIndex), 0);
     return CPoint(static_cast<short>(LOWORD(lPos)) + 1, static_cast<short>(HIWORD(lPos)) + 3);
-}
-
-CHeldKeys::CHeldKeys(bool bCtrl, bool bShift)
-{
-    GetKeyboardState(m_abSaved);
-    BYTE abState[256];
-    CopyMemory(abState, m_abSaved, sizeof(abState));
-    abState[VK_CONTROL] = abState[VK_LCONTROL] = bCtrl ? 0x80 : 0;
-    abState[VK_SHIFT] = abState[VK_LSHIFT] = bShift ? 0x80 : 0;
-    SetKeyboardState(abState);
-}
-
-CHeldKeys::~CHeldKeys()
-{
-    SetKeyboardState(m_abSaved);
 }
 
 void EditExTest::SetUp()
@@ -67,13 +45,6 @@ void EditExTest::CreateEdit(DWORD dwStyle, const char* pszMask)
     if (pszMask != NULL) {
         ASSERT_TRUE(m_pEdit->SetMask(pszMask));
     }
-}
-
-std::string EditExTest::Data(bool bTrim)
-{
-    CString strData;
-    m_pEdit->GetData(strData, bTrim);
-    return std::string(strData);
 }
 
 void EditExTest::Type(const char* pszText)

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "GuiObjectCounter.h"
+#include "ModalDriver.h"
 
 namespace edittest {
 
@@ -25,25 +26,11 @@ public:
     COleDropTargetText& GetDropTarget() { return m_dropTarget; }
 };
 
-std::string WindowText(HWND hWnd);
-
 // The selection as (start, end).
 std::pair<int, int> Selection(HWND hEdit);
 
 // The client point of the left edge of character nIndex, a little inside it.
 CPoint PointOfChar(HWND hEdit, int nIndex);
-
-// Holds the keyboard state's modifiers down on this thread while it lives.
-class CHeldKeys {
-public:
-    explicit CHeldKeys(bool bCtrl, bool bShift = false);
-    ~CHeldKeys();
-    CHeldKeys(const CHeldKeys&) = delete;
-    CHeldKeys& operator=(const CHeldKeys&) = delete;
-
-private:
-    BYTE m_abSaved[256];
-};
 
 // A top-level host window (a framework window, so that it reflects control
 // notifications and colours to the control) holding one CProbeEdit. Every
@@ -59,11 +46,9 @@ protected:
     void CreateEdit(DWORD dwStyle = 0, const char* pszMask = NULL);
 
     HWND Edit() const { return m_pEdit->m_hWnd; }
-    std::string Text() const { return WindowText(m_pEdit->m_hWnd); }
+    std::string Text() const { return support::GetWindowString(m_pEdit->m_hWnd); }
     std::pair<int, int> Sel() const { return Selection(m_pEdit->m_hWnd); }
     void SetSel(int nStart, int nEnd) { m_pEdit->SetSel(nStart, nEnd); }
-    // GetData, untrimmed unless told.
-    std::string Data(bool bTrim = false);
     void Type(const char* pszText);
     void Press(UINT vk, UINT nModifiers = 0);
     void Command(UINT nID);

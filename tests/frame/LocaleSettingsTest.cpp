@@ -18,24 +18,18 @@ TEST(LocaleSettingsRules, SeparatorIsTheFirstCharacterOrTheDefault)
     EXPECT_EQ(ch, ':');
 }
 
-TEST(LocaleSettingsRules, CurrencySymbolOfFourCharactersFitsExactly)
+TEST(LocaleSettingsRules, CurrencySymbolOfUpToFourCharactersOrNone)
 {
     CLocaleSettings s;
+    // A longer one leaves no truncated text, and a refused one the last taken.
+    EXPECT_FALSE(s.TakeCurrencySymbol("рублей"));
+    EXPECT_EQ(std::memcmp(s.m_strCurrencySymbol, "\0\0\0\0\0", 5), 0);
     EXPECT_TRUE(s.TakeCurrencySymbol("руб."));
     EXPECT_STREQ(s.m_strCurrencySymbol, "руб.");
     EXPECT_TRUE(s.TakeCurrencySymbol("$"));
     EXPECT_EQ(std::memcmp(s.m_strCurrencySymbol, "$\0", 2), 0);
-}
-
-TEST(LocaleSettingsRules, LongerCurrencySymbolLeavesNoTruncatedText)
-{
-    CLocaleSettings s;
-    EXPECT_FALSE(s.TakeCurrencySymbol("рублей"));
-    EXPECT_FALSE(s.TakeCurrencySymbol("ABCDE"));
-    EXPECT_EQ(std::memcmp(s.m_strCurrencySymbol, "\0\0\0\0\0", 5), 0);
-    EXPECT_TRUE(s.TakeCurrencySymbol("EUR"));
     EXPECT_FALSE(s.TakeCurrencySymbol("EURO2"));
-    EXPECT_STREQ(s.m_strCurrencySymbol, "EUR");
+    EXPECT_STREQ(s.m_strCurrencySymbol, "$");
 }
 
 TEST(LocaleSettingsRules, PrecisionIsOneDecimalDigit)
@@ -66,20 +60,14 @@ TEST(PosixLocale, DateSeparatorIsTheFirstLiteralOfTheFormat)
     }
 }
 
-TEST(PosixLocale, ConvertsLocaleTextToWindows1251)
+TEST(PosixLocale, ConvertsLocaleTextToWindows1251OrNotAtAll)
 {
     std::string str;
     EXPECT_TRUE(ConvertToCp1251("\xD1\x80\xD1\x83\xD0\xB1.", "UTF-8", str));  // "руб." in UTF-8
     EXPECT_EQ(str, "руб.");
     EXPECT_TRUE(ConvertToCp1251("\xD2\xD5\xC2", "KOI8-R", str));  // "руб" in KOI8-R
     EXPECT_EQ(str, "руб");
-    EXPECT_TRUE(ConvertToCp1251("", "UTF-8", str));
-    EXPECT_EQ(str, "");
-}
-
-TEST(PosixLocale, TextWithoutAWindows1251FormDoesNotConvert)
-{
-    std::string str = "kept";
+    str = "kept";
     EXPECT_FALSE(ConvertToCp1251("\xE2\x82\xBD", "UTF-8", str));  // the rouble sign
     EXPECT_FALSE(ConvertToCp1251("\xE2\x80\xAF", "UTF-8", str));  // narrow no-break space
     EXPECT_FALSE(ConvertToCp1251("\xFF\xFE", "UTF-8", str));      // not UTF-8 at all
@@ -116,15 +104,7 @@ TEST(PosixLocale, RussianLocaleGivesCommaDecimalAndDotDate)
     EXPECT_EQ(std::memcmp(s.m_strCurrencySymbol, "\0\0\0\0\0", 5), 0);
 }
 
-TEST(PosixLocale, UnavailableLocaleLeavesTheSettingsAlone)
-{
-    CLocaleSettings s;
-    s.m_chDecimalSep = '#';
-    EXPECT_FALSE(ReadPosixLocaleSettings("xx_NOWHERE.UTF-8", s));
-    EXPECT_EQ(s.m_chDecimalSep, '#');
-}
-
-TEST(PosixLocale, ReadingDoesNotChangeTheProgramsLocale)
+TEST(PosixLocale, ReadingNeitherChangesTheProgramsLocaleNorFailsIntoTheSettings)
 {
     const char* pszBefore = setlocale(LC_ALL, nullptr);
     std::string strBefore = pszBefore != nullptr ? pszBefore : "";
@@ -132,6 +112,9 @@ TEST(PosixLocale, ReadingDoesNotChangeTheProgramsLocale)
     ReadPosixLocaleSettings("ru_RU.UTF-8", s);
     EXPECT_EQ(strBefore, setlocale(LC_ALL, nullptr));
     EXPECT_STREQ(localeconv()->decimal_point, ".");
+    s.m_chDecimalSep = '#';
+    EXPECT_FALSE(ReadPosixLocaleSettings("xx_NOWHERE.UTF-8", s));
+    EXPECT_EQ(s.m_chDecimalSep, '#');
 }
 
 TEST(PosixLocale, GlobalsHoldTheUsersLocaleFromStartUp)

@@ -215,22 +215,6 @@ TEST_F(LocaleTest, LongerEmptyOrUnusableValuesKeepTheFirstCharacterOrTheDefault)
     }
 }
 
-TEST_F(LocaleTest, OverridesAreRestoredAfterwards)
-{
-    wchar_t szBefore[16] = {};
-    DWORD cb = sizeof(szBefore);
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", RRF_RT_REG_SZ, NULL, szBefore, &cb),
-              ERROR_SUCCESS);
-    m_override.Set(L"sDecimal", L"#");
-    CProbe p = Load();
-    EXPECT_EQ(p.chDecimalSep, unsigned('#'));
-    wchar_t szAfter[16] = {};
-    cb = sizeof(szAfter);
-    ASSERT_EQ(RegGetValueW(HKEY_CURRENT_USER, kInternational, L"sDecimal", RRF_RT_REG_SZ, NULL, szAfter, &cb),
-              ERROR_SUCCESS);
-    EXPECT_STREQ(szAfter, szBefore);
-}
-
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--probe") == 0)

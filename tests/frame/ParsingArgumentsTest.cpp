@@ -58,20 +58,13 @@ TEST(ParsingArguments, SplitsByBlanksOrByCommas)
         EXPECT_EQ(Parse(c.pszText), c.items) << '"' << c.pszText << '"';
 }
 
-TEST(ParsingArguments, BlankTextAppendsNothingAndReturnsZero)
-{
-    CStringArray arr;
-    arr.Add("kept");
-    EXPECT_EQ(ParsingArguments(" \t\r\n\x07\x08 ", arr), 0);
-    EXPECT_EQ(ParsingArguments("", arr), 0);
-    EXPECT_EQ(ParsingArguments(NULL, arr), 0);
-    EXPECT_EQ(Items(arr), (Strings{"kept"}));
-}
-
-TEST(ParsingArguments, AppendsAfterWhatTheArrayHolds)
+TEST(ParsingArguments, AppendsToTheArrayAndBlankTextAppendsNothing)
 {
     CStringArray arr;
     arr.Add("old");
+    EXPECT_EQ(ParsingArguments(" \t\r\n\x07\x08 ", arr), 0);
+    EXPECT_EQ(ParsingArguments("", arr), 0);
+    EXPECT_EQ(ParsingArguments(NULL, arr), 0);
     EXPECT_EQ(ParsingArguments("new1 new2", arr), 1);
     EXPECT_EQ(Items(arr), (Strings{"old", "new1", "new2"}));
 }

@@ -29,78 +29,59 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChain)
 {
     CTestSquare square;
     EXPECT_EQ(square.GetRuntimeClass(), RUNTIME_CLASS(CTestSquare));
-    EXPECT_TRUE(square.IsKindOf(RUNTIME_CLASS(CTestSquare)));
-    EXPECT_TRUE(square.IsKindOf(RUNTIME_CLASS(CTestShape)));
-    EXPECT_TRUE(square.IsKindOf(RUNTIME_CLASS(CObject)));
+    for (CRuntimeClass* pClass : {RUNTIME_CLASS(CTestSquare), RUNTIME_CLASS(CTestShape), RUNTIME_CLASS(CObject)})
+        EXPECT_TRUE(square.IsKindOf(pClass)) << pClass->m_lpszClassName;
     EXPECT_FALSE(square.IsKindOf(RUNTIME_CLASS(CFile)));
     EXPECT_FALSE(square.IsKindOf(NULL));
     EXPECT_FALSE(RUNTIME_CLASS(CTestShape)->IsDerivedFrom(RUNTIME_CLASS(CTestSquare)));
-    EXPECT_STREQ(RUNTIME_CLASS(CTestSquare)->m_lpszClassName, "CTestSquare");
-    EXPECT_EQ(RUNTIME_CLASS(CTestSquare)->m_pBaseClass, RUNTIME_CLASS(CTestShape));
-
     CMemFile file;
     EXPECT_TRUE(file.IsKindOf(RUNTIME_CLASS(CFile)));
     EXPECT_STREQ(file.GetRuntimeClass()->m_lpszClassName, "CMemFile");
 }
 
-TEST(RuntimeClass, FromNameFindsRegisteredClasses)
+TEST(RuntimeClass, FoundByNameOnceAndCreatedDynamically)
 {
-    EXPECT_EQ(CRuntimeClass::FromName("CTestShape"), RUNTIME_CLASS(CTestShape));
     EXPECT_EQ(CRuntimeClass::FromName("CTestSquare"), RUNTIME_CLASS(CTestSquare));
     EXPECT_EQ(CRuntimeClass::FromName("CFileException"), RUNTIME_CLASS(CFileException));
+    EXPECT_EQ(AfxFindRuntimeClass("CStringArray"), RUNTIME_CLASS(CStringArray));
     EXPECT_EQ(CRuntimeClass::FromName("CNoSuchClass"), nullptr);
     EXPECT_EQ(CRuntimeClass::FromName(NULL), nullptr);
-    EXPECT_EQ(AfxFindRuntimeClass("CStringArray"), RUNTIME_CLASS(CStringArray));
-
-    // Each class is in the list once.
     int nFound = 0;
-    for (CRuntimeClass* p = AfxGetFirstRuntimeClass(); p != NULL; p = p->m_pNextClass) {
-        if (std::strcmp(p->m_lpszClassName, "CTestSquare") == 0)
-            nFound++;
-    }
+    for (CRuntimeClass* p = AfxGetFirstRuntimeClass(); p != NULL; p = p->m_pNextClass)
+        nFound += std::strcmp(p->m_lpszClassName, "CTestSquare") == 0;
     EXPECT_EQ(nFound, 1);
-}
 
-TEST(RuntimeClass, DynamicCreation)
-{
     CObject* pObject = CRuntimeClass::CreateObject("CTestSquare");
     ASSERT_NE(pObject, nullptr);
-    EXPECT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CTestSquare)));
+    ASSERT_TRUE(pObject->IsKindOf(RUNTIME_CLASS(CTestSquare)));
     EXPECT_EQ(static_cast<CTestSquare*>(pObject)->m_nSides, 4);
     delete pObject;
-
     EXPECT_EQ(RUNTIME_CLASS(CTestShape)->CreateObject(), nullptr);  // not dynamically creatable
     EXPECT_EQ(CRuntimeClass::CreateObject("CNoSuchClass"), nullptr);
 }
 
-TEST(Exceptions, ThrownAsPointersAndDeleted)
+TEST(Exceptions, ThrownAsPointersWithTheirDetails)
 {
     int nCaught = 0;
     try {
         AfxThrowFileException(CFileException::diskFull, 28, "отчёт.txt");
     } catch (CException* e) {
-        nCaught++;
-        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CFileException)));
         CFileException* pFile = static_cast<CFileException*>(e);
-        EXPECT_EQ(pFile->m_cause, CFileException::diskFull);
-        EXPECT_EQ(pFile->m_lOsError, 28);
-        EXPECT_STREQ(pFile->m_strFileName, "отчёт.txt");
-        e->Delete();
+        EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CFileException)) && pFile->m_cause == CFileException::diskFull &&
+                    pFile->m_lOsError == 28 && pFile->m_strFileName == "отчёт.txt");
+        nCaught += (e->Delete(), 1);
     }
     try {
         AfxThrowArchiveException(CArchiveException::badIndex, "архив");
     } catch (CArchiveException* e) {
-        nCaught++;
-        EXPECT_EQ(e->m_cause, CArchiveException::badIndex);
-        EXPECT_STREQ(e->m_strFileName, "архив");
-        e->Delete();
+        EXPECT_TRUE(e->m_cause == CArchiveException::badIndex && e->m_strFileName == "архив");
+        nCaught += (e->Delete(), 1);
     }
     try {
         AfxThrowNotSupportedException();
     } catch (CSimpleException* e) {
-        nCaught++;
         EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CNotSupportedException)));
-        e->Delete();
+        nCaught += (e->Delete(), 1);
     }
     EXPECT_EQ(nCaught, 3);
 }

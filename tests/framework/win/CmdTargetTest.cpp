@@ -88,45 +88,38 @@ BEGIN_MESSAGE_MAP(CRoutingTarget, CCmdTarget)
     ON_COMMAND(ID_NONE, OnNone)
 END_MESSAGE_MAP()
 
-HWND CreateCheckBox(const char* pszText)
+HWND CreateCheckBox()
 {
-    return CreateWindowExA(0, "BUTTON", pszText, WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30, NULL, NULL,
+    return CreateWindowExA(0, "BUTTON", "x", WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30, NULL, NULL,
                            GetModuleHandle(NULL), NULL);
 }
 
+typedef std::vector<std::string> CLog;
+
 }  // namespace
 
-TEST(CmdTarget, DerivedEntryWinsAndBaseMapIsTheFallback)
+TEST(CmdTarget, CommandsFindTheMostDerivedEntryThenTheBaseMapsAndRanges)
 {
     CDerivedTarget target;
-    EXPECT_TRUE(target.OnCmdMsg(ID_FIRST, CN_COMMAND, NULL, NULL));
-    EXPECT_TRUE(target.OnCmdMsg(ID_ONLY_BASE, CN_COMMAND, NULL, NULL));
-    EXPECT_TRUE(target.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
-    EXPECT_FALSE(target.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(target.m_calls, (std::vector<std::string>{"derived first", "base only", "derived second"}));
+    const struct {
+        UINT nID;
+        int nCode;
+        BOOL bHandled;
+    } rows[] = {
+        {ID_FIRST, CN_COMMAND, TRUE},        {ID_ONLY_BASE, CN_COMMAND, TRUE},    {ID_SECOND, CN_COMMAND, TRUE},
+        {ID_NONE, CN_COMMAND, FALSE},        {ID_FIRST, EN_CHANGE, FALSE},  // a control code is no command
+        {ID_RANGE_LO, CN_COMMAND, TRUE},     {ID_RANGE_LO + 4, CN_COMMAND, TRUE}, {ID_RANGE_HI, CN_COMMAND, TRUE},
+        {ID_RANGE_LO - 1, CN_COMMAND, FALSE}, {ID_RANGE_HI + 1, CN_COMMAND, FALSE},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(target.OnCmdMsg(row.nID, row.nCode, NULL, NULL), row.bHandled) << row.nID << " " << row.nCode;
+    EXPECT_EQ(target.m_calls, (CLog{"derived first", "base only", "derived second"}));
+    EXPECT_EQ(target.m_rangeIDs, (std::vector<UINT>{ID_RANGE_LO, ID_RANGE_LO + 4, ID_RANGE_HI}));
 
     CBaseTarget base;
     EXPECT_TRUE(base.OnCmdMsg(ID_FIRST, CN_COMMAND, NULL, NULL));
     EXPECT_FALSE(base.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(base.m_calls, (std::vector<std::string>{"base first"}));
-}
-
-TEST(CmdTarget, RangeEntryTakesEveryIdentifierOfItsRangeOnly)
-{
-    CDerivedTarget target;
-    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_LO, CN_COMMAND, NULL, NULL));
-    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_LO + 4, CN_COMMAND, NULL, NULL));
-    EXPECT_TRUE(target.OnCmdMsg(ID_RANGE_HI, CN_COMMAND, NULL, NULL));
-    EXPECT_FALSE(target.OnCmdMsg(ID_RANGE_LO - 1, CN_COMMAND, NULL, NULL));
-    EXPECT_FALSE(target.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(target.m_rangeIDs, (std::vector<UINT>{ID_RANGE_LO, ID_RANGE_LO + 4, ID_RANGE_HI}));
-}
-
-TEST(CmdTarget, ControlNotificationCodesOtherThanCommandsFindNoCommandEntry)
-{
-    CDerivedTarget target;
-    EXPECT_FALSE(target.OnCmdMsg(ID_FIRST, EN_CHANGE, NULL, NULL));
-    EXPECT_TRUE(target.m_calls.empty());
+    EXPECT_EQ(base.m_calls, CLog{"base first"});
 }
 
 TEST(CmdTarget, HandlerInfoReportsTheHandlerWithoutCallingIt)
@@ -158,30 +151,24 @@ TEST(CmdTarget, NotificationEntryGetsTheHeaderAndSetsTheResult)
 
 TEST(CmdTarget, RoutingOffersTheCommandToTheFirstTargetBeforeItsOwnMap)
 {
-    std::vector<std::string> log;
+    CLog log;
     CDerivedTarget first;
     CRoutingTarget router;
     router.m_pFirst = &first;
     router.m_pLog = &log;
-
     // Both have ID_SECOND: the first target takes it, the router never sees it.
     EXPECT_TRUE(router.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(first.m_calls, (std::vector<std::string>{"derived second"}));
+    EXPECT_EQ(first.m_calls, CLog{"derived second"});
     EXPECT_TRUE(log.empty());
-    // Only the router has ID_NONE.
-    EXPECT_TRUE(router.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(log, (std::vector<std::string>{"router none"}));
-    // Nobody has this one.
+    EXPECT_TRUE(router.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));  // only the router has it
+    EXPECT_EQ(log, CLog{"router none"});
     EXPECT_FALSE(router.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
 }
 
 TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
 {
-    HWND hButton = CreateCheckBox("x");
-    ASSERT_NE(hButton, nullptr);
     CWnd button;
-    ASSERT_TRUE(button.Attach(hButton));
-
+    ASSERT_TRUE(button.Attach(CreateCheckBox()));
     CDerivedTarget target;
     target.m_bUpdateEnables = FALSE;
     CCmdUI state;
@@ -195,33 +182,22 @@ TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
     CString strText;
     button.GetWindowText(strText);
     EXPECT_STREQ(strText, "Готово");
-    // The command itself is not run by an update.
-    EXPECT_TRUE(target.m_calls.empty());
-
+    EXPECT_TRUE(target.m_calls.empty());  // an update does not run the command
     target.m_bUpdateEnables = TRUE;
     state.DoUpdate(&target, TRUE);
     EXPECT_TRUE(button.IsWindowEnabled());
-}
 
-TEST(CmdUI, WithoutAnyHandlerTheItemIsDisabledOnlyWhenAsked)
-{
-    CWnd button;
-    ASSERT_TRUE(button.Attach(CreateCheckBox("x")));
-    CDerivedTarget target;
-    CCmdUI state;
-    state.m_pOther = &button;
-
-    // A command handler but no update handler: stays enabled.
-    state.m_nID = ID_ONLY_BASE;
-    EXPECT_FALSE(state.DoUpdate(&target, TRUE));
-    EXPECT_TRUE(button.IsWindowEnabled());
-
-    // Neither: enabled unless the caller wants it disabled.
-    state.m_nID = ID_NONE;
-    EXPECT_FALSE(state.DoUpdate(&target, FALSE));
-    EXPECT_TRUE(button.IsWindowEnabled());
-    EXPECT_FALSE(state.DoUpdate(&target, TRUE));
-    EXPECT_FALSE(button.IsWindowEnabled());
+    // A command handler but no update handler: stays enabled. Neither:
+    // enabled unless the caller wants it disabled.
+    const struct {
+        UINT nID;
+        BOOL bDisableIfNoHandler, bEnabled;
+    } rows[] = {{ID_ONLY_BASE, TRUE, TRUE}, {ID_NONE, FALSE, TRUE}, {ID_NONE, TRUE, FALSE}};
+    for (const auto& row : rows) {
+        state.m_nID = row.nID;
+        EXPECT_FALSE(state.DoUpdate(&target, row.bDisableIfNoHandler));
+        EXPECT_EQ(button.IsWindowEnabled(), row.bEnabled) << row.nID << " " << row.bDisableIfNoHandler;
+    }
 }
 
 TEST(CmdUI, ContinueRoutingLetsTheNextTargetUpdateToo)

@@ -63,38 +63,30 @@ protected:
 
 }  // namespace
 
-TEST_F(ExtensionDllTest, RawEntryHookRunsBeforeTheStaticConstructors)
+TEST_F(ExtensionDllTest, ItsClassesGoToItsRecordAndAreFoundThroughTheChain)
 {
-    auto pfn = ProbeExport<PfnListSetAside>(m_hProbe, "ProbeListWasSetAsideForConstructors");
-    ASSERT_NE(pfn, nullptr);
-    EXPECT_TRUE(pfn());
-    EXPECT_FALSE(AfxGetModuleState()->m_bClassInitSaved);  // put back by AfxInitExtensionModule
-}
-
-TEST_F(ExtensionDllTest, ItsClassesGoToItsRecordNotToTheApplicationsList)
-{
+    // The raw entry hook set the application's classes aside before the
+    // probe's static constructors ran; AfxInitExtensionModule put them back.
+    auto pfnSetAside = ProbeExport<PfnListSetAside>(m_hProbe, "ProbeListWasSetAsideForConstructors");
+    ASSERT_NE(pfnSetAside, nullptr);
+    EXPECT_TRUE(pfnSetAside());
+    EXPECT_FALSE(AfxGetModuleState()->m_bClassInitSaved);
     EXPECT_EQ(ApplicationClasses(), m_before);
-    auto pfn = ProbeExport<PfnModuleRecord>(m_hProbe, "ProbeModuleRecord");
-    ASSERT_NE(pfn, nullptr);
-    const AFX_EXTENSION_MODULE* pRecord = pfn();
+
+    auto pfnRecord = ProbeExport<PfnModuleRecord>(m_hProbe, "ProbeModuleRecord");
+    ASSERT_NE(pfnRecord, nullptr);
+    const AFX_EXTENSION_MODULE* pRecord = pfnRecord();
     EXPECT_TRUE(pRecord->bInitialized);
     EXPECT_EQ(pRecord->hModule, m_hProbe);
     EXPECT_EQ(pRecord->hResource, m_hProbe);
     ASSERT_NE(pRecord->pFirstSharedClass, nullptr);
     EXPECT_STREQ(pRecord->pFirstSharedClass->m_lpszClassName, "CProbeRecord");
     EXPECT_EQ(pRecord->pFirstSharedClass->m_pNextClass, nullptr);
-}
 
-TEST_F(ExtensionDllTest, ItsClassesAreFoundThroughTheChain)
-{
     EXPECT_EQ(LinksOf(m_hProbe), 1);
-    CRuntimeClass* pClass = AfxFindRuntimeClass("CProbeRecord");
-    ASSERT_NE(pClass, nullptr);
-    EXPECT_STREQ(pClass->m_lpszClassName, "CProbeRecord");
-    EXPECT_EQ(CRuntimeClass::FromName("CProbeRecord"), pClass);
-    EXPECT_TRUE(pClass->IsDerivedFrom(RUNTIME_CLASS(CObject)));
-    // The application's own classes are still found first.
-    EXPECT_EQ(AfxFindRuntimeClass("CDynLinkLibrary"), RUNTIME_CLASS(CDynLinkLibrary));
+    EXPECT_EQ(AfxFindRuntimeClass("CProbeRecord"), pRecord->pFirstSharedClass);
+    EXPECT_EQ(CRuntimeClass::FromName("CProbeRecord"), pRecord->pFirstSharedClass);
+    EXPECT_EQ(AfxFindRuntimeClass("CDynLinkLibrary"), RUNTIME_CLASS(CDynLinkLibrary));  // the application's own first
 }
 
 TEST_F(ExtensionDllTest, ItsResourcesAreFoundThroughTheChain)
@@ -105,10 +97,9 @@ TEST_F(ExtensionDllTest, ItsResourcesAreFoundThroughTheChain)
     AfxSetResourceHandle(m_hProbe);
     ASSERT_TRUE(str.LoadString(IDS_PROBE_TEXT));
     EXPECT_STREQ(static_cast<LPCSTR>(str), "Строка пробного модуля");
-    EXPECT_EQ(AfxFindResourceHandle(ProbeStringBlock(), RT_STRING), m_hProbe);
 }
 
-TEST_F(ExtensionDllTest, UnloadingLeavesNothingBehind)
+TEST_F(ExtensionDllTest, UnloadingLeavesNothingBehindAndItLoadsAgain)
 {
     ASSERT_TRUE(FreeLibrary(m_hProbe));
     HMODULE hGone = m_hProbe;
@@ -117,11 +108,7 @@ TEST_F(ExtensionDllTest, UnloadingLeavesNothingBehind)
     EXPECT_EQ(AfxFindRuntimeClass("CProbeRecord"), nullptr);
     EXPECT_EQ(AfxFindResourceHandle(ProbeStringBlock(), RT_STRING), GetModuleHandle(NULL));
     EXPECT_EQ(ApplicationClasses(), m_before);
-}
 
-TEST_F(ExtensionDllTest, LoadsAgainAfterBeingUnloaded)
-{
-    ASSERT_TRUE(FreeLibrary(m_hProbe));
     m_hProbe = LoadLibraryA("framework_ext_probe.dll");
     ASSERT_NE(m_hProbe, nullptr);
     EXPECT_EQ(LinksOf(m_hProbe), 1);

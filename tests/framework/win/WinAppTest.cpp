@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <thread>
 
@@ -16,34 +16,26 @@ HWND CreatePlainWindow()
 
 }  // namespace
 
-TEST(WinApp, RegistersItselfAsTheApplicationWhileItLives)
+TEST(WinApp, RegistersItselfWhileItLivesAndWinInitFillsTheDefaultNames)
 {
     EXPECT_EQ(AfxGetApp(), nullptr);
     {
-        CWinApp app("Учёт");
+        CWinApp app;
         EXPECT_EQ(AfxGetApp(), &app);
         EXPECT_EQ(AfxGetThread(), &app);
-        EXPECT_STREQ(app.m_pszAppName, "Учёт");
         EXPECT_EQ(app.m_pszProfileName, nullptr);  // filled by AfxWinInit
-        EXPECT_EQ(app.m_pMainWnd, nullptr);
+        char szCmdLine[] = "/silent";
+        ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
+        EXPECT_EQ(app.m_hInstance, GetModuleHandle(NULL));
+        EXPECT_EQ(app.m_lpCmdLine, szCmdLine);
+        EXPECT_EQ(app.m_nCmdShow, SW_HIDE);
+        EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
+        EXPECT_STREQ(app.m_pszAppName, "framework_win_tests");
+        EXPECT_STREQ(app.m_pszProfileName, "framework_win_tests.INI");
+        EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
     }
     EXPECT_EQ(AfxGetApp(), nullptr);
     EXPECT_EQ(AfxGetThread(), nullptr);
-}
-
-TEST(WinApp, WinInitFillsTheDefaultNamesFromTheExecutable)
-{
-    CWinApp app;
-    char szCmdLine[] = "/silent";
-    ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
-    EXPECT_EQ(app.m_hInstance, GetModuleHandle(NULL));
-    EXPECT_EQ(app.m_lpCmdLine, szCmdLine);
-    EXPECT_EQ(app.m_nCmdShow, SW_HIDE);
-    EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
-    EXPECT_STREQ(app.m_pszAppName, "framework_win_tests");
-    EXPECT_STREQ(app.m_pszProfileName, "framework_win_tests.INI");
-    EXPECT_EQ(AfxGetInstanceHandle(), GetModuleHandle(NULL));
-    EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
 }
 
 TEST(WinApp, NamesTheHostSetAreKept)
@@ -53,10 +45,6 @@ TEST(WinApp, NamesTheHostSetAreKept)
     ASSERT_TRUE(AfxWinInit(NULL, NULL, NULL, SW_SHOW));
     EXPECT_STREQ(app.m_pszAppName, "Склад");
     EXPECT_STREQ(app.m_pszProfileName, "C:\\Склад\\sklad.ini");
-    // A host replaces a name the framework allocated the same way.
-    std::free(const_cast<LPTSTR>(app.m_pszProfileName));
-    app.m_pszProfileName = _strdup("D:\\other.ini");
-    EXPECT_STREQ(app.m_pszProfileName, "D:\\other.ini");
 }
 
 TEST(WinApp, MainWindowIsTheThreadsAndOtherThreadsFallBackToTheApplication)
