@@ -34,30 +34,6 @@ int UsageError(const std::string& strCp1251)
     return 2;
 }
 
-// A decimal integer with an optional sign, nothing else; values beyond a
-// billion are held at a billion, which is out of every range used here.
-bool ParseInt(const std::string& str, int& nValue)
-{
-    size_t i = 0;
-    bool bNegative = false;
-    if (i < str.size() && (str[i] == '+' || str[i] == '-'))
-        bNegative = str[i++] == '-';
-    if (i == str.size())
-        return false;
-    long long n = 0;
-    for (; i < str.size(); ++i)
-    {
-        if (str[i] < '0' || str[i] > '9')
-            return false;
-        if (n < 1000000000)
-            n = n * 10 + (str[i] - '0');
-    }
-    if (n > 1000000000)
-        n = 1000000000;
-    nValue = (int)(bNegative ? -n : n);
-    return true;
-}
-
 // Applies one key; false for a key that is not one. nRefused counts the keys
 // the engine refused.
 bool ApplyKey(CCalculatorEngine& engine, const std::string& strKey, int& nRefused)

@@ -184,3 +184,42 @@ bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251)
     strCp1251.swap(str);
     return true;
 }
+
+bool ReadLine(FILE* pStream, std::string& strLine)
+{
+    strLine.clear();
+    int ch;
+    while ((ch = getc(pStream)) != EOF)
+    {
+        if (ch == '\n')
+            break;
+        strLine += (char)ch;
+    }
+    if (ch == EOF && strLine.empty())
+        return false;
+    if (!strLine.empty() && strLine.back() == '\r')
+        strLine.pop_back();
+    return true;
+}
+
+bool ParseInt(const std::string& str, int& nValue)
+{
+    size_t i = 0;
+    bool bNegative = false;
+    if (i < str.size() && (str[i] == '+' || str[i] == '-'))
+        bNegative = str[i++] == '-';
+    if (i == str.size())
+        return false;
+    long long n = 0;
+    for (; i < str.size(); ++i)
+    {
+        if (str[i] < '0' || str[i] > '9')
+            return false;
+        if (n < 1000000000)
+            n = n * 10 + (str[i] - '0');
+    }
+    if (n > 1000000000)
+        n = 1000000000;
+    nValue = (int)(bNegative ? -n : n);
+    return true;
+}

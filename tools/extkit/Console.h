@@ -25,3 +25,11 @@ void WriteUtf8(FILE* pStream, const std::string& strUtf8);
 // as it was, when the text is malformed UTF-8 or holds a character the code
 // page lacks.
 bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251);
+
+// Reads one line without its line end (a carriage return before the line feed
+// goes too); false at the end of the input.
+bool ReadLine(FILE* pStream, std::string& strLine);
+
+// A decimal integer with an optional sign, nothing else; values beyond a
+// billion are held at a billion, which is out of every range the commands use.
+bool ParseInt(const std::string& str, int& nValue);

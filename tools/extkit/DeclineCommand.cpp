@@ -81,24 +81,6 @@ void WriteResultLine(const CString& strResult)
     WriteText(stdout, std::string(strResult.GetString(), (size_t)strResult.GetLength()) + "\n");
 }
 
-// Reads one line without its line end; false at the end of the input.
-bool ReadLine(FILE* pStream, std::string& strLine)
-{
-    strLine.clear();
-    int ch;
-    while ((ch = getc(pStream)) != EOF)
-    {
-        if (ch == '\n')
-            break;
-        strLine += (char)ch;
-    }
-    if (ch == EOF && strLine.empty())
-        return false;
-    if (!strLine.empty() && strLine.back() == '\r')
-        strLine.pop_back();
-    return true;
-}
-
 int RunBatch()
 {
 #ifdef _WIN32

@@ -110,30 +110,6 @@ std::string EncodeText(const CString& str)
     return Cp1251ToUtf8(strOut);
 }
 
-// A decimal integer with an optional minus sign; values beyond a billion are
-// held at a billion, which lies outside every mask here.
-bool ParseInt(const std::string& str, int& nValue)
-{
-    size_t i = 0;
-    const bool bNegative = !str.empty() && str[0] == '-';
-    if (bNegative)
-        ++i;
-    if (i == str.size())
-        return false;
-    long long n = 0;
-    for (; i < str.size(); ++i)
-    {
-        if (str[i] < '0' || str[i] > '9')
-            return false;
-        if (n < 1000000000)
-            n = n * 10 + (str[i] - '0');
-    }
-    if (n > 1000000000)
-        n = 1000000000;
-    nValue = (int)(bNegative ? -n : n);
-    return true;
-}
-
 bool ParseFlag(const std::string& str, bool& bValue)
 {
     if (str != "0" && str != "1")
@@ -323,24 +299,6 @@ bool RunControl(const std::string& strMask, char chPrompt, DWORD dwStyle, const 
               std::to_string(edit.Surface().GetBeepCount()),
               model.InsertMode() ? "1" : "0",
               EncodeText(strClipboard)};
-    return true;
-}
-
-// Reads one line without its line end; false at the end of the input.
-bool ReadLine(FILE* pStream, std::string& strLine)
-{
-    strLine.clear();
-    int ch;
-    while ((ch = getc(pStream)) != EOF)
-    {
-        if (ch == '\n')
-            break;
-        strLine += (char)ch;
-    }
-    if (ch == EOF && strLine.empty())
-        return false;
-    if (!strLine.empty() && strLine.back() == '\r')
-        strLine.pop_back();
     return true;
 }
 
