@@ -29,9 +29,7 @@ const char* const c_pszUsage =
 
 int UsageError(const std::string& strCp1251)
 {
-    WriteText(stderr, "extkit calc: " + strCp1251 + "\n");
-    WriteText(stderr, c_pszUsage);
-    return 2;
+    return ReportUsageError("calc", strCp1251, c_pszUsage);
 }
 
 // Applies one key; false for a key that is not one. nRefused counts the keys

@@ -34,9 +34,7 @@ const char* const c_pszUsage =
 
 int UsageError(const std::string& strCp1251)
 {
-    WriteText(stderr, "extkit checksum: " + strCp1251 + "\n");
-    WriteText(stderr, c_pszUsage);
-    return 2;
+    return ReportUsageError("checksum", strCp1251, c_pszUsage);
 }
 
 // One to eight hexadecimal digits, with or without 0x in front.

@@ -223,3 +223,10 @@ bool ParseInt(const std::string& str, int& nValue)
     nValue = (int)(bNegative ? -n : n);
     return true;
 }
+
+int ReportUsageError(const std::string& strCommand, const std::string& strCp1251, const char* pszUsage)
+{
+    WriteText(stderr, "extkit " + strCommand + ": " + strCp1251 + "\n");
+    WriteText(stderr, pszUsage);
+    return 2;
+}

@@ -33,3 +33,8 @@ bool ReadLine(FILE* pStream, std::string& strLine);
 // A decimal integer with an optional sign, nothing else; values beyond a
 // billion are held at a billion, which is out of every range the commands use.
 bool ParseInt(const std::string& str, int& nValue);
+
+// Tells the user of a wrong call of a command ("extkit COMMAND: message", then
+// the command's usage text) on standard error; returns 2, the exit status of
+// a wrong call.
+int ReportUsageError(const std::string& strCommand, const std::string& strCp1251, const char* pszUsage);

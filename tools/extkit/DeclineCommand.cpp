@@ -40,9 +40,7 @@ const char* const c_apszCaseNames[] = {"nominative", "genitive", "dative", "accu
 
 int UsageError(const std::string& strCp1251)
 {
-    WriteText(stderr, "extkit decline: " + strCp1251 + "\n");
-    WriteText(stderr, c_pszUsage);
-    return 2;
+    return ReportUsageError("decline", strCp1251, c_pszUsage);
 }
 
 // One digit from 0 to nMax.

@@ -51,9 +51,7 @@ const char* const c_pszUsage =
 
 int UsageError(const std::string& strCp1251)
 {
-    WriteText(stderr, "extkit mask: " + strCp1251 + "\n");
-    WriteText(stderr, c_pszUsage);
-    return 2;
+    return ReportUsageError("mask", strCp1251, c_pszUsage);
 }
 
 // A field of the input: the tool's escapes resolved, then UTF-8 to
