@@ -4,6 +4,7 @@
 // after each step, how the dialog ends, where it drops down, the refused keys
 // it beeps at, its icons and tool-tips, and the GUI objects it leaves (none).
 #include "afxwin.h"
+#include "Wait.h"
 #include "calc/CalculatorDlg.h"
 
 #include <gtest/gtest.h>
@@ -31,18 +32,6 @@ const UINT kShift = support::kShift;
 const UINT kCtrl = support::kCtrl;
 // The framework's standard edit commands.
 enum { kEditCopy = 0xE122, kEditCut = 0xE123, kEditPaste = 0xE125, kEditSelectAll = 0xE12A, kEditUndo = 0xE12B };
-
-template <typename Condition>
-bool PollFor(DWORD dwTimeoutMs, Condition condition)
-{
-    const DWORD dwStart = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - dwStart >= dwTimeoutMs)
-            return false;
-        Sleep(5);
-    }
-    return true;
-}
 
 std::atomic<int> g_nBeeps{0};
 std::atomic<UINT> g_nBeepType{0};
@@ -183,7 +172,7 @@ public:
             const int nSeen = m_dlg.m_nMarkers;
             if (!PostMessageA(m_hDlg, kMarker, 0, 0))
                 return false;
-            PollFor(5000, [&] { return m_dlg.m_nMarkers > nSeen || !IsWindow(m_hDlg); });
+            support::PollFor(5000, [&] { return m_dlg.m_nMarkers > nSeen || !IsWindow(m_hDlg); });
             if (m_dlg.m_nMarkers == nSeen)
                 return false;
         }
@@ -483,7 +472,7 @@ TEST(CalculatorDlg, DropsDownUnderTheParentAndClosesWhenTheUserLeaves)
                   GetWindowRect(user.m_hDlg, &rc);
                   lStyle = GetWindowLongA(user.m_hDlg, GWL_STYLE);
                   ActivateOtherWindow();
-                  PollFor(5000, [&] { return centred.m_nDeactivations > 0; });
+                  support::PollFor(5000, [&] { return centred.m_nDeactivations > 0; });
                   bOpenAfter = user.Settle();
                   user.Key(VK_RETURN);
               }),

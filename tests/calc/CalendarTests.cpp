@@ -3,6 +3,7 @@
 // leaving, the font-driven resizing, the painted strip read back from the
 // screen, and the GUI object balance of the library.
 #include "afxwin.h"
+#include "Wait.h"
 #include "calc/CalendarDlg.h"
 #include "calc/MonthCalCtrlEx.h"
 
@@ -25,18 +26,6 @@
 namespace {
 
 const int kCalendarId = 1016;
-
-template <typename Condition>
-bool PollFor(DWORD dwTimeoutMs, Condition condition)
-{
-    const DWORD dwStart = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - dwStart >= dwTimeoutMs)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
 
 // A key press posted to the thread's queue, so that it passes the modal loop
 // and the dialog's PreTranslateMessage like real input.
@@ -353,7 +342,7 @@ TEST_F(CalendarDlgTest, ArrowKeysGoToTheCalendarAndEnterTakesItsDay)
             SetWindowLongPtrA(hCalendar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountArrowsProc)));
         for (UINT vk : {VK_RIGHT, VK_DOWN, VK_LEFT, VK_UP})
             PostKey(hCalendar, vk);
-        bArrived = PollFor(5000, [] { return g_nArrowsAtCalendar == 4; });
+        bArrived = support::PollFor(5000, [] { return g_nArrowsAtCalendar == 4; });
         // Where the keys left the selection (controls differ) is what Enter takes.
         nBeforeEnter = DayNumber(CurSel(hCalendar));
         PostKey(hCalendar, VK_RETURN);

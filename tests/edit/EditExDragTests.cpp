@@ -1,6 +1,7 @@
 // A real OLE drag with the real pointer: text selected in a masked field is
 // dragged out and dropped onto a window that takes it as a copy or as a move.
 #include "EditExTestUtil.h"
+#include "Wait.h"
 
 #include <atomic>
 #include <string>
@@ -19,16 +20,6 @@ void SendMouse(DWORD dwFlags, POINT ptScreen)
     input.mi.dy = MulDiv(ptScreen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
     input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
     SendInput(1, &input, sizeof(input));
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition)
-{
-    for (const DWORD dwStart = GetTickCount(); !condition(); Sleep(10)) {
-        if (GetTickCount() - dwStart > 3000)
-            return false;
-    }
-    return true;
 }
 
 HWND CaptureOf(DWORD dwThread)
@@ -106,19 +97,19 @@ protected:
         std::thread driver([&] {
             SetCursorPos(ptStart.x, ptStart.y);
             SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
-            EXPECT_TRUE(WaitFor([&] { return CaptureOf(dwThread) == hSource; }));
+            EXPECT_TRUE(support::PollFor(3000, [&] { return CaptureOf(dwThread) == hSource; }));
             SendMouse(0, ptGap);
-            EXPECT_TRUE(WaitFor([&] { return Selection(hSource).second == 10; }));
+            EXPECT_TRUE(support::PollFor(3000, [&] { return Selection(hSource).second == 10; }));
             SendMouse(0, ptGap2);
             // The drag loop holds the pointer now, not the field.
-            EXPECT_TRUE(WaitFor([&] {
+            EXPECT_TRUE(support::PollFor(3000, [&] {
                 const HWND hCapture = CaptureOf(dwThread);
                 return hCapture != NULL && hCapture != hSource;
             }));
             SendMouse(0, ptDrop);
-            EXPECT_TRUE(WaitFor([&] { return target.m_bAsked.load(); }));
+            EXPECT_TRUE(support::PollFor(3000, [&] { return target.m_bAsked.load(); }));
             SendMouse(MOUSEEVENTF_LEFTUP, ptDrop);
-            if (!WaitFor([&] { return CaptureOf(dwThread) == NULL; })) {
+            if (!support::PollFor(3000, [&] { return CaptureOf(dwThread) == NULL; })) {
                 // Not to hang the run: Escape cancels a drag still going.
                 INPUT keys[2] = {};
                 keys[0].type = keys[1].type = INPUT_KEYBOARD;

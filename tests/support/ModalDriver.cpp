@@ -1,4 +1,5 @@
 #include "ModalDriver.h"
+#include "Wait.h"
 
 namespace support {
 namespace {
@@ -37,20 +38,6 @@ bool Contains(const std::vector<HWND>& windows, HWND hWnd)
     return false;
 }
 
-// Polls for the condition every few milliseconds, for at most dwTimeoutMs.
-template <typename Condition>
-bool PollFor(DWORD dwTimeoutMs, Condition condition)
-{
-    const DWORD dwStart = GetTickCount();
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - dwStart >= dwTimeoutMs)
-            return false;
-        Sleep(5);
-    }
-}
-
 BOOL CALLBACK CollectStatic(HWND hWnd, LPARAM lParam)
 {
     char szClass[16] = {};
@@ -87,7 +74,7 @@ bool CModalDriver::Finish()
 void CModalDriver::Run()
 {
     HWND hDlg = nullptr;
-    m_bFound = PollFor(m_dwTimeoutMs, [&] {
+    m_bFound = support::PollFor(m_dwTimeoutMs, [&] {
         for (HWND h : ProcessDialogs()) {
             if (!Contains(m_before, h) && IsWindowVisible(h)) {
                 hDlg = h;
@@ -99,10 +86,10 @@ void CModalDriver::Run()
     if (!m_bFound)
         return;
     m_fnAct(hDlg);
-    m_bClosed = PollFor(m_dwTimeoutMs, [&] { return !IsWindow(hDlg); });
+    m_bClosed = support::PollFor(m_dwTimeoutMs, [&] { return !IsWindow(hDlg); });
     if (!m_bClosed) {
         PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        if (!PollFor(m_dwTimeoutMs, [&] { return !IsWindow(hDlg); }))
+        if (!support::PollFor(m_dwTimeoutMs, [&] { return !IsWindow(hDlg); }))
             PostMessageA(hDlg, WM_CLOSE, 0, 0);
     }
 }
