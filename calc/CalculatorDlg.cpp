@@ -3,8 +3,7 @@
 #include "calc/CalculatorDlg.h"
 
 #include "frame/Frame.h"
-#include "win/ModuleState.h"
-#include "afxres.h"
+#include <afxres.h>
 
 #include <cstring>
 

@@ -4,16 +4,13 @@
 // to a CCalculatorEngine; the dialog shows the engine's texts.
 #pragma once
 
-#include "core/String.h"
-#include "core/TypedPtr.h"
-#include "win/Wnd.h"
-#include "win/Dialog.h"
-#include "win/Controls.h"
-#include "win/DataExchange.h"
-#include "win/ToolTip.h"
-#include "win/ImageList.h"
-#include "calc/CalculatorEngine.h"
+#include <afxwin.h>
+#include <afxcmn.h>
+#include <afxtempl.h>
+
 #include "calc/CalcRes.h"
+#include "calc/CalculatorEngine.h"
+#include "frame/ExtkitApi.h"
 
 class EXTKIT_API CCalculatorDlg : public CDialog {
 public:

@@ -3,9 +3,10 @@
 // shown, so results are rounded to the precision at every step.
 #pragma once
 
-#include "core/Types.h"
-#include "core/String.h"
-#include "core/Collections.h"
+#include <afx.h>
+#include <afxcoll.h>
+
+#include "frame/ExtkitApi.h"
 
 class EXTKIT_API CCalculatorEngine {
 public:

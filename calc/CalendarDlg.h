@@ -3,8 +3,10 @@
 // the selected day (or Enter) confirms it, and leaving the application cancels.
 #pragma once
 
-#include "afxwin.h"
-#include "win/MonthCal.h"
+#include <afxwin.h>
+#include <afxcmn.h>
+
+#include "frame/ExtkitApi.h"
 
 class EXTKIT_API CCalendarDlg : public CDialog {
 public:

@@ -3,8 +3,10 @@
 // paint of the control.
 #pragma once
 
-#include "afxwin.h"
-#include "win/MonthCal.h"
+#include <afxwin.h>
+#include <afxcmn.h>
+
+#include "frame/ExtkitApi.h"
 
 // Posted to the control itself to paint the strip once the control's own
 // painting is done.

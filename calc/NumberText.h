@@ -4,7 +4,7 @@
 // away from zero; reading rounds the decimal text correctly to the nearest double.
 #pragma once
 
-#include "core/String.h"
+#include <afx.h>
 
 // The text of x in fixed point with nPrecision decimals (no point when it is 0),
 // '.' as the point, a leading '-' for negatives, negative zero included. A

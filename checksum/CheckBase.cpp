@@ -1,7 +1,6 @@
 #include "checksum/CheckBase.h"
 
-#include "core/Exception.h"
-#include "core/File.h"
+#include <afx.h>
 
 #include <memory>
 

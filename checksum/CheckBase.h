@@ -3,8 +3,7 @@
 // the file operations feed a file through it in chunks.
 #pragma once
 
-#include "core/Object.h"
-#include "core/String.h"
+#include <afx.h>
 
 class CFile;
 

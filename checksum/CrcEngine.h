@@ -5,7 +5,7 @@
 // CRC the most-significant-bit-first form. Neither inverts its result.
 #pragma once
 
-#include "core/Types.h"
+#include <afx.h>
 
 #include <cstddef>
 

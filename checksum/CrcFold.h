@@ -3,7 +3,7 @@
 // Internal to CrcEngine.cpp.
 #pragma once
 
-#include "core/Types.h"
+#include <afx.h>
 
 #include <cstddef>
 

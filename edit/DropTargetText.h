@@ -6,6 +6,8 @@
 
 #include <afxole.h>
 
+#include "frame/ExtkitApi.h"
+
 class EXTKIT_API COleDropTargetText : public COleDropTarget {
 public:
     COleDropTargetText();

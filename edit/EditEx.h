@@ -6,9 +6,11 @@
 #pragma once
 
 #include <afxwin.h>
+#include <afxole.h>
 
 #include "edit/DropTargetText.h"
 #include "edit/EditMask.h"
+#include "frame/ExtkitApi.h"
 
 // The messages that join COleDropTargetText to the control. wParam: the drop
 // point in client coordinates (x low word, y high word); lParam: the dropped

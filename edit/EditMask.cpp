@@ -2,6 +2,7 @@
 // operation to another goes through the virtual function, so that a host's
 // override is used on every path.
 #include "edit/EditMask.h"
+#include "edit/EditKeys.h"
 
 #include <cstring>
 

@@ -7,9 +7,10 @@
 // CEditSurface and through the two display hooks.
 #pragma once
 
-#include "core/Types.h"
-#include "core/String.h"
+#include <afx.h>
+
 #include "edit/EditSurface.h"
+#include "frame/ExtkitApi.h"
 
 class EXTKIT_API CEditMask {
 public:

@@ -6,29 +6,9 @@
 // GetStyle or SetSel.
 #pragma once
 
-#include "core/Types.h"
-#include "core/String.h"
+#include <afx.h>
 
-// Edit-control styles and keys the logic reads, for the native build (on
-// Windows they come from <windows.h> with the same values).
-#ifndef _WIN32
-#  define ES_UPPERCASE 0x0008L
-#  define ES_LOWERCASE 0x0010L
-#  define ES_READONLY 0x0800L
-#  define VK_BACK 0x08
-#  define VK_SHIFT 0x10
-#  define VK_CONTROL 0x11
-#  define VK_END 0x23
-#  define VK_HOME 0x24
-#  define VK_LEFT 0x25
-#  define VK_UP 0x26
-#  define VK_RIGHT 0x27
-#  define VK_DOWN 0x28
-#  define VK_INSERT 0x2D
-#  define VK_DELETE 0x2E
-// The drop answers are message results.
-typedef LONG_PTR LRESULT;
-#endif
+#include "frame/ExtkitApi.h"
 
 class EXTKIT_API CEditSurface {
 public:

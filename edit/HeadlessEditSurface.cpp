@@ -1,4 +1,5 @@
 #include "edit/HeadlessEditSurface.h"
+#include "edit/EditKeys.h"
 
 CHeadlessEditSurface::CHeadlessEditSurface()
     : m_nAnchor(0), m_nCaret(0), m_dwStyle(0), m_nLimit(DefaultLimit), m_bModified(false), m_nBeeps(0),

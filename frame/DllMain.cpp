@@ -2,7 +2,7 @@
 #include "frame/Frame.h"
 #include "frame/LocaleSettings.h"
 
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <new>
 

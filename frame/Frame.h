@@ -2,7 +2,9 @@
 // the small free functions every host may use.
 #pragma once
 
-#include "core/Types.h"
+#include <afx.h>
+
+#include "frame/ExtkitApi.h"
 
 class CString;
 class CStringArray;

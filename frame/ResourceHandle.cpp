@@ -1,7 +1,7 @@
 // The scoped switch of the framework's resource handle.
 #include "frame/Frame.h"
 
-#include "afxwin.h"
+#include <afxwin.h>
 
 CSetResourceHandle::CSetResourceHandle(HINSTANCE hInstance) : m_hOldResource(AfxGetResourceHandle())
 {

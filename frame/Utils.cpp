@@ -1,8 +1,8 @@
 // The portable free functions of the frame: RoundDbl and ParsingArguments.
 #include "frame/Frame.h"
 
-#include "afx.h"
-#include "afxcoll.h"
+#include <afx.h>
+#include <afxcoll.h>
 
 #include <cmath>
 #include <cstring>

@@ -1,7 +1,7 @@
 // The Win32 free functions of the frame: keys, mouse and the application path.
 #include "frame/Frame.h"
 
-#include "afxwin.h"
+#include <afxwin.h>
 
 unsigned char __cdecl GetPressedExtKey()
 {

@@ -1,12 +1,8 @@
-# The library frame: locale settings, the portable free functions, and on
+# The library frame: locale settings and the portable free functions; on
 # Windows the entry point, the resource-handle guard and the Win32 functions.
-list(APPEND EXTKIT_PORTABLE_SOURCES
-  ${CMAKE_SOURCE_DIR}/frame/LocaleSettings.cpp
-  ${CMAKE_SOURCE_DIR}/frame/Utils.cpp
-)
-list(APPEND EXTKIT_WIN32_SOURCES
-  ${CMAKE_SOURCE_DIR}/frame/DllMain.cpp
-  ${CMAKE_SOURCE_DIR}/frame/LocaleSettingsWin.cpp
-  ${CMAKE_SOURCE_DIR}/frame/ResourceHandle.cpp
-  ${CMAKE_SOURCE_DIR}/frame/UtilsWin.cpp
-)
+extkit_subsystem(frame
+  PORTABLE LocaleGlobals.cpp Utils.cpp
+  INTERNAL LocaleSettings.cpp
+  WIN32 DllMain.cpp LocaleSettingsWin.cpp ResourceHandle.cpp UtilsWin.cpp
+  HEADERS ExtkitApi.h Frame.h
+  GALLERY FramePage.cpp)

@@ -1,5 +1,7 @@
-// The framework's core: scalar types, CObject and run-time classes, CString,
-// exceptions, CFile, CArchive, and CSize/CPoint/CRect.
+// The framework's portable core: scalar types, CObject and run-time classes,
+// CString, exceptions, CFile, CArchive, dates. Nothing here needs the
+// platform's headers; CSize/CPoint/CRect are in <atltypes.h>, the windows in
+// <afxwin.h>.
 #pragma once
 
 #include "core/Types.h"
@@ -9,5 +11,4 @@
 #include "core/File.h"
 #include "core/Archive.h"
 #include "core/DumpContext.h"
-#include "core/Geometry.h"
 #include "core/DateTime.h"

@@ -1,13 +1,16 @@
 // The framework for Windows hosts: the portable core and its collections, plus
 // the module state, extension modules, the application object, command
-// targets with their message maps, and windows.
+// targets with their message maps, windows, dialogs with data exchange, the
+// standard controls (one header per control family) and graphics.
 #pragma once
 
 #include "afx.h"
 #include "afxcoll.h"
 #include "afxres.h"
+#include "atltypes.h"
 
 #ifdef _WIN32
+#include "win/Platform.h"
 #include "win/ModuleState.h"
 #include "win/ExtensionModule.h"
 #include "win/WinApp.h"
@@ -15,6 +18,11 @@
 #include "win/Wnd.h"
 #include "win/DataExchange.h"
 #include "win/Dialog.h"
-#include "win/Controls.h"
+#include "win/Static.h"
+#include "win/Button.h"
+#include "win/Edit.h"
+#include "win/ListBox.h"
+#include "win/ComboBox.h"
+#include "win/ScrollBar.h"
 #include "win/Gdi.h"
 #endif

@@ -9,6 +9,7 @@
 // opcode byte and its arguments (see Act). Mask bytes below 0x80 pick from
 // the placeholder and escape characters so that short inputs make real masks.
 #include "edit/HeadlessEditSurface.h"
+#include "edit/EditKeys.h"
 
 #include <cstdint>
 #include <cstdio>

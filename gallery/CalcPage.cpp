@@ -314,7 +314,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CGalleryPage> CreateCalcPage()
-{
-    return std::unique_ptr<CGalleryPage>(new CCalcPage);
-}
+GALLERY_PAGE(30, CCalcPage);

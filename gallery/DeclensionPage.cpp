@@ -171,7 +171,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CGalleryPage> CreateDeclensionPage()
-{
-    return std::make_unique<CDeclensionPage>();
-}
+GALLERY_PAGE(40, CDeclensionPage);

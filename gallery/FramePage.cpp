@@ -209,7 +209,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CGalleryPage> CreateFramePage()
-{
-    return std::make_unique<CFramePage>();
-}
+GALLERY_PAGE(10, CFramePage);

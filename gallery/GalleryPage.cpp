@@ -1,5 +1,7 @@
 #include "GalleryPage.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 namespace {
@@ -124,12 +126,29 @@ void CGalleryPage::SetCell(HWND hList, int nRow, int nCol, const char* pszText)
         SendMessageA(hList, LVM_SETITEMTEXTA, nRow, reinterpret_cast<LPARAM>(&item));
 }
 
+namespace {
+
+std::vector<std::pair<int, CGalleryPageRegistration::PFNCREATE>>& Registrations()
+{
+    // Made on first use: the registrations run during static initialisation.
+    static std::vector<std::pair<int, CGalleryPageRegistration::PFNCREATE>> s_registrations;
+    return s_registrations;
+}
+
+}  // namespace
+
+CGalleryPageRegistration::CGalleryPageRegistration(int nOrder, PFNCREATE pfnCreate)
+{
+    Registrations().emplace_back(nOrder, pfnCreate);
+}
+
 std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages()
 {
+    auto registrations = Registrations();
+    std::stable_sort(registrations.begin(), registrations.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::unique_ptr<CGalleryPage>> pages;
-    pages.push_back(CreateFramePage());
-    pages.push_back(CreateMaskEditPage());
-    pages.push_back(CreateCalcPage());
-    pages.push_back(CreateDeclensionPage());
+    for (const auto& registration : registrations)
+        pages.push_back(registration.second());
     return pages;
 }

@@ -54,10 +54,16 @@ private:
     static LRESULT CALLBACK PageProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 };
 
-// The pages, in the order of their tabs.
-std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages();
+// Enters a page in the gallery; one static object per page.
+struct CGalleryPageRegistration {
+    typedef std::unique_ptr<CGalleryPage> (*PFNCREATE)();
+    CGalleryPageRegistration(int nOrder, PFNCREATE pfnCreate);
+};
 
-std::unique_ptr<CGalleryPage> CreateFramePage();
-std::unique_ptr<CGalleryPage> CreateMaskEditPage();
-std::unique_ptr<CGalleryPage> CreateDeclensionPage();
-std::unique_ptr<CGalleryPage> CreateCalcPage();
+// GALLERY_PAGE(order, class): the page's tab stands among the others by order.
+#define GALLERY_PAGE(order, cls)                   \
+    static const CGalleryPageRegistration g_registration##cls( \
+        order, []() -> std::unique_ptr<CGalleryPage> { return std::make_unique<cls>(); })
+
+// The registered pages, in the order of their tabs.
+std::vector<std::unique_ptr<CGalleryPage>> CreateGalleryPages();

@@ -148,7 +148,4 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CGalleryPage> CreateMaskEditPage()
-{
-    return std::unique_ptr<CGalleryPage>(new CMaskEditPage);
-}
+GALLERY_PAGE(20, CMaskEditPage);

@@ -2,8 +2,9 @@
 // the six grammatical cases by ending rules. All text is Windows-1251.
 #pragma once
 
-#include "core/Types.h"
-#include "core/String.h"
+#include <afx.h>
+
+#include "frame/ExtkitApi.h"
 
 // The case to produce. The values index the endings of the rule tables; the
 // fixed type keeps any other int a valid value, which gives the name as stored.

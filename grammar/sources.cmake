@@ -1,3 +1,6 @@
-# Name declension: portable, built in both configurations and exported by extkit.dll.
-list(APPEND EXTKIT_PORTABLE_SOURCES
-  ${CMAKE_SOURCE_DIR}/grammar/GrammarCase.cpp)
+# Declension of Russian personal names: portable.
+extkit_subsystem(grammar
+  PORTABLE GrammarCase.cpp
+  HEADERS GrammarCase.h
+  TOOL DeclineCommand.cpp
+  GALLERY DeclensionPage.cpp)

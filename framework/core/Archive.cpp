@@ -1,6 +1,10 @@
 // CArchive: a buffer between the serializing code and a CFile.
 #include "Archive.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+#endif
+
 #include <climits>
 #include <cstring>
 #include <new>

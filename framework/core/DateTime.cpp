@@ -2,6 +2,11 @@
 // arithmetic on the linear day count.
 #include "DateTime.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+#  undef GetCurrentTime
+#endif
+
 #include <cmath>
 
 namespace {

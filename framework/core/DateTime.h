@@ -14,14 +14,15 @@
 
 #include "Types.h"
 
+typedef double DATE;
 #ifdef _WIN32
-#  include <wtypes.h>
-// <windows.h> makes GetCurrentTime a macro for GetTickCount.
+struct _SYSTEMTIME;
+typedef struct _SYSTEMTIME SYSTEMTIME;
+// <windows.h> makes GetCurrentTime a macro for GetTickCount, before or after
+// this header; COleDateTime answers to both names.
 #  ifdef GetCurrentTime
 #    undef GetCurrentTime
 #  endif
-#else
-typedef double DATE;
 #endif
 
 // What the part accessors return for a date that is not valid.
@@ -78,6 +79,11 @@ public:
 
     // The local date and time now, to the second.
     static COleDateTime GetCurrentTime();
+#ifdef _WIN32
+    // What COleDateTime::GetCurrentTime() reads as where <windows.h> came
+    // after this header.
+    static COleDateTime GetTickCount() { return GetCurrentTime(); }
+#endif
 
     // 1899-12-30 00:00:00, valid.
     COleDateTime() : m_dt(0.0), m_status(valid) {}

@@ -1,6 +1,10 @@
 // The framework's exception classes and the AfxThrow functions.
 #include "Exception.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+#endif
+
 #include <cerrno>
 #include <cstring>
 #include <new>

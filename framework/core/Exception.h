@@ -21,7 +21,7 @@ public:
 #ifdef _WIN32
     // Shows the description in a message box; nMessageID is the string resource used
     // when there is no description. Returns the message box result.
-    virtual int ReportError(UINT nType = MB_OK, UINT nMessageID = 0);
+    virtual int ReportError(UINT nType = 0 /* MB_OK */, UINT nMessageID = 0);
 #endif
 
     BOOL m_bAutoDelete;

@@ -1,6 +1,12 @@
 // CFile over a Win32 handle (Windows) or a POSIX descriptor (elsewhere).
 #include "File.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+// CFile::GetFileTitle is the member itself, not the platform's macro.
+#  undef GetFileTitle
+#endif
+
 #include <cerrno>
 #include <cstring>
 

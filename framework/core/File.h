@@ -73,7 +73,16 @@ public:
     // The name part of the path, the full path, and the name without extension.
     virtual CString GetFileName() const;
     virtual CString GetFilePath() const;
+#ifdef _WIN32
+#  pragma push_macro("GetFileTitle")
+#  undef GetFileTitle
+#endif
     virtual CString GetFileTitle() const;
+#ifdef _WIN32
+    // What a call reads as where <windows.h> makes GetFileTitle a macro.
+    CString GetFileTitleA() const { return GetFileTitle(); }
+#  pragma pop_macro("GetFileTitle")
+#endif
     virtual void SetFilePath(LPCTSTR lpszNewName);
 
     FileHandle m_hFile;

@@ -3,7 +3,11 @@
 
 #include "Types.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+// The structures themselves must come from the platform, which defines them
+// with their bodies.
+#  include <windef.h>
+#else
 typedef struct tagSIZE {
     LONG cx;
     LONG cy;
@@ -22,7 +26,8 @@ typedef struct tagRECT {
 } RECT, *PRECT, *LPRECT;
 typedef const RECT* LPCRECT;
 typedef const POINT* LPCPOINT;
-#else
+#endif
+#ifdef _WIN32
 typedef const POINT* LPCPOINT;
 #endif
 

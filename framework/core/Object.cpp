@@ -2,6 +2,10 @@
 // (on Windows the module state in framework/win keeps it).
 #include "Object.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+#endif
+
 #include <cstring>
 
 #include "DumpContext.h"

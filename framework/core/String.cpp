@@ -1,6 +1,12 @@
 // CString and the single-byte letter helpers.
 #include "String.h"
 
+#ifdef _WIN32
+#  include <windows.h>
+// CString::LoadString is the member itself, not the platform's macro.
+#  undef LoadString
+#endif
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>

@@ -123,7 +123,13 @@ public:
 #ifdef _WIN32
     // Loads string nID from the current resource handle; FALSE (string unchanged)
     // when there is no such string.
+#  pragma push_macro("LoadString")
+#  undef LoadString
     BOOL LoadString(UINT nID);
+    // What a call reads as where <windows.h> (before or after this header)
+    // makes LoadString a macro.
+    BOOL LoadStringA(UINT nID) { return LoadString(nID); }
+#  pragma pop_macro("LoadString")
 #endif
 
 private:

@@ -1,31 +1,75 @@
-// Scalar types and export macros shared by the framework and its users.
-// On Windows they come from <windows.h>; elsewhere the same names are defined
-// here with the same sizes (LONG and DWORD are 32 bits as on Win64).
+// Scalar types and calling-convention macros shared by the framework and its
+// users. On Windows they are declared here exactly as <windows.h> declares
+// them, so that either header may come first and a portable header does not
+// have to pull the whole platform in; elsewhere the same names get the same
+// sizes (LONG and DWORD are 32 bits, as on Win64).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #ifdef _WIN32
-#  ifndef WIN32_LEAN_AND_MEAN
-#    define WIN32_LEAN_AND_MEAN
-#  endif
-#  include <windows.h>
 #  ifdef FRAMEWORK_BUILD
 #    define FRAMEWORK_API __declspec(dllexport)
 #  else
 #    define FRAMEWORK_API __declspec(dllimport)
 #  endif
-#  if defined(EXTKIT_STATIC)
-#    define EXTKIT_API
-#  elif defined(EXTKIT_BUILD)
-#    define EXTKIT_API __declspec(dllexport)
-#  else
-#    define EXTKIT_API __declspec(dllimport)
-#  endif
+
+// The same declarations as the platform headers make; C++ allows a typedef to
+// be repeated for the same type.
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef unsigned long DWORD;
+typedef long LONG;
+typedef unsigned long ULONG;
+typedef int INT;
+typedef unsigned int UINT;
+typedef short SHORT;
+typedef unsigned short USHORT;
+typedef char CHAR;
+typedef char TCHAR;
+typedef unsigned char UCHAR;
+typedef long long LONGLONG;
+typedef unsigned long long ULONGLONG;
+typedef long long INT_PTR;
+typedef unsigned long long UINT_PTR;
+typedef long long LONG_PTR;
+typedef unsigned long long ULONG_PTR;
+typedef ULONG_PTR DWORD_PTR;
+typedef ULONG_PTR SIZE_T;
+typedef CHAR* LPSTR;
+typedef const CHAR* LPCSTR;
+typedef LPSTR LPTSTR;
+typedef LPCSTR LPCTSTR;
+typedef void* LPVOID;
+typedef const void* LPCVOID;
+typedef BYTE* LPBYTE;
+typedef DWORD* LPDWORD;
+typedef void* HANDLE;
+typedef UINT* PUINT;
+typedef LONG* LPLONG;
+typedef int* LPINT;
+typedef WORD* LPWORD;
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
+// Handles as the platform declares them with STRICT: pointers to distinct
+// structures, declared here without their (never used) bodies.
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
+struct HWND__;
+typedef HWND__* HWND;
+
+// The platform headers define these with the same tokens.
+#  define FALSE 0
+#  define TRUE 1
+#  define CALLBACK __stdcall
+#  define WINAPI __stdcall
+#  define PASCAL __stdcall
 #else
 #  define FRAMEWORK_API
-#  define EXTKIT_API
 #  define __cdecl
 #  define __stdcall
 #  define WINAPI
@@ -66,6 +110,9 @@ typedef UINT* PUINT;
 typedef LONG* LPLONG;
 typedef int* LPINT;
 typedef WORD* LPWORD;
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
 
 #  ifndef TRUE
 #    define TRUE 1

@@ -52,11 +52,31 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
         (pTarget->*AfxMsgCast<void (CCmdTarget::*)(CCmdUI*)>(pEntry->pfn))(pCmdUI);
         return !pCmdUI->m_bContinueRouting;
     }
+    case AfxSigCmd_EX:
+        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(UINT)>(pEntry->pfn))(nID);
+    case AfxSigCmd_b:
+        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)()>(pEntry->pfn))();
     case AfxSigNotify_v: {
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
         (pTarget->*AfxMsgCast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(pNotify->pNMHDR,
                                                                                            pNotify->pResult);
         return TRUE;
+    }
+    case AfxSigNotify_b: {
+        AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
+        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(pNotify->pNMHDR,
+                                                                                                  pNotify->pResult);
+    }
+    case AfxSigNotify_RANGE: {
+        AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
+        (pTarget->*AfxMsgCast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(nID, pNotify->pNMHDR,
+                                                                                                 pNotify->pResult);
+        return TRUE;
+    }
+    case AfxSigNotify_EX: {
+        AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
+        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(
+            nID, pNotify->pNMHDR, pNotify->pResult);
     }
     default:
         return FALSE;

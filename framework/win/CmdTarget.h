@@ -3,6 +3,7 @@
 // object's own class first and then in its base classes.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Object.h"
 #include "core/Geometry.h"
 
@@ -23,25 +24,14 @@ enum AfxSig {
     AfxSigCmd_RANGE,  // void (UINT nID)
     AfxSigCmdUI,      // void (CCmdUI*)
     AfxSigNotify_v,   // void (NMHDR*, LRESULT*)
+    AfxSigNotify_b,   // BOOL (NMHDR*, LRESULT*)     reflected, the parent may still see it
+    AfxSigNotify_RANGE,  // void (UINT nID, NMHDR*, LRESULT*)
+    AfxSigNotify_EX,  // BOOL (UINT nID, NMHDR*, LRESULT*)
+    AfxSigCmd_b,      // BOOL ()                     reflected, the parent may still see it
+    AfxSigCmd_EX,     // BOOL (UINT nID)
     // Window messages (CWnd::OnWndMsg).
-    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)
-    AfxSig_v_v_v,     // void ()
-    AfxSig_i_p_v,     // int (LPCREATESTRUCT)
-    AfxSig_v_u_ii,    // void (UINT, int, int)       OnSize
-    AfxSig_v_ii,      // void (int, int)             OnMove
-    AfxSig_v_W_v,     // void (CWnd*)                OnSetFocus, OnKillFocus
-    AfxSig_v_uuu_v,   // void (UINT, UINT, UINT)     keys and characters
-    AfxSig_v_up_v,    // void (UINT, CPoint)         mouse buttons and moves
-    AfxSig_v_up_t,    // void (UINT_PTR)             OnTimer
-    AfxSig_v_Wp_v,    // void (CWnd*, CPoint)        OnContextMenu
-    AfxSig_b_Wuu_v,   // BOOL (CWnd*, UINT, UINT)    OnSetCursor
-    AfxSig_u_v_v,     // UINT ()                     OnGetDlgCode
-    AfxSig_v_uWb_v,   // void (UINT, CWnd*, BOOL)    OnActivate
-    AfxSig_b_D_v,     // BOOL (CDC*)                 OnEraseBkgnd
-    AfxSig_h_DWu,     // HBRUSH (CDC*, CWnd*, UINT)  OnCtlColor
-    AfxSig_h_Du,      // HBRUSH (CDC*, UINT)         CtlColor (reflected)
-    AfxSig_v_pos_v,   // void (WINDOWPOS*)           OnWindowPosChanging
-    AfxSig_v_bh_v,    // void (BOOL, DWORD)          OnActivateApp
+    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)    ON_MESSAGE
+    AfxSig_wm,        // a message of the message list (win/MsgList.h), cracked as it says
 };
 
 // Command codes passed to OnCmdMsg besides the control notification codes.
@@ -140,54 +130,38 @@ inline TTo AfxMsgCast(TFrom pfn)
 #define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                           \
     {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSigCmd_v,   \
      AFX_MSG_CAST(void (CCmdTarget::*)(void), &ThisClass::memberFxn)},
+#define ON_COMMAND_EX(id, memberFxn)                                      \
+    {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSigCmd_EX,        \
+     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                \
+    {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSigCmdUI,          \
+     AFX_MSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                             \
+    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE,       \
+     AFX_MSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                  \
+    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_RANGE,    \
+     AFX_MSG_CAST(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+// An _EX handler answers whether it handled the notification; FALSE passes
+// it on to the next entry or target.
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                        \
+    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigNotify_EX,      \
+     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                              \
+    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_EX,      \
+     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+// A reflected _EX handler that answers FALSE lets the parent handle the
+// notification too.
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                               \
+    {WM_REFLECT_BASE + WM_NOTIFY, (WORD)(int)(wNotifyCode), 0, 0, AfxSigNotify_b,  \
+     AFX_MSG_CAST(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                        \
+    {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSigCmd_b,   \
+     AFX_MSG_CAST(BOOL (CCmdTarget::*)(void), &ThisClass::memberFxn)},
 #define ON_MESSAGE(message, memberFxn) \
     {(message), 0, 0, 0, AfxSig_lwl, AFX_MSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
 
-// Window messages; the entries are in CWnd terms and need Wnd.h.
-#define AFX_WM_ENTRY(message, sig, type, memberFxn) \
-    {(message), 0, 0, 0, (sig), AFX_MSG_CAST(type, &ThisClass::memberFxn)},
-
-#define ON_WM_CREATE() AFX_WM_ENTRY(WM_CREATE, AfxSig_i_p_v, int (CWnd::*)(LPCREATESTRUCT), OnCreate)
-#define ON_WM_DESTROY() AFX_WM_ENTRY(WM_DESTROY, AfxSig_v_v_v, void (CWnd::*)(void), OnDestroy)
-#define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, AfxSig_v_v_v, void (CWnd::*)(void), OnNcDestroy)
-#define ON_WM_PAINT() AFX_WM_ENTRY(WM_PAINT, AfxSig_v_v_v, void (CWnd::*)(void), OnPaint)
-#define ON_WM_SIZE() AFX_WM_ENTRY(WM_SIZE, AfxSig_v_u_ii, void (CWnd::*)(UINT, int, int), OnSize)
-#define ON_WM_MOVE() AFX_WM_ENTRY(WM_MOVE, AfxSig_v_ii, void (CWnd::*)(int, int), OnMove)
-#define ON_WM_SETFOCUS() AFX_WM_ENTRY(WM_SETFOCUS, AfxSig_v_W_v, void (CWnd::*)(CWnd*), OnSetFocus)
-#define ON_WM_KILLFOCUS() AFX_WM_ENTRY(WM_KILLFOCUS, AfxSig_v_W_v, void (CWnd::*)(CWnd*), OnKillFocus)
-#define ON_WM_KEYDOWN() AFX_WM_ENTRY(WM_KEYDOWN, AfxSig_v_uuu_v, void (CWnd::*)(UINT, UINT, UINT), OnKeyDown)
-#define ON_WM_KEYUP() AFX_WM_ENTRY(WM_KEYUP, AfxSig_v_uuu_v, void (CWnd::*)(UINT, UINT, UINT), OnKeyUp)
-#define ON_WM_CHAR() AFX_WM_ENTRY(WM_CHAR, AfxSig_v_uuu_v, void (CWnd::*)(UINT, UINT, UINT), OnChar)
-#define ON_WM_SYSKEYDOWN() \
-    AFX_WM_ENTRY(WM_SYSKEYDOWN, AfxSig_v_uuu_v, void (CWnd::*)(UINT, UINT, UINT), OnSysKeyDown)
-#define ON_WM_LBUTTONDOWN() \
-    AFX_WM_ENTRY(WM_LBUTTONDOWN, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnLButtonDown)
-#define ON_WM_LBUTTONUP() AFX_WM_ENTRY(WM_LBUTTONUP, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnLButtonUp)
-#define ON_WM_LBUTTONDBLCLK() \
-    AFX_WM_ENTRY(WM_LBUTTONDBLCLK, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnLButtonDblClk)
-#define ON_WM_RBUTTONDOWN() \
-    AFX_WM_ENTRY(WM_RBUTTONDOWN, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnRButtonDown)
-#define ON_WM_RBUTTONUP() AFX_WM_ENTRY(WM_RBUTTONUP, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnRButtonUp)
-#define ON_WM_MOUSEMOVE() AFX_WM_ENTRY(WM_MOUSEMOVE, AfxSig_v_up_v, void (CWnd::*)(UINT, CPoint), OnMouseMove)
-#define ON_WM_TIMER() AFX_WM_ENTRY(WM_TIMER, AfxSig_v_up_t, void (CWnd::*)(UINT_PTR), OnTimer)
-#define ON_WM_CONTEXTMENU() \
-    AFX_WM_ENTRY(WM_CONTEXTMENU, AfxSig_v_Wp_v, void (CWnd::*)(CWnd*, CPoint), OnContextMenu)
-#define ON_WM_SETCURSOR() \
-    AFX_WM_ENTRY(WM_SETCURSOR, AfxSig_b_Wuu_v, BOOL (CWnd::*)(CWnd*, UINT, UINT), OnSetCursor)
-#define ON_WM_GETDLGCODE() AFX_WM_ENTRY(WM_GETDLGCODE, AfxSig_u_v_v, UINT (CWnd::*)(void), OnGetDlgCode)
-#define ON_WM_ACTIVATE() \
-    AFX_WM_ENTRY(WM_ACTIVATE, AfxSig_v_uWb_v, void (CWnd::*)(UINT, CWnd*, BOOL), OnActivate)
-#define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_b_D_v, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
-#define ON_WM_WINDOWPOSCHANGING() \
-    AFX_WM_ENTRY(WM_WINDOWPOSCHANGING, AfxSig_v_pos_v, void (CWnd::*)(WINDOWPOS*), OnWindowPosChanging)
-#define ON_WM_ACTIVATEAPP() \
-    AFX_WM_ENTRY(WM_ACTIVATEAPP, AfxSig_v_bh_v, void (CWnd::*)(BOOL, DWORD), OnActivateApp)
-#define ON_WM_CTLCOLOR() \
-    AFX_WM_ENTRY(WM_CTLCOLOR, AfxSig_h_DWu, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
-// In a control's map: the control picks its own colours; a NULL brush leaves
-// the choice to the parent.
-#define ON_WM_CTLCOLOR_REFLECT(memberFxn) \
-    AFX_WM_ENTRY(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_h_Du, HBRUSH (CWnd::*)(CDC*, UINT), memberFxn)
+// The ON_WM_... entries come with the message list (win/Wnd.h).
 
 class FRAMEWORK_API CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)

@@ -3,6 +3,7 @@
 // telling the user and failing the whole exchange.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Exception.h"
 #include "core/String.h"
 #include "win/Wnd.h"

@@ -3,6 +3,7 @@
 // PreTranslateMessage before the dialog keyboard handling does.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/String.h"
 #include "win/Wnd.h"
 

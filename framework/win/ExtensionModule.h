@@ -3,6 +3,7 @@
 // resources into the chain that class and resource look-ups walk.
 #pragma once
 
+#include "win/Platform.h"
 #include "win/ModuleState.h"
 
 struct AFX_EXTENSION_MODULE {

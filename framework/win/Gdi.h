@@ -6,6 +6,7 @@
 // windows (its handle stays).
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Object.h"
 #include "core/Geometry.h"
 #include "core/String.h"

@@ -6,6 +6,7 @@
 // retired: it stays valid for whoever still holds it until that idle time.
 #pragma once
 
+#include "win/Platform.h"
 #include <unordered_map>
 #include <vector>
 

@@ -3,10 +3,10 @@
 // the object goes, unless it was detached.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Object.h"
 #include "win/Gdi.h"
 
-#include <commctrl.h>
 
 class FRAMEWORK_API CImageList : public CObject {
     DECLARE_DYNAMIC(CImageList)

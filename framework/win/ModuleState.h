@@ -4,6 +4,7 @@
 // one chain of extension modules.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Object.h"
 
 class CWinApp;

@@ -3,7 +3,7 @@
 // Internal to framework.dll.
 #pragma once
 
-#include <windows.h>
+#include "win/Platform.h"
 
 class CModuleStateLock {
 public:

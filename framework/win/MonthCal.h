@@ -3,10 +3,10 @@
 // so the dates read back carry the time 00:00:00.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/DateTime.h"
 #include "win/Wnd.h"
 
-#include <commctrl.h>
 
 class FRAMEWORK_API CMonthCalCtrl : public CWnd {
     DECLARE_DYNAMIC(CMonthCalCtrl)

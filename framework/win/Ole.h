@@ -13,6 +13,7 @@
 // registers drop targets, drags or uses the OLE clipboard.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Exception.h"
 #include "core/Geometry.h"
 #include "core/Object.h"

@@ -3,6 +3,7 @@
 // HGLOBAL, and a block received from them can be read as a file.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/File.h"
 
 class FRAMEWORK_API CSharedFile : public CMemFile {

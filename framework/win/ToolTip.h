@@ -4,10 +4,10 @@
 // subclass them.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/String.h"
 #include "win/Wnd.h"
 
-#include <commctrl.h>
 
 class FRAMEWORK_API CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)

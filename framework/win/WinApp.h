@@ -2,6 +2,7 @@
 // from, and what the library asks for the profile name and the main window.
 #pragma once
 
+#include "win/Platform.h"
 #include "win/ModuleState.h"
 
 class CWnd;

@@ -4,8 +4,10 @@
 #include "win/ModuleState.h"
 #include "win/Gdi.h"
 #include "win/HandleMap.h"
+#include "win/ListBox.h"
+#include "win/ScrollBar.h"
 
-#include <vector>
+#include <type_traits>
 
 namespace {
 
@@ -31,6 +33,44 @@ WNDPROC CurrentWndProc(HWND hWnd)
     return reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
 }
 
+// The control objects the handlers of child notifications are given: the
+// permanent one, else a temporary wrapper, as the framework has always done.
+CListBox* AfxListBoxFromHandle(HWND hWnd)
+{
+    return static_cast<CListBox*>(CWnd::FromHandle(hWnd));
+}
+
+CScrollBar* AfxScrollBarFromHandle(HWND hWnd)
+{
+    return static_cast<CScrollBar*>(CWnd::FromHandle(hWnd));
+}
+
+// A handler's result as the window procedure returns it.
+template <class TResult, class TCall>
+LRESULT CallHandler(TCall call)
+{
+    if constexpr (std::is_void_v<TResult>) {
+        call();
+        return 0;
+    } else if constexpr (std::is_pointer_v<TResult>) {
+        return reinterpret_cast<LRESULT>(call());
+    } else {
+        return static_cast<LRESULT>(call());
+    }
+}
+
+// What the original procedure answered, as a default handler returns it.
+template <class TResult>
+TResult ResultAs(LRESULT lResult)
+{
+    if constexpr (std::is_void_v<TResult>)
+        return;
+    else if constexpr (std::is_pointer_v<TResult>)
+        return reinterpret_cast<TResult>(lResult);
+    else
+        return static_cast<TResult>(lResult);
+}
+
 }  // namespace
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
@@ -50,8 +90,18 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
+// The notifications about child controls are offered to the child first.
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_NCDESTROY()
+    ON_WM_DRAWITEM()
+    ON_WM_MEASUREITEM()
+    ON_WM_COMPAREITEM()
+    ON_WM_DELETEITEM()
+    ON_WM_CHARTOITEM()
+    ON_WM_VKEYTOITEM()
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_WM_PARENTNOTIFY()
 END_MESSAGE_MAP()
 
 CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_hWndOwner(NULL)
@@ -317,11 +367,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         // An entry for the message itself wins over the one for them all.
         if (FindMessageEntry(GetMessageMap(), message, 0, 0) == NULL) {
             const AFX_MSGMAP_ENTRY* pCtlColor = FindMessageEntry(GetMessageMap(), WM_CTLCOLOR, 0, 0);
-            if (pCtlColor != NULL && pCtlColor->nSig == AfxSig_h_DWu) {
-                *pResult = reinterpret_cast<LRESULT>(
-                    (this->*AfxMsgCast<HBRUSH (CWnd::*)(CDC*, CWnd*, UINT)>(pCtlColor->pfn))(
-                        CDC::FromHandle(reinterpret_cast<HDC>(wParam)), FromHandle(reinterpret_cast<HWND>(lParam)),
-                        message - WM_CTLCOLORMSGBOX));
+            if (pCtlColor != NULL && pCtlColor->nSig == AfxSig_wm) {
+                *pResult = DispatchWndMsg(pCtlColor, message, wParam, lParam);
                 return TRUE;
             }
         }
@@ -334,69 +381,35 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         return FALSE;
     // The handler may destroy and delete this object: the result goes
     // straight to the caller's variable.
-    *pResult = DispatchWndMsg(pEntry, wParam, lParam);
+    *pResult = DispatchWndMsg(pEntry, message, wParam, lParam);
     return TRUE;
 }
 
-LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam)
+LRESULT CWnd::DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam)
 {
     AFX_PMSG pfn = pEntry->pfn;
-    CPoint point = PointFromLParam(lParam);
-    switch (pEntry->nSig) {
-    case AfxSig_lwl:
+    if (pEntry->nSig == AfxSig_lwl)
         return (this->*AfxMsgCast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
-    case AfxSig_v_v_v:
-        (this->*AfxMsgCast<void (CWnd::*)()>(pfn))();
-        return 0;
-    case AfxSig_i_p_v:
-        return (this->*AfxMsgCast<int (CWnd::*)(LPCREATESTRUCT)>(pfn))(
-            reinterpret_cast<LPCREATESTRUCT>(lParam));
-    case AfxSig_v_u_ii:
-        (this->*AfxMsgCast<void (CWnd::*)(UINT, int, int)>(pfn))(static_cast<UINT>(wParam), LOWORD(lParam),
-                                                                      HIWORD(lParam));
-        return 0;
-    case AfxSig_v_ii:
-        (this->*AfxMsgCast<void (CWnd::*)(int, int)>(pfn))(static_cast<short>(LOWORD(lParam)),
-                                                                static_cast<short>(HIWORD(lParam)));
-        return 0;
-    case AfxSig_v_W_v:
-        (this->*AfxMsgCast<void (CWnd::*)(CWnd*)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)));
-        return 0;
-    case AfxSig_v_uuu_v:
-        (this->*AfxMsgCast<void (CWnd::*)(UINT, UINT, UINT)>(pfn))(static_cast<UINT>(wParam), LOWORD(lParam),
-                                                                        HIWORD(lParam));
-        return 0;
-    case AfxSig_v_up_v:
-        (this->*AfxMsgCast<void (CWnd::*)(UINT, CPoint)>(pfn))(static_cast<UINT>(wParam), point);
-        return 0;
-    case AfxSig_v_up_t:
-        (this->*AfxMsgCast<void (CWnd::*)(UINT_PTR)>(pfn))(static_cast<UINT_PTR>(wParam));
-        return 0;
-    case AfxSig_v_Wp_v:
-        (this->*AfxMsgCast<void (CWnd::*)(CWnd*, CPoint)>(pfn))(FromHandle(reinterpret_cast<HWND>(wParam)),
-                                                                     point);
-        return 0;
-    case AfxSig_b_Wuu_v:
-        return (this->*AfxMsgCast<BOOL (CWnd::*)(CWnd*, UINT, UINT)>(pfn))(
-            FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam), HIWORD(lParam));
-    case AfxSig_u_v_v:
-        return (this->*AfxMsgCast<UINT (CWnd::*)()>(pfn))();
-    case AfxSig_v_uWb_v:
-        (this->*AfxMsgCast<void (CWnd::*)(UINT, CWnd*, BOOL)>(pfn))(
-            LOWORD(wParam), FromHandle(reinterpret_cast<HWND>(lParam)), HIWORD(wParam) != 0);
-        return 0;
-    case AfxSig_b_D_v:
-        return (this->*AfxMsgCast<BOOL (CWnd::*)(CDC*)>(pfn))(CDC::FromHandle(reinterpret_cast<HDC>(wParam)));
-    case AfxSig_v_pos_v:
-        (this->*AfxMsgCast<void (CWnd::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
-        return 0;
-    case AfxSig_v_bh_v:
-        (this->*AfxMsgCast<void (CWnd::*)(BOOL, DWORD)>(pfn))(static_cast<BOOL>(wParam), static_cast<DWORD>(lParam));
-        return 0;
-    default:
-        // A command-family entry filed under a window message: not callable here.
-        return DefWindowProc(t_msgLast.message, wParam, lParam);
+    if (pEntry->nSig == AfxSig_wm) {
+        const CPoint point = PointFromLParam(lParam);
+        switch (pEntry->nMessage) {
+#define AFX_WM(msg, name, result, params, args) \
+    case msg:                                   \
+        return CallHandler<result>([&] { return (this->*AfxMsgCast<result(CWnd::*) params>(pfn)) args; });
+#define AFX_WM_OWN AFX_WM
+#define AFX_WM_REFLECT(msg, name, result, params, args) \
+    case WM_REFLECT_BASE + msg:                         \
+        return CallHandler<result>([&] { return (this->*AfxMsgCast<result(CWnd::*) params>(pfn)) args; });
+#include "win/MsgList.h"
+#undef AFX_WM
+#undef AFX_WM_OWN
+#undef AFX_WM_REFLECT
+        default:
+            break;
+        }
     }
+    // A command-family entry filed under a window message: not callable here.
+    return DefWindowProc(t_msgLast.message, wParam, lParam);
 }
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
@@ -430,6 +443,13 @@ BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, UINT message, WPARAM wParam, LP
     return pChild != NULL && pChild->OnChildNotify(message, wParam, lParam, pResult);
 }
 
+BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult)
+{
+    LRESULT lResult = 0;
+    return ReflectLastMsg(hWndChild, t_msgLast.message, t_msgLast.wParam, t_msgLast.lParam,
+                          pResult != NULL ? pResult : &lResult);
+}
+
 BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
     return ReflectChildNotify(message, wParam, lParam, pResult);
@@ -445,6 +465,23 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         AFX_NOTIFY notify = {pResult, pNMHDR};
         return OnCmdMsg(0, MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY), &notify, NULL);
     }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_PARENTNOTIFY:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM: {
+        const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + message, 0, 0);
+        if (pEntry == NULL)
+            return FALSE;
+        LRESULT lResult = DispatchWndMsg(pEntry, message, wParam, lParam);
+        if (pResult != NULL)
+            *pResult = lResult;
+        return TRUE;
+    }
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -453,23 +490,14 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC: {
         // The control's ON_MESSAGE(WM_REFLECT_BASE + WM_CTLCOLOR...) entry
-        // answers with a brush; NULL leaves the choice to the parent.
+        // answers with a brush, or its ON_WM_CTLCOLOR_REFLECT entry for
+        // every kind of control colour; NULL leaves the choice to the parent.
         const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + message, 0, 0);
-        if (pEntry == NULL) {
-            // ON_WM_CTLCOLOR_REFLECT: one entry for every kind of control colour.
-            const AFX_MSGMAP_ENTRY* pReflect = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
-            if (pReflect == NULL || pReflect->nSig != AfxSig_h_Du)
-                return FALSE;
-            HBRUSH hBrush = (this->*AfxMsgCast<HBRUSH (CWnd::*)(CDC*, UINT)>(pReflect->pfn))(
-                CDC::FromHandle(reinterpret_cast<HDC>(wParam)), message - WM_CTLCOLORMSGBOX);
-            if (hBrush == NULL)
-                return FALSE;
-            *pResult = reinterpret_cast<LRESULT>(hBrush);
-            return TRUE;
-        }
-        if (pEntry == NULL || pEntry->nSig != AfxSig_lwl)
+        if (pEntry == NULL)
+            pEntry = FindMessageEntry(GetMessageMap(), WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0);
+        if (pEntry == NULL || (pEntry->nSig != AfxSig_lwl && pEntry->nSig != AfxSig_wm))
             return FALSE;
-        LRESULT lBrush = (this->*AfxMsgCast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(pEntry->pfn))(wParam, lParam);
+        LRESULT lBrush = DispatchWndMsg(pEntry, message, wParam, lParam);
         if (lBrush == 0)
             return FALSE;
         *pResult = lBrush;
@@ -560,15 +588,15 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
     ::ClientToScreen(m_hWnd, reinterpret_cast<LPPOINT>(lpRect) + 1);
 }
 
-int CWnd::OnCreate(LPCREATESTRUCT)
-{
-    return static_cast<int>(Default());
-}
-
-void CWnd::OnDestroy()
-{
-    Default();
-}
+// The default handlers of the message list pass the message on.
+#define AFX_WM(msg, name, result, params, args) \
+    result CWnd::name params { return ResultAs<result>(Default()); }
+#define AFX_WM_OWN(msg, name, result, params, args)
+#define AFX_WM_REFLECT(msg, name, result, params, args)
+#include "win/MsgList.h"
+#undef AFX_WM
+#undef AFX_WM_OWN
+#undef AFX_WM_REFLECT
 
 void CWnd::OnNcDestroy()
 {
@@ -581,124 +609,82 @@ void CWnd::OnNcDestroy()
     PostNcDestroy();
 }
 
-void CWnd::OnPaint()
-{
-    Default();
-}
-
-void CWnd::OnSize(UINT, int, int)
-{
-    Default();
-}
-
-void CWnd::OnMove(int, int)
-{
-    Default();
-}
-
-void CWnd::OnSetFocus(CWnd*)
-{
-    Default();
-}
-
-void CWnd::OnKillFocus(CWnd*)
-{
-    Default();
-}
-
-void CWnd::OnKeyDown(UINT, UINT, UINT)
-{
-    Default();
-}
-
-void CWnd::OnKeyUp(UINT, UINT, UINT)
-{
-    Default();
-}
-
-void CWnd::OnChar(UINT, UINT, UINT)
-{
-    Default();
-}
-
-void CWnd::OnSysKeyDown(UINT, UINT, UINT)
-{
-    Default();
-}
-
-void CWnd::OnLButtonDown(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnLButtonUp(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnLButtonDblClk(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnRButtonDown(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnRButtonUp(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnMouseMove(UINT, CPoint)
-{
-    Default();
-}
-
-void CWnd::OnTimer(UINT_PTR)
-{
-    Default();
-}
-
-void CWnd::OnContextMenu(CWnd*, CPoint)
-{
-    Default();
-}
-
-BOOL CWnd::OnSetCursor(CWnd*, UINT, UINT)
-{
-    return static_cast<BOOL>(Default());
-}
-
-UINT CWnd::OnGetDlgCode()
-{
-    return static_cast<UINT>(Default());
-}
-
-void CWnd::OnActivate(UINT, CWnd*, BOOL)
-{
-    Default();
-}
-
-BOOL CWnd::OnEraseBkgnd(CDC*)
-{
-    return static_cast<BOOL>(Default());
-}
-
-void CWnd::OnWindowPosChanging(WINDOWPOS*)
-{
-    Default();
-}
-
-void CWnd::OnActivateApp(BOOL, DWORD)
-{
-    Default();
-}
-
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
 {
+    // The control has already been asked (OnWndMsg).
     return reinterpret_cast<HBRUSH>(Default());
+}
+
+void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+        return;
+    Default();
+}
+
+void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    // The structure names the control by its identifier only.
+    if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+        HWND hWndChild = ::GetDlgItem(m_hWnd, static_cast<int>(lpMeasureItemStruct->CtlID));
+        if (hWndChild != NULL && ReflectLastMsg(hWndChild))
+            return;
+    }
+    Default();
+}
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct)
+{
+    LRESULT lResult = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
+{
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem))
+        return;
+    Default();
+}
+
+int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT)
+{
+    LRESULT lResult = 0;
+    if (pListBox != NULL && ReflectLastMsg(pListBox->m_hWnd, &lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT)
+{
+    LRESULT lResult = 0;
+    if (pListBox != NULL && ReflectLastMsg(pListBox->m_hWnd, &lResult))
+        return static_cast<int>(lResult);
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    // Window scroll bars come without a control.
+    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd))
+        return;
+    Default();
+}
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar* pScrollBar)
+{
+    if (pScrollBar != NULL && ReflectLastMsg(pScrollBar->m_hWnd))
+        return;
+    Default();
+}
+
+void CWnd::OnParentNotify(UINT message, LPARAM lParam)
+{
+    // Creation and destruction name the child; clicks carry a point instead.
+    if ((message == WM_CREATE || message == WM_DESTROY) && ReflectLastMsg(reinterpret_cast<HWND>(lParam)))
+        return;
+    Default();
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)

@@ -7,6 +7,7 @@
 // destroys it when the object goes while the window still exists.
 #pragma once
 
+#include "win/Platform.h"
 #include "core/Object.h"
 #include "core/Geometry.h"
 #include "core/String.h"
@@ -14,7 +15,10 @@
 
 struct CCreateContext;
 class CFont;
+class CDC;
 class CDataExchange;
+class CListBox;
+class CScrollBar;
 
 // The common window procedure of windows created or subclassed by objects.
 FRAMEWORK_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -81,6 +85,8 @@ public:
     // Offers a child's notification to the child first.
     static BOOL PASCAL ReflectLastMsg(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam,
                                       LRESULT* pResult);
+    // The same with the message being handled.
+    static BOOL PASCAL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = NULL);
     // Called after the window's last message; the place to delete a heap object.
     virtual void PostNcDestroy();
 
@@ -176,37 +182,18 @@ protected:
     WNDPROC m_pfnSuper;  // the procedure that AfxWndProc replaced, NULL when none
     HWND m_hWndOwner;    // set by SetOwner
 
-    // Default handlers: each passes the message to the original procedure.
-    int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    void OnDestroy();
-    // Passes the message on, restores the original procedure, detaches and
-    // calls PostNcDestroy. A derived handler must call it.
-    void OnNcDestroy();
-    void OnPaint();
-    void OnSize(UINT nType, int cx, int cy);
-    void OnMove(int x, int y);
-    void OnSetFocus(CWnd* pOldWnd);
-    void OnKillFocus(CWnd* pNewWnd);
-    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnSysKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
-    void OnLButtonDown(UINT nFlags, CPoint point);
-    void OnLButtonUp(UINT nFlags, CPoint point);
-    void OnLButtonDblClk(UINT nFlags, CPoint point);
-    void OnRButtonDown(UINT nFlags, CPoint point);
-    void OnRButtonUp(UINT nFlags, CPoint point);
-    void OnMouseMove(UINT nFlags, CPoint point);
-    void OnTimer(UINT_PTR nIDEvent);
-    void OnContextMenu(CWnd* pWnd, CPoint pos);
-    BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
-    UINT OnGetDlgCode();
-    void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
-    BOOL OnEraseBkgnd(CDC* pDC);
-    // The position being applied may still be changed in *lpwndpos.
-    void OnWindowPosChanging(WINDOWPOS* lpwndpos);
-    void OnActivateApp(BOOL bActive, DWORD dwThreadID);
-    HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    // The handlers of the message list (win/MsgList.h). Unless the list says
+    // otherwise, each passes the message to the original procedure. The
+    // handlers of notifications about a child offer them to the child first
+    // (reflection). OnNcDestroy restores the original procedure, detaches and
+    // calls PostNcDestroy; a derived handler must call it.
+#define AFX_WM(message, name, result, params, args) result name params;
+#define AFX_WM_OWN AFX_WM
+#define AFX_WM_REFLECT(message, name, result, params, args)
+#include "win/MsgList.h"
+#undef AFX_WM
+#undef AFX_WM_OWN
+#undef AFX_WM_REFLECT
 
     DECLARE_MESSAGE_MAP()
 
@@ -215,6 +202,33 @@ private:
     static LRESULT CALLBACK CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam);
     // Puts AfxWndProc in as the window procedure, keeping the old one.
     void HookWindowProc();
-    // Calls a window-message entry.
-    LRESULT DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, WPARAM wParam, LPARAM lParam);
+    // Calls a window-message entry for message (for a reflected one, the
+    // message as the parent got it).
+    LRESULT DispatchWndMsg(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam);
 };
+
+// The handler type of each message of the list, which its map entry checks
+// when the code compiles.
+template <UINT nMessage>
+struct AfxWmHandler;
+#define AFX_WM(message, name, result, params, args) \
+    template <>                                     \
+    struct AfxWmHandler<message> {                  \
+        typedef result(CWnd::*Type) params;         \
+    };
+#define AFX_WM_OWN AFX_WM
+#define AFX_WM_REFLECT(message, name, result, params, args) \
+    template <>                                             \
+    struct AfxWmHandler<WM_REFLECT_BASE + message> {        \
+        typedef result(CWnd::*Type) params;                 \
+    };
+#include "win/MsgList.h"
+#undef AFX_WM
+#undef AFX_WM_OWN
+#undef AFX_WM_REFLECT
+
+// The map entry of a listed message; ON_WM_SIZE() and the others are made of
+// it by the build, one for each line of the list.
+#define AFX_ON_WM(message, memberFxn) \
+    {(message), 0, 0, 0, AfxSig_wm, AFX_MSG_CAST(AfxWmHandler<(message)>::Type, &ThisClass::memberFxn)},
+#include "win/MsgMapMacros.h"

@@ -3,7 +3,7 @@
 // clicks on the icon buttons, the precision and memory lists; the texts shown
 // after each step, how the dialog ends, where it drops down, the refused keys
 // it beeps at, its icons and tool-tips, and the GUI objects it leaves (none).
-#include "afxwin.h"
+#include <afxwin.h>
 #include "Wait.h"
 #include "calc/CalculatorDlg.h"
 

@@ -2,7 +2,7 @@
 // on real windows: placement, the starting day, day clicks, keys, cancelling by
 // leaving, the font-driven resizing, the painted strip read back from the
 // screen, and the GUI object balance of the library.
-#include "afxwin.h"
+#include <afxwin.h>
 #include "Wait.h"
 #include "calc/CalendarDlg.h"
 #include "calc/MonthCalCtrlEx.h"

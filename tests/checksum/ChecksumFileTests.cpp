@@ -4,8 +4,7 @@
 
 #include "checksum/CRC.h"
 #include "checksum/CheckSum.h"
-#include "core/Exception.h"
-#include "core/File.h"
+#include <afx.h>
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 // clicks, read-only and the clipboard commands. First the in-memory control
 // itself, which answers as the system's edit control was measured to.
 #include "edit/HeadlessEditSurface.h"
+#include "edit/EditKeys.h"
 
 #include <gtest/gtest.h>
 

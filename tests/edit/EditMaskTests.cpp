@@ -3,6 +3,7 @@
 // and a host's overrides. The control logic over keys and commands is in
 // EditKeysTests.cpp.
 #include "edit/HeadlessEditSurface.h"
+#include "edit/EditKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // GetAppPath: the folder of the application's profile name.
 #include "frame/Frame.h"
 
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // ParsingArguments: splitting a line by commas or by blanks.
 #include "frame/Frame.h"
 
-#include "afx.h"
-#include "afxcoll.h"
+#include <afx.h>
+#include <afxcoll.h>
 
 #include <gtest/gtest.h>
 

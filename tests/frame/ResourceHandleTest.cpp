@@ -3,7 +3,7 @@
 #include "frame/Frame.h"
 #include "frame/FrameRes.h"
 
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 

@@ -249,3 +249,5 @@ int CalcCommand(const std::vector<std::string>& args)
         WriteText(stdout, s_apszNames[i] + values[i] + "\n");
     return 0;
 }
+
+EXTKIT_TOOL_COMMAND(30, "calc", CalcCommand, "калькулятор: клавиши по порядку, итог и память");

@@ -198,3 +198,5 @@ int ChecksumCommand(const std::vector<std::string>& args)
     }
     return nStatus;
 }
+
+EXTKIT_TOOL_COMMAND(10, "checksum", ChecksumCommand, "контрольные суммы и CRC файлов");

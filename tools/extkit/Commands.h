@@ -1,6 +1,7 @@
-// The tool's sub-commands. Each lives in its own file and is listed in the
-// table in main.cpp. A command gets its arguments (after its name) in UTF-8 and
-// returns the process exit status: 0 done, 1 some input failed, 2 bad usage.
+// The tool's sub-commands. Each lives in its own file (declared by its
+// subsystem's sources.cmake) and registers itself with EXTKIT_TOOL_COMMAND. A
+// command gets its arguments (after its name) in UTF-8 and returns the process
+// exit status: 0 done, 1 some input failed, 2 bad usage.
 #pragma once
 
 #include <string>
@@ -8,21 +9,24 @@
 
 typedef int (*PFNTOOLCOMMAND)(const std::vector<std::string>& args);
 
-struct CToolCommand
-{
+struct CToolCommand {
     const char* m_pszName;
     PFNTOOLCOMMAND m_pfnRun;
     const char* m_pszSummary;  // one line, Windows-1251
+    int m_nOrder;              // where the command stands in the list of commands
 };
 
-// extkit checksum [--algo A] [--poly HEX] [--start HEX] FILE...
-int ChecksumCommand(const std::vector<std::string>& args);
+// Enters a command in the tool's table; one static object per command.
+struct CToolCommandRegistration {
+    explicit CToolCommandRegistration(const CToolCommand& command);
+};
 
-// extkit calc [--precision N] [--value TEXT] KEY... | --batch
-int CalcCommand(const std::vector<std::string>& args);
+#define EXTKIT_TOOL_COMMAND(order, name, function, summary) \
+    static const CToolCommandRegistration g_registration_##function({name, function, summary, order})
 
-// extkit decline [--female] [--case C] [--parts P] FULL_NAME... | --first F --middle M --last L | --batch
-int DeclineCommand(const std::vector<std::string>& args);
+// The registered commands in their order.
+std::vector<CToolCommand> GetToolCommands();
 
-// extkit mask MASK ACTION... | --batch
-int MaskCommand(const std::vector<std::string>& args);
+// One line of `extkit mask --batch`: the output line for an input line (both
+// UTF-8), or false with the reason (Windows-1251) for a line that is not valid.
+bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);

@@ -285,3 +285,5 @@ int DeclineCommand(const std::vector<std::string>& args)
     }
     return 0;
 }
+
+EXTKIT_TOOL_COMMAND(20, "decline", DeclineCommand, "склонение фамилии, имени и отчества по падежам");

@@ -8,7 +8,7 @@
 #include "Commands.h"
 #include "Console.h"
 
-#include "edit/HeadlessEditSurface.h"
+#include "edit/MaskScript.h"
 
 #include <cstdio>
 #include <string>
@@ -25,9 +25,12 @@ const char* const c_pszUsage =
     "Использование: extkit mask МАСКА ДЕЙСТВИЕ...\n"
     "               extkit mask --batch\n"
     "Маска: # цифра, & любой знак, ? буква, A буква или цифра, L строчная буква,\n"
-    "U прописная буква, прочие знаки - постоянные; \\ перед знаком делает его обычным.\n"
+    "U прописная буква, прочие знаки - постоянные. Обратная косая черта в маске\n"
+    "пропадает, а знак после неё остаётся каким был: \\# - всё та же позиция для\n"
+    "цифры; только две черты подряд дают постоянный знак \\.\n"
     "В маске, знаке-заполнителе и тексте \\t - табуляция, \\n - перевод строки,\n"
-    "\\\\ - обратная косая черта; другие сочетания с \\ - ошибка (маска \\## пишется \\\\##).\n"
+    "\\\\ - обратная косая черта; другие сочетания с \\ - ошибка. Поэтому черта маски\n"
+    "пишется \\\\ (маска \\# - \\\\#), а постоянная черта - \\\\\\\\.\n"
     "Действия (по порядку, над одним полем):\n"
     "  type:ТЕКСТ        каждый знак - нажатие клавиши\n"
     "  key:ИМЯ, key:S-ИМЯ  клавиша (S- - с Shift): BACK DELETE HOME END LEFT RIGHT UP DOWN INSERT\n"
@@ -54,312 +57,34 @@ int UsageError(const std::string& strCp1251)
     return ReportUsageError("mask", strCp1251, c_pszUsage);
 }
 
-// A field of the input: the tool's escapes resolved, then UTF-8 to
-// Windows-1251. False, with the reason, for an unknown escape, a text the code
-// page cannot hold, or a zero byte (the control's strings end at one).
-bool DecodeText(const std::string& strUtf8, std::string& str1251, std::string& strProblem)
+// UTF-8 input as Windows-1251, or false with the reason.
+bool ToCp1251(const std::string& strUtf8, std::string& str1251, std::string& strProblem)
 {
-    std::string strPlain;
-    for (size_t i = 0; i < strUtf8.size(); ++i)
-    {
-        if (strUtf8[i] != '\\')
-        {
-            strPlain += strUtf8[i];
-            continue;
-        }
-        const char chNext = i + 1 < strUtf8.size() ? strUtf8[i + 1] : 0;
-        if (chNext == 't')
-            strPlain += '\t';
-        else if (chNext == 'n')
-            strPlain += '\n';
-        else if (chNext == '\\')
-            strPlain += '\\';
-        else
-        {
-            strProblem = "неизвестное сочетание с \\ (есть \\t, \\n, \\\\): " + Utf8ToCp1251(strUtf8);
-            return false;
-        }
-        ++i;
-    }
-    if (!Utf8ToCp1251Strict(strPlain, str1251) || str1251.find('\0') != std::string::npos)
-    {
-        strProblem = "текст не записывается в кодовой странице 1251: " + Utf8ToCp1251(strUtf8);
-        return false;
-    }
-    return true;
-}
-
-// Windows-1251 text for the output: the three escapes, then UTF-8.
-std::string EncodeText(const CString& str)
-{
-    std::string strOut;
-    for (int i = 0; i < str.GetLength(); ++i)
-    {
-        const char ch = str[i];
-        if (ch == '\t')
-            strOut += "\\t";
-        else if (ch == '\n')
-            strOut += "\\n";
-        else if (ch == '\\')
-            strOut += "\\\\";
-        else
-            strOut += ch;
-    }
-    return Cp1251ToUtf8(strOut);
-}
-
-bool ParseFlag(const std::string& str, bool& bValue)
-{
-    if (str != "0" && str != "1")
-        return false;
-    bValue = str == "1";
-    return true;
-}
-
-enum EAction { actType, actKey, actSel, actClick, actSetData, actPrompt, actUndo, actClear, actCopy, actCut, actPaste };
-
-struct CAction
-{
-    EAction m_eAction;
-    std::string m_strText;  // Windows-1251
-    UINT m_nKey = 0;
-    bool m_bShift = false;
-    int m_nA = 0, m_nB = 0;
-    bool m_bInsert = false, m_bKeepPrompt = false;
-};
-
-// Reads one action field; false with the reason when it is not one.
-bool ParseAction(const std::string& strField, CAction& action, std::string& strProblem)
-{
-    const size_t nColon = strField.find(':');
-    const std::string strName = strField.substr(0, nColon);
-    const std::string strArg = nColon == std::string::npos ? std::string() : strField.substr(nColon + 1);
-    const bool bHasArg = nColon != std::string::npos;
-    strProblem = "неверное действие: " + Utf8ToCp1251(strField);
-
-    static const struct
-    {
-        const char* m_pszName;
-        EAction m_eAction;
-    } s_aPlain[] = {{"undo", actUndo}, {"clear", actClear}, {"copy", actCopy}, {"cut", actCut}};
-    for (const auto& plain : s_aPlain)
-    {
-        if (strName == plain.m_pszName)
-        {
-            action.m_eAction = plain.m_eAction;
-            return !bHasArg;
-        }
-    }
-    if (!bHasArg)
-        return false;
-    if (strName == "type" || strName == "paste")
-    {
-        action.m_eAction = strName == "type" ? actType : actPaste;
-        return DecodeText(strArg, action.m_strText, strProblem);
-    }
-    if (strName == "prompt")
-    {
-        action.m_eAction = actPrompt;
-        if (!DecodeText(strArg, action.m_strText, strProblem))
-            return false;
-        if (action.m_strText.size() != 1)
-        {
-            strProblem = "знак-заполнитель должен быть одним знаком: " + Utf8ToCp1251(strField);
-            return false;
-        }
+    if (Utf8ToCp1251Strict(strUtf8, str1251))
         return true;
-    }
-    if (strName == "key")
-    {
-        static const struct
-        {
-            const char* m_pszName;
-            UINT m_nKey;
-        } s_aKeys[] = {{"BACK", VK_BACK}, {"DELETE", VK_DELETE}, {"HOME", VK_HOME},  {"END", VK_END},
-                       {"LEFT", VK_LEFT}, {"RIGHT", VK_RIGHT},   {"UP", VK_UP},      {"DOWN", VK_DOWN},
-                       {"INSERT", VK_INSERT}};
-        action.m_eAction = actKey;
-        std::string strKey = strArg;
-        action.m_bShift = strKey.compare(0, 2, "S-") == 0;
-        if (action.m_bShift)
-            strKey.erase(0, 2);
-        for (const auto& key : s_aKeys)
-        {
-            if (strKey == key.m_pszName)
-            {
-                action.m_nKey = key.m_nKey;
-                return true;
-            }
-        }
-        strProblem = "неизвестная клавиша: " + Utf8ToCp1251(strField);
-        return false;
-    }
-    if (strName == "click")
-    {
-        action.m_eAction = actClick;
-        return ParseInt(strArg, action.m_nA);
-    }
-    if (strName == "sel")
-    {
-        action.m_eAction = actSel;
-        const size_t nSep = strArg.find(':');
-        return nSep != std::string::npos && ParseInt(strArg.substr(0, nSep), action.m_nA) &&
-               ParseInt(strArg.substr(nSep + 1), action.m_nB);
-    }
-    if (strName == "setdata")
-    {
-        // P:I:K:TEXT, the text itself may hold colons.
-        action.m_eAction = actSetData;
-        size_t aSep[3];
-        size_t nFrom = 0;
-        for (size_t& nSep : aSep)
-        {
-            nSep = strArg.find(':', nFrom);
-            if (nSep == std::string::npos)
-                return false;
-            nFrom = nSep + 1;
-        }
-        return ParseInt(strArg.substr(0, aSep[0]), action.m_nA) &&
-               ParseFlag(strArg.substr(aSep[0] + 1, aSep[1] - aSep[0] - 1), action.m_bInsert) &&
-               ParseFlag(strArg.substr(aSep[1] + 1, aSep[2] - aSep[1] - 1), action.m_bKeepPrompt) &&
-               DecodeText(strArg.substr(aSep[2] + 1), action.m_strText, strProblem);
-    }
+    strProblem = "текст не записывается в кодовой странице 1251: " + Utf8ToCp1251(strUtf8);
     return false;
 }
 
-void ApplyAction(CHeadlessMaskedEdit& edit, const CAction& action)
-{
-    CEditMask& model = edit.Model();
-    switch (action.m_eAction)
-    {
-    case actType:
-        edit.TypeText(action.m_strText.c_str());
-        break;
-    case actKey:
-        edit.PressKey(action.m_nKey, action.m_bShift);
-        break;
-    case actSel:
-        edit.Select(action.m_nA, action.m_nB);
-        break;
-    case actClick:
-        edit.Click(action.m_nA);
-        break;
-    case actSetData:
-        model.SetData(action.m_strText.c_str(), action.m_nA, action.m_bInsert, action.m_bKeepPrompt);
-        break;
-    case actPrompt:
-        model.SetPromptChar(action.m_strText[0]);
-        break;
-    case actUndo:
-        model.Undo();
-        break;
-    case actClear:
-        model.ClearData();
-        break;
-    case actCopy:
-        edit.Copy();
-        break;
-    case actCut:
-        edit.Cut();
-        break;
-    case actPaste:
-        edit.Surface().PutClipboardText(action.m_strText.c_str());
-        edit.Paste();
-        break;
-    }
-}
+}  // namespace
 
-// One control: the mask (1251, escapes of the tool resolved), prompt and
-// style, the actions; the eight values, or none for a plain edit.
-bool RunControl(const std::string& strMask, char chPrompt, DWORD dwStyle, const std::vector<CAction>& actions,
-                std::vector<std::string>& values)
+bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)
 {
-    CHeadlessMaskedEdit edit;
-    edit.Surface().SetStyle(dwStyle);
-    edit.Model().SetPromptChar(chPrompt);
-    edit.Model().SetMask(strMask.c_str());
-    if (!edit.Model().HasMask())
+    std::string strLine;
+    CMaskScript script;
+    if (!ToCp1251(strLineUtf8, strLine, strProblem) || !script.ParseLine(strLine, strProblem))
         return false;
-    for (const CAction& action : actions)
-        ApplyAction(edit, action);
-
-    CEditMask& model = edit.Model();
-    CString strData, strClipboard;
-    model.GetData(strData, false);
-    edit.Surface().PeekClipboard(strClipboard);
-    int nStart = 0, nEnd = 0;
-    edit.Surface().GetEditSel(nStart, nEnd);
-    values = {EncodeText(model.GetRawData()),
-              EncodeText(strData),
-              std::to_string(nStart),
-              std::to_string(nEnd),
-              model.CanUndo() ? "1" : "0",
-              std::to_string(edit.Surface().GetBeepCount()),
-              model.InsertMode() ? "1" : "0",
-              EncodeText(strClipboard)};
+    CHeadlessMaskTarget target;
+    CMaskState state;
+    if (script.Play(target, state) == CMaskScript::plainEdit)
+        strOutUtf8 = "#plain-edit";
+    else
+        strOutUtf8 = Cp1251ToUtf8(state.Line());
     return true;
 }
 
-// One batch line: the output line, or false with the reason.
-bool RunBatchLine(const std::string& strLine, std::string& strOut, std::string& strProblem)
+namespace
 {
-    std::vector<std::string> fields(1);
-    for (char ch : strLine)
-    {
-        if (ch == '\t')
-            fields.emplace_back();
-        else
-            fields.back() += ch;
-    }
-    if (fields.size() < 4)
-    {
-        strProblem = "нужно не меньше четырёх полей через TAB: маска, заполнитель, стиль, только чтение";
-        return false;
-    }
-    std::string strMask, strPrompt;
-    if (!DecodeText(fields[0], strMask, strProblem) || !DecodeText(fields[1], strPrompt, strProblem))
-        return false;
-    if (strPrompt.size() != 1)
-    {
-        strProblem = "заполнитель должен быть одним знаком";
-        return false;
-    }
-    DWORD dwStyle = 0;
-    if (fields[2] == "u")
-        dwStyle = ES_UPPERCASE;
-    else if (fields[2] == "l")
-        dwStyle = ES_LOWERCASE;
-    else if (fields[2] != "n")
-    {
-        strProblem = "стиль должен быть n, u или l";
-        return false;
-    }
-    bool bReadOnly = false;
-    if (!ParseFlag(fields[3], bReadOnly))
-    {
-        strProblem = "только чтение должно быть 0 или 1";
-        return false;
-    }
-    if (bReadOnly)
-        dwStyle |= ES_READONLY;
-    std::vector<CAction> actions(fields.size() - 4);
-    for (size_t i = 4; i < fields.size(); ++i)
-    {
-        if (!ParseAction(fields[i], actions[i - 4], strProblem))
-            return false;
-    }
-    std::vector<std::string> values;
-    if (!RunControl(strMask, strPrompt[0], dwStyle, actions, values))
-    {
-        strOut = "#plain-edit";
-        return true;
-    }
-    strOut.clear();
-    for (size_t i = 0; i < values.size(); ++i)
-        strOut += (i ? "\t" : "") + values[i];
-    return true;
-}
-
 int RunBatch()
 {
 #ifdef _WIN32
@@ -373,7 +98,7 @@ int RunBatch()
     {
         ++nLine;
         std::string strOut, strProblem;
-        if (RunBatchLine(strLine, strOut, strProblem))
+        if (RunMaskBatchLine(strLine, strOut, strProblem))
         {
             if (strOut == "#plain-edit")
                 nStatus = 1;
@@ -421,25 +146,29 @@ int MaskCommand(const std::vector<std::string>& args)
     if (words.empty())
         return UsageError("не задана маска");
 
-    std::string strMask, strProblem;
-    if (!DecodeText(words[0], strMask, strProblem))
+    CMaskScript script;
+    std::string str1251, strProblem;
+    if (!ToCp1251(words[0], str1251, strProblem) || !CMaskScript::DecodeField(str1251, script.m_strMask, strProblem))
         return UsageError(strProblem);
-    std::vector<CAction> actions(words.size() - 1);
+    script.m_actions.resize(words.size() - 1);
     for (size_t i = 1; i < words.size(); ++i)
     {
-        if (!ParseAction(words[i], actions[i - 1], strProblem))
+        if (!ToCp1251(words[i], str1251, strProblem) ||
+            !CMaskScript::ParseAction(str1251, script.m_actions[i - 1], strProblem))
             return UsageError(strProblem);
     }
-    std::vector<std::string> values;
-    if (!RunControl(strMask, ' ', 0, actions, values))
+    CHeadlessMaskTarget target;
+    CMaskState state;
+    if (script.Play(target, state) == CMaskScript::plainEdit)
     {
         WriteUtf8(stdout, "#plain-edit\n");
         WriteText(stderr, "extkit mask: в маске нет позиций ввода, это обычное поле ввода\n");
         return 1;
     }
-    static const char* const s_apszNames[] = {"display=", "data=",   "start=",  "end=",
-                                              "canundo=", "beeps=", "insert=", "clipboard="};
+    const std::vector<std::string> values = state.Values();
     for (size_t i = 0; i < values.size(); ++i)
-        WriteUtf8(stdout, s_apszNames[i] + values[i] + "\n");
+        WriteText(stdout, std::string(CMaskState::s_apszNames[i]) + "=" + values[i] + "\n");
     return 0;
 }
+
+EXTKIT_TOOL_COMMAND(40, "mask", MaskCommand, "поле ввода по маске: клавиши, щелчки и команды по порядку");

@@ -7,17 +7,10 @@
 
 namespace
 {
-const CToolCommand g_aCommands[] = {
-    {"checksum", ChecksumCommand, "контрольные суммы и CRC файлов"},
-    {"decline", DeclineCommand, "склонение фамилии, имени и отчества по падежам"},
-    {"calc", CalcCommand, "калькулятор: клавиши по порядку, итог и память"},
-    {"mask", MaskCommand, "поле ввода по маске: клавиши, щелчки и команды по порядку"},
-};
-
 void PrintCommands(FILE* pStream)
 {
     WriteText(pStream, "Использование: extkit КОМАНДА [ПАРАМЕТРЫ...]\nКоманды:\n");
-    for (const CToolCommand& cmd : g_aCommands)
+    for (const CToolCommand& cmd : GetToolCommands())
         WriteText(pStream, std::string("  ") + cmd.m_pszName + "  " + cmd.m_pszSummary + "\n");
 }
 }  // namespace
@@ -35,7 +28,7 @@ int main(int argc, char** argv)
         PrintCommands(stdout);
         return 0;
     }
-    for (const CToolCommand& cmd : g_aCommands)
+    for (const CToolCommand& cmd : GetToolCommands())
     {
         if (args[0] == cmd.m_pszName)
         {

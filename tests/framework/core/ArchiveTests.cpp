@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "CoreTestUtil.h"
-#include "afxtempl.h"
+#include <afxtempl.h>
 
 using coretest::Bytes;
 using coretest::Fill;

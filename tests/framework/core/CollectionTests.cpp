@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "afxtempl.h"
+#include <afxtempl.h>
 
 namespace {
 

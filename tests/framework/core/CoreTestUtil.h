@@ -5,7 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "afx.h"
+#include <afx.h>
+#ifdef _WIN32
+// The tests compare with the platform's own error codes and resources.
+#include <windows.h>
+#endif
 
 namespace coretest {
 

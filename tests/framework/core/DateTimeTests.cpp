@@ -8,8 +8,9 @@
 #include <ctime>
 #include <limits>
 
-#include "afx.h"
+#include <afx.h>
 #ifdef _WIN32
+#include <windows.h>
 #include <oleauto.h>
 #endif
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "CoreTestUtil.h"
-#include "afx.h"
+#include <afx.h>
 
 using coretest::CTempDir;
 

@@ -2,7 +2,8 @@
 // intersection and union, and the arithmetic operators.
 #include <gtest/gtest.h>
 
-#include "afx.h"
+#include <afx.h>
+#include <atltypes.h>
 
 namespace {
 

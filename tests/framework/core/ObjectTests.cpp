@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "afxcoll.h"
+#include <afxcoll.h>
 
 // Test classes at namespace scope, as hosts declare theirs.
 class CTestShape : public CObject {

@@ -5,7 +5,10 @@
 #include <cstring>
 #include <string>
 
-#include "afx.h"
+#include <afx.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Command maps, command routing and command-user-interface updates.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

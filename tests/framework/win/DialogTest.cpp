@@ -1,7 +1,7 @@
 // Dialogs on real windows under the framework's modal loop, driven as a user
 // would drive them: buttons, keys and typed text; dialog data exchange through
 // real edit controls; and the standard control wrappers.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 

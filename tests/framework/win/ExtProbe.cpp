@@ -1,6 +1,6 @@
 // A small extension DLL, built the way extkit.dll is, whose class and string
 // the tests look for through the framework's chain of extension modules.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include "ExtProbeRes.h"
 

@@ -1,7 +1,7 @@
 // A real extension DLL loaded and freed at run time: its classes stay out of
 // the application's list yet are found through the chain, its resources are
 // found, and nothing of it is left once it is unloaded.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include "ExtProbeRes.h"
 

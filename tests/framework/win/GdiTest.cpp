@@ -2,7 +2,7 @@
 // bookkeeping, drawing read back from memory bitmaps, painting real windows,
 // control colours through the parent and through reflection, and the GUI
 // object balance of framework.dll across all of it.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include "GdiTestRes.h"
 #include "GuiObjectCounter.h"
@@ -431,7 +431,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CColourEdit, CWnd)
-    ON_WM_CTLCOLOR_REFLECT(CtlColor)
+    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 // A parent that colours the controls nobody else colours.

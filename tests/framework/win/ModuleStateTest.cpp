@@ -1,6 +1,6 @@
 // The module state: handles, the class registry and extension-module records
 // driven directly, as an extension DLL's start-up drives them.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 

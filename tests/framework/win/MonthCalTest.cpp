@@ -1,7 +1,7 @@
 // The month calendar wrapper on a real control: sizing, the selection and
 // today in both date forms, and the months shown.
-#include "afxwin.h"
-#include "win/MonthCal.h"
+#include <afxwin.h>
+#include <afxcmn.h>
 
 #include <gtest/gtest.h>
 

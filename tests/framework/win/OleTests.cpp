@@ -1,6 +1,6 @@
 // Shared memory files, data objects and sources, the OLE clipboard, and drag
 // and drop between real windows driven by pointer and key input.
-#include "afxole.h"
+#include <afxole.h>
 
 #include "Clipboard.h"
 

@@ -1,9 +1,8 @@
 // Image lists and tool-tip controls: masks that let the background through,
 // ownership of the list handle, and tools of whole windows and of rectangles
 // with texts given, loaded from resources and updated.
-#include "afxwin.h"
-#include "win/ImageList.h"
-#include "win/ToolTip.h"
+#include <afxwin.h>
+#include <afxcmn.h>
 
 #include "GdiTestRes.h"
 #include "GuiObjectCounter.h"

@@ -1,5 +1,5 @@
 // The application object, its registration and the application's life.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The common window procedure on real windows: creation, message-map dispatch,
 // the original procedure behind it, subclassing, reflection, handle maps and
 // pre-translation.
-#include "afxwin.h"
+#include <afxwin.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "afxtempl.h"
+#include <afxtempl.h>
 
 namespace {
 

@@ -1,0 +1,23 @@
+# Writes win/MsgMapMacros.h: one ON_WM_... map macro for each line of the
+# message list, so that a new message is one line of win/MsgList.h.
+#   framework_msgmap_macros(<list file> <output file>)
+function(framework_msgmap_macros list_file out_file)
+  file(STRINGS ${list_file} lines REGEX "^AFX_WM")
+  set(text "// Made by the build from win/MsgList.h; edit the list, not this file.\n#pragma once\n\n")
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^(AFX_WM|AFX_WM_OWN|AFX_WM_REFLECT)\\((WM_[A-Z0-9_]+), *([A-Za-z0-9_]+),")
+      message(FATAL_ERROR "${list_file}: a line the build cannot read: ${line}")
+    endif()
+    set(kind ${CMAKE_MATCH_1})
+    set(msg ${CMAKE_MATCH_2})
+    set(handler ${CMAKE_MATCH_3})
+    if(kind STREQUAL "AFX_WM_REFLECT")
+      string(APPEND text "#define ON_${msg}_REFLECT() AFX_ON_WM(WM_REFLECT_BASE + ${msg}, ${handler})\n")
+    else()
+      string(APPEND text "#define ON_${msg}() AFX_ON_WM(${msg}, ${handler})\n")
+    endif()
+  endforeach()
+  # Rewritten only when it changes, so that a reconfigure rebuilds nothing.
+  file(CONFIGURE OUTPUT ${out_file} CONTENT "${text}" @ONLY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_file})
+endfunction()

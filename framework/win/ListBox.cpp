@@ -1,0 +1,25 @@
+// CListBox: creation and the members that need a buffer.
+#include "win/ListBox.h"
+
+IMPLEMENT_DYNAMIC(CListBox, CWnd)
+
+CListBox::CListBox() {}
+CListBox::~CListBox() {}
+
+BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CWnd::Create("LISTBOX", NULL, dwStyle, rect, pParentWnd, nID);
+}
+
+void CListBox::GetText(int nIndex, CString& rString) const
+{
+    int nLen = GetTextLen(nIndex);
+    if (nLen == LB_ERR || nLen < 0) {
+        rString.Empty();
+        return;
+    }
+    LPTSTR pszBuf = rString.GetBuffer(nLen);
+    int nGot = static_cast<int>(
+        ::SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(pszBuf)));
+    rString.ReleaseBuffer(nGot < 0 ? 0 : nGot);
+}
