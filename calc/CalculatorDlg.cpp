@@ -90,11 +90,6 @@ bool IsDigitButton(UINT nID)
     return nID >= IDC_CALC_NUM0 && nID <= IDC_CALC_NUM9;
 }
 
-// The initial data's list-adding messages, as the 16-bit messages were
-// numbered when the format was fixed.
-const WORD g_wDlgInitListAdd = 0x0401;
-const WORD g_wDlgInitComboAdd = 0x0403;
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CCalculatorDlg, CDialog)
@@ -179,12 +174,15 @@ BOOL CCalculatorDlg::OnInitDialog()
         // SWP_FRAMECHANGED makes the frame lose the caption now, not at the
         // next resize.
         ModifyStyle(WS_CAPTION, WS_CHILD, SWP_NOZORDER | SWP_FRAMECHANGED);
-        if (m_bPositioned)
-            SetWindowPos(NULL, m_nLeft, m_nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        else
-            CenterOnOwner();
+        if (m_bPositioned) {
+            const CRect rcAnchor(m_nLeft, m_nTop, m_nLeft, m_nTop);
+            const CPoint pt = AfxGetDropDownPos(rcAnchor, CSize(0, 0), FALSE);
+            SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            CenterWindow();
+        }
     } else {
-        CenterOnOwner();
+        CenterWindow();
     }
 
     if (!m_toolTip.Create(this)) {
@@ -192,7 +190,6 @@ BOOL CCalculatorDlg::OnInitDialog()
         return FALSE;
     }
 
-    FillPrecisionList();
     m_cbPrecision.SetCurSel(m_nPrecision);
 
     // The icons come as one strip and its mask; a missing picture leaves the
@@ -228,77 +225,6 @@ BOOL CCalculatorDlg::OnInitDialog()
     m_stOperation.SetWindowText("");
     m_toolTip.Activate(TRUE);
     return TRUE;
-}
-
-void CCalculatorDlg::CenterOnOwner()
-{
-    RECT rcDlg;
-    GetWindowRect(&rcDlg);
-    const int cx = rcDlg.right - rcDlg.left;
-    const int cy = rcDlg.bottom - rcDlg.top;
-
-    MONITORINFO mi;
-    mi.cbSize = sizeof(mi);
-    ::GetMonitorInfoA(::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
-    RECT rcArea = mi.rcWork;
-
-    // Over the owner when it can be seen, else in the middle of the screen.
-    RECT rcCenter = rcArea;
-    HWND hWndOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hWndOwner != NULL && ::IsWindowVisible(hWndOwner) && !::IsIconic(hWndOwner))
-        ::GetWindowRect(hWndOwner, &rcCenter);
-
-    int x = (rcCenter.left + rcCenter.right) / 2 - cx / 2;
-    int y = (rcCenter.top + rcCenter.bottom) / 2 - cy / 2;
-    // Wholly on the screen.
-    if (x + cx > rcArea.right)
-        x = rcArea.right - cx;
-    if (x < rcArea.left)
-        x = rcArea.left;
-    if (y + cy > rcArea.bottom)
-        y = rcArea.bottom - cy;
-    if (y < rcArea.top)
-        y = rcArea.top;
-    SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CCalculatorDlg::FillPrecisionList()
-{
-    if (m_cbPrecision.GetCount() > 0)
-        return;
-    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEA(IDD), MAKEINTRESOURCEA(RT_CALC_DLGINIT));
-    HRSRC hFound = ::FindResourceA(hInst, MAKEINTRESOURCEA(IDD), MAKEINTRESOURCEA(RT_CALC_DLGINIT));
-    if (hFound == NULL)
-        return;
-    HGLOBAL hData = ::LoadResource(hInst, hFound);
-    const BYTE* p = hData != NULL ? static_cast<const BYTE*>(::LockResource(hData)) : NULL;
-    if (p == NULL)
-        return;
-    // Records of control ID, message, text length and text, packed without
-    // alignment; a zero ID ends them. A record running past the end stops
-    // the reading.
-    const BYTE* pEnd = p + ::SizeofResource(hInst, hFound);
-    while (pEnd - p >= 2) {
-        WORD wID = 0;
-        std::memcpy(&wID, p, sizeof(wID));
-        p += sizeof(wID);
-        if (wID == 0 || pEnd - p < 6)
-            break;
-        WORD wMsg = 0;
-        DWORD dwLength = 0;
-        std::memcpy(&wMsg, p, sizeof(wMsg));
-        std::memcpy(&dwLength, p + 2, sizeof(dwLength));
-        p += 6;
-        if (dwLength > static_cast<DWORD>(pEnd - p))
-            break;
-        const CString strItem(reinterpret_cast<LPCSTR>(p),
-                              static_cast<int>(strnlen(reinterpret_cast<LPCSTR>(p), dwLength)));
-        if (wMsg == g_wDlgInitComboAdd)
-            ::SendDlgItemMessageA(m_hWnd, wID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LPCSTR(strItem)));
-        else if (wMsg == g_wDlgInitListAdd)
-            ::SendDlgItemMessageA(m_hWnd, wID, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LPCSTR(strItem)));
-        p += dwLength;
-    }
 }
 
 BOOL CCalculatorDlg::PreTranslateMessage(MSG* pMsg)

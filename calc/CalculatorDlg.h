@@ -85,11 +85,6 @@ protected:
 private:
     // Detaches and deletes the buttons and frees their icons and the list.
     void ReleaseButtons();
-    // Fills the precision list from the template's initial data when the
-    // framework has not.
-    void FillPrecisionList();
-    // Centres the dialog over its owner, or on the screen when it has none.
-    void CenterOnOwner();
     // Shows the engine's accumulator, operation and entry.
     void ShowEngine();
     // The memory list's selection becomes the engine's.

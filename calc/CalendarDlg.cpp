@@ -56,21 +56,14 @@ BOOL CCalendarDlg::OnInitDialog()
     }
 
     if (m_bCenter) {
-        CenterOnOwner();
+        CenterWindow();
     } else {
         // Under the parent, pulled left off the right screen edge, and above
         // the parent when there is no room below it.
         CRect rcDlg;
         GetWindowRect(&rcDlg);
-        const int nRight = ::GetSystemMetrics(SM_CXSCREEN) - ::GetSystemMetrics(SM_CXVSCROLL);
-        const int nBottom = ::GetSystemMetrics(SM_CYSCREEN) - ::GetSystemMetrics(SM_CYHSCROLL);
-        int x = m_rcParent.left;
-        if (x + rcDlg.Width() > nRight)
-            x = nRight - rcDlg.Width();
-        int y = m_rcParent.bottom;
-        if (y + rcDlg.Height() > nBottom)
-            y = m_rcParent.top - rcDlg.Height();
-        ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const CPoint pt = AfxGetDropDownPos(m_rcParent, rcDlg.Size(), TRUE);
+        SetWindowPos(NULL, pt.x, pt.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
     // An invalid date leaves the structure zeroed, which the control refuses:
@@ -129,36 +122,4 @@ void CCalendarDlg::OnActivateApp(BOOL bActive, DWORD dwThreadID)
     CDialog::OnActivateApp(bActive, dwThreadID);
     if (!bActive)
         EndDialog(IDCANCEL);
-}
-
-void CCalendarDlg::CenterOnOwner()
-{
-    CRect rcDlg;
-    GetWindowRect(&rcDlg);
-    HMONITOR hMonitor = ::MonitorFromWindow(m_hWnd, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO mi = {};
-    mi.cbSize = sizeof(mi);
-    CRect rcArea;
-    if (::GetMonitorInfoA(hMonitor, &mi))
-        rcArea = mi.rcWork;
-    else
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcArea, 0);
-
-    CRect rcCenter = rcArea;
-    HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
-    if (hOwner != NULL && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
-        ::GetWindowRect(hOwner, &rcCenter);
-
-    int x = rcCenter.left + (rcCenter.Width() - rcDlg.Width()) / 2;
-    int y = rcCenter.top + (rcCenter.Height() - rcDlg.Height()) / 2;
-    // Kept inside the work area, top-left first.
-    if (x + rcDlg.Width() > rcArea.right)
-        x = rcArea.right - rcDlg.Width();
-    if (x < rcArea.left)
-        x = rcArea.left;
-    if (y + rcDlg.Height() > rcArea.bottom)
-        y = rcArea.bottom - rcDlg.Height();
-    if (y < rcArea.top)
-        y = rcArea.top;
-    ::SetWindowPos(m_hWnd, NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

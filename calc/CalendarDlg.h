@@ -44,7 +44,4 @@ private:
     // Sizes the calendar to its minimal size, widened by the caption height,
     // and the dialog around it, keeping their places.
     void FitToCalendar();
-    // Centres the dialog on its owner, or on the work area when the owner is
-    // hidden or minimised.
-    void CenterOnOwner();
 };

@@ -49,24 +49,13 @@ COleDropTargetText::~COleDropTargetText()
 BOOL COleDropTargetText::ReadTextData(CString& strText, COleDataObject* pDataObject)
 {
     strText.Empty();
+    // The block is a copy of our own.
     HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
     if (hData == NULL)
         return FALSE;
-    const SIZE_T nSize = ::GlobalSize(hData);
-    // Nothing to read, or more than a string can hold.
-    if (nSize == 0 || nSize >= static_cast<SIZE_T>(INT_MAX)) {
-        ::GlobalFree(hData);
-        return FALSE;
-    }
-    // The file owns the block from here and frees it.
-    CSharedFile file(GMEM_MOVEABLE, 4096);
-    file.SetHandle(hData, FALSE);
-    // The block need not end in a zero: the buffer has one more byte for it.
-    LPSTR pszBuf = strText.GetBuffer(static_cast<int>(nSize));
-    const UINT nRead = file.Read(pszBuf, static_cast<UINT>(nSize));
-    pszBuf[nRead] = '\0';
-    strText.ReleaseBuffer();
-    return TRUE;
+    const BOOL bRead = AfxTextFromGlobal(hData, strText);
+    ::GlobalFree(hData);
+    return bRead;
 }
 
 DROPEFFECT COleDropTargetText::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState, CPoint point)

@@ -211,7 +211,7 @@ void CEditEx::OnUpdateEditCut(CCmdUI* pCmdUI)
 
 void CEditEx::OnUpdateEditPaste(CCmdUI* pCmdUI)
 {
-    pCmdUI->Enable(::IsClipboardFormatAvailable(CF_TEXT));
+    pCmdUI->Enable(CClipboard::IsTextAvailable());
 }
 
 void CEditEx::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -323,54 +323,19 @@ bool CEditEx::CWindowSurface::IsEditKeyDown(int nVirtKey)
 
 bool CEditEx::CWindowSurface::IsClipboardTextAvailable()
 {
-    return ::IsClipboardFormatAvailable(CF_TEXT) != FALSE;
+    return CClipboard::IsTextAvailable() != FALSE;
 }
 
 bool CEditEx::CWindowSurface::GetClipboardText(CString& strText)
 {
-    strText.Empty();
-    if (!::OpenClipboard(m_pEdit->m_hWnd))
-        return false;
-    bool bGot = false;
-    if (HANDLE hData = ::GetClipboardData(CF_TEXT)) {
-        if (LPCSTR pszData = static_cast<LPCSTR>(::GlobalLock(hData))) {
-            // The memory may be larger than the text and need not end in a zero.
-            const SIZE_T nSize = ::GlobalSize(hData);
-            SIZE_T nLength = 0;
-            while (nLength < nSize && pszData[nLength] != '\0')
-                ++nLength;
-            LPSTR pszBuf = strText.GetBuffer(static_cast<int>(nLength));
-            memcpy(pszBuf, pszData, nLength);
-            strText.ReleaseBuffer(static_cast<int>(nLength));
-            ::GlobalUnlock(hData);
-            bGot = true;
-        }
-    }
-    ::CloseClipboard();
-    return bGot;
+    CClipboard clipboard(m_pEdit->m_hWnd);
+    return clipboard.GetText(strText) != FALSE;
 }
 
 bool CEditEx::CWindowSurface::PutClipboardText(LPCSTR pszText)
 {
-    const SIZE_T nLength = strlen(pszText);
-    HGLOBAL hData = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, nLength + 1);
-    if (hData == NULL)
-        return false;
-    if (LPSTR pszData = static_cast<LPSTR>(::GlobalLock(hData))) {
-        memcpy(pszData, pszText, nLength);
-        ::GlobalUnlock(hData);
-    }
-    if (!::OpenClipboard(m_pEdit->m_hWnd)) {
-        ::GlobalFree(hData);
-        return false;
-    }
-    ::EmptyClipboard();
-    const bool bSet = ::SetClipboardData(CF_TEXT, hData) != NULL;
-    // The clipboard owns the memory only when it took it.
-    if (!bSet)
-        ::GlobalFree(hData);
-    ::CloseClipboard();
-    return bSet;
+    CClipboard clipboard(m_pEdit->m_hWnd);
+    return clipboard.SetText(pszText) != FALSE;
 }
 
 // --- Dialog data exchange

@@ -13,3 +13,11 @@
 #define ID_EDIT_SELECT_ALL 0xE12A
 #define ID_EDIT_UNDO 0xE12B
 #define ID_EDIT_REDO 0xE12C
+
+// The resource type of dialog-init data: the strings a dialog's list and
+// combo boxes start with, named as the dialog template.
+#ifdef RC_INVOKED
+#define DLGINIT 240
+#else
+#define RT_DLGINIT MAKEINTRESOURCE(240)
+#endif

@@ -18,6 +18,8 @@
 #include "win/Wnd.h"
 #include "win/DataExchange.h"
 #include "win/Dialog.h"
+#include "win/DropDown.h"
+#include "win/Clipboard.h"
 #include "win/Static.h"
 #include "win/Button.h"
 #include "win/Edit.h"

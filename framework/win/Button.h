@@ -20,4 +20,11 @@ public:
     void SetState(BOOL bHighlight) { SendMessage(BM_SETSTATE, static_cast<WPARAM>(bHighlight)); }
     UINT GetButtonStyle() const { return static_cast<UINT>(GetStyle() & 0xFFFF); }
     void SetButtonStyle(UINT nStyle, BOOL bRedraw = TRUE) { SendMessage(BM_SETSTYLE, nStyle, bRedraw); }
+
+    // An owner-drawn button (BS_OWNERDRAW) draws itself here when its parent
+    // is asked to (nothing is drawn here).
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

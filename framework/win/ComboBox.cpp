@@ -23,3 +23,37 @@ void CComboBox::GetLBText(int nIndex, CString& rString) const
         ::SendMessageA(m_hWnd, CB_GETLBTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(pszBuf)));
     rString.ReleaseBuffer(nGot < 0 ? 0 : nGot);
 }
+
+void CComboBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CComboBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
+
+void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_COMPAREITEM: {
+        const int nOrder = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        if (pResult != NULL)
+            *pResult = nOrder;
+        return TRUE;
+    }
+    case WM_DELETEITEM:
+        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        return TRUE;
+    default:
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+}

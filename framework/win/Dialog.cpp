@@ -25,20 +25,20 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog()
-    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_lpDialogTemplate(NULL), m_bInModalLoop(FALSE),
+    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL), m_bInModalLoop(FALSE),
       m_nModalResult(-1)
 {
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_nIDHelp(nIDTemplate), m_pParentWnd(pParentWnd),
-      m_lpDialogTemplate(NULL), m_bInModalLoop(FALSE), m_nModalResult(-1)
+      m_lpDialogTemplate(NULL), m_lpDialogInit(NULL), m_bInModalLoop(FALSE), m_nModalResult(-1)
 {
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(pParentWnd), m_lpDialogTemplate(NULL),
-      m_bInModalLoop(FALSE), m_nModalResult(-1)
+      m_lpDialogInit(NULL), m_bInModalLoop(FALSE), m_nModalResult(-1)
 {
     if (IS_INTRESOURCE(lpszTemplateName)) {
         m_lpszTemplateName = lpszTemplateName;
@@ -53,11 +53,12 @@ CDialog::~CDialog()
 {
 }
 
-BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd)
+BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit)
 {
     if (lpDialogTemplate == NULL)
         return FALSE;
     m_lpDialogTemplate = lpDialogTemplate;
+    m_lpDialogInit = lpDialogInit;
     m_pParentWnd = pParentWnd;
     return TRUE;
 }
@@ -158,7 +159,12 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
-    UpdateData(FALSE);
+    const BOOL bDlgInit = m_lpDialogTemplate != NULL ? ExecuteDlgInit(m_lpDialogInit)
+                                                     : ExecuteDlgInit(m_lpszTemplateName);
+    if (!bDlgInit || !UpdateData(FALSE)) {
+        EndDialog(-1);
+        return FALSE;
+    }
     return TRUE;
 }
 

@@ -19,8 +19,9 @@ public:
     explicit CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     virtual ~CDialog();
 
-    // Uses a template in memory instead of a resource; it must outlive DoModal.
-    BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL);
+    // Uses a template in memory instead of a resource, and dialog-init data in
+    // memory when given; both must outlive DoModal.
+    BOOL InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = NULL, void* lpDialogInit = NULL);
 
     // Shows the dialog modally with the parent (or the application's main
     // window) disabled; returns what EndDialog was given, -1 when the dialog
@@ -29,8 +30,11 @@ public:
     // Ends the modal loop with nResult; the window goes when DoModal returns.
     void EndDialog(int nResult);
 
-    // Called at WM_INITDIALOG: loads the members into the controls. TRUE lets
-    // the system put the focus on the first control.
+    // Called at WM_INITDIALOG: fills the controls from the dialog-init data
+    // (the resource named as the template, or the data given with an
+    // in-memory template), then loads the members into the controls. When
+    // either fails the dialog ends at once with -1. TRUE lets the system put
+    // the focus on the first control.
     virtual BOOL OnInitDialog();
 
     LPCTSTR m_lpszTemplateName;  // a resource name or MAKEINTRESOURCE of the ID
@@ -45,6 +49,7 @@ protected:
     virtual void OnCancel();
 
     LPCDLGTEMPLATE m_lpDialogTemplate;
+    void* m_lpDialogInit;
 
     DECLARE_MESSAGE_MAP()
 

@@ -23,3 +23,37 @@ void CListBox::GetText(int nIndex, CString& rString) const
         ::SendMessageA(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(pszBuf)));
     rString.ReleaseBuffer(nGot < 0 ? 0 : nGot);
 }
+
+void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
+
+void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}
+
+int CListBox::CompareItem(LPCOMPAREITEMSTRUCT)
+{
+    return 0;
+}
+
+void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    switch (message) {
+    case WM_DRAWITEM:
+        DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_MEASUREITEM:
+        MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        return TRUE;
+    case WM_COMPAREITEM: {
+        const int nOrder = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
+        if (pResult != NULL)
+            *pResult = nOrder;
+        return TRUE;
+    }
+    case WM_DELETEITEM:
+        DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
+        return TRUE;
+    default:
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+}

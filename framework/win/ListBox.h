@@ -60,4 +60,16 @@ public:
         return static_cast<int>(
             SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
     }
+
+    // Owner drawing: the parent's notifications about this control come back
+    // to these (none of them does anything here).
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // Where a sorted owner-drawn control puts an item: -1, 0 or 1 as item 1
+    // sorts before, with or after item 2 (0 here).
+    virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+
+protected:
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };

@@ -2,6 +2,7 @@
 // CDropSourceImpl, CDropTargetImpl) are reference counted on their own and
 // point back to their C++ owner only while it lives; see Ole.h.
 #include "win/Ole.h"
+#include "win/Clipboard.h"
 #include "win/Wnd.h"
 
 #include <shlobj.h>
@@ -32,24 +33,20 @@ FORMATETC MakeFormatEtc(CLIPFORMAT cfFormat, LPFORMATETC lpFormatEtc, DWORD tyme
 // A new moveable block with the same bytes; NULL when memory runs out.
 HGLOBAL CopyGlobal(HGLOBAL hSource)
 {
-    SIZE_T nSize = ::GlobalSize(hSource);
+    CGlobalLock<const BYTE> source(hSource);
+    const SIZE_T nSize = source.GetSize();
     HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, nSize);
     if (hCopy == NULL || nSize == 0)
         return hCopy;
-    const void* lpSource = ::GlobalLock(hSource);
-    void* lpCopy = ::GlobalLock(hCopy);
-    if (lpSource == NULL || lpCopy == NULL) {
-        if (lpSource != NULL)
-            ::GlobalUnlock(hSource);
-        if (lpCopy != NULL)
-            ::GlobalUnlock(hCopy);
-        ::GlobalFree(hCopy);
-        return NULL;
+    {
+        CGlobalLock<BYTE> copy(hCopy);
+        if (source.Get() != NULL && copy.Get() != NULL) {
+            std::memcpy(copy.Get(), source.Get(), nSize);
+            return hCopy;
+        }
     }
-    std::memcpy(lpCopy, lpSource, nSize);
-    ::GlobalUnlock(hCopy);
-    ::GlobalUnlock(hSource);
-    return hCopy;
+    ::GlobalFree(hCopy);
+    return NULL;
 }
 
 // The rest of a stream as a moveable block; NULL on a read error.
@@ -69,14 +66,15 @@ HGLOBAL ReadStreamToGlobal(IStream* pStream)
     HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, data.size());
     if (hMem == NULL || data.empty())
         return hMem;
-    void* lpMem = ::GlobalLock(hMem);
-    if (lpMem == NULL) {
-        ::GlobalFree(hMem);
-        return NULL;
+    {
+        CGlobalLock<BYTE> lock(hMem);
+        if (lock.Get() != NULL) {
+            std::memcpy(lock.Get(), data.data(), data.size());
+            return hMem;
+        }
     }
-    std::memcpy(lpMem, data.data(), data.size());
-    ::GlobalUnlock(hMem);
-    return hMem;
+    ::GlobalFree(hMem);
+    return NULL;
 }
 
 // The effect a target asked for, narrowed to what the source allows: a move
@@ -282,18 +280,12 @@ STDMETHODIMP CDataObjectImpl::GetDataHere(FORMATETC* pFormatEtc, STGMEDIUM* pMed
         return STG_E_MEDIUMFULL;
     if (nSize == 0)
         return S_OK;
-    const void* lpSource = ::GlobalLock(cached.hGlobal);
-    void* lpTarget = ::GlobalLock(pMedium->hGlobal);
-    HRESULT hr = E_OUTOFMEMORY;
-    if (lpSource != NULL && lpTarget != NULL) {
-        std::memcpy(lpTarget, lpSource, nSize);
-        hr = S_OK;
-    }
-    if (lpSource != NULL)
-        ::GlobalUnlock(cached.hGlobal);
-    if (lpTarget != NULL)
-        ::GlobalUnlock(pMedium->hGlobal);
-    return hr;
+    CGlobalLock<const BYTE> source(cached.hGlobal);
+    CGlobalLock<BYTE> target(pMedium->hGlobal);
+    if (source.Get() == NULL || target.Get() == NULL)
+        return E_OUTOFMEMORY;
+    std::memcpy(target.Get(), source.Get(), nSize);
+    return S_OK;
 }
 
 STDMETHODIMP CDataObjectImpl::QueryGetData(FORMATETC* pFormatEtc)

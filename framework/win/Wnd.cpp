@@ -6,7 +6,9 @@
 #include "win/HandleMap.h"
 #include "win/ListBox.h"
 #include "win/ScrollBar.h"
+#include "win/WinApp.h"
 
+#include <cstring>
 #include <type_traits>
 
 namespace {
@@ -574,6 +576,137 @@ void CWnd::GetWindowText(CString& rString) const
     LPTSTR pszBuf = rString.GetBuffer(nLen);
     int nGot = ::GetWindowTextA(m_hWnd, pszBuf, nLen + 1);
     rString.ReleaseBuffer(nGot);
+}
+
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    const DWORD dwStyle = GetStyle();
+    const bool bChild = (dwStyle & WS_CHILD) != 0;
+    HWND hWndCenter = pAlternateOwner != NULL ? pAlternateOwner->m_hWnd
+                      : bChild               ? ::GetParent(m_hWnd)
+                                             : ::GetWindow(m_hWnd, GW_OWNER);
+    CRect rcDlg;
+    GetWindowRect(&rcDlg);
+    CRect rcArea;
+    CRect rcCenter;
+    if (bChild) {
+        // In the parent's client coordinates.
+        HWND hWndParent = ::GetParent(m_hWnd);
+        ::GetClientRect(hWndParent, &rcArea);
+        if (hWndCenter == NULL)
+            hWndCenter = hWndParent;
+        ::GetClientRect(hWndCenter, &rcCenter);
+        ::MapWindowPoints(hWndCenter, hWndParent, reinterpret_cast<POINT*>(&rcCenter), 2);
+        ::MapWindowPoints(NULL, hWndParent, reinterpret_cast<POINT*>(&rcDlg), 2);
+    } else {
+        // Not over a window the user cannot see.
+        if (hWndCenter != NULL && (!::IsWindowVisible(hWndCenter) || ::IsIconic(hWndCenter)))
+            hWndCenter = NULL;
+        MONITORINFO mi = {};
+        mi.cbSize = sizeof(mi);
+        if (hWndCenter != NULL) {
+            ::GetWindowRect(hWndCenter, &rcCenter);
+            ::GetMonitorInfoA(::MonitorFromWindow(hWndCenter, MONITOR_DEFAULTTONEAREST), &mi);
+            rcArea = mi.rcWork;
+        } else {
+            CWnd* pMainWnd = AfxGetMainWnd();
+            HWND hWndMain = pMainWnd != NULL ? pMainWnd->m_hWnd : NULL;
+            ::GetMonitorInfoA(::MonitorFromWindow(hWndMain, MONITOR_DEFAULTTOPRIMARY), &mi);
+            rcArea = mi.rcWork;
+            rcCenter = rcArea;
+        }
+    }
+    int x = (rcCenter.left + rcCenter.right) / 2 - rcDlg.Width() / 2;
+    int y = (rcCenter.top + rcCenter.bottom) / 2 - rcDlg.Height() / 2;
+    if (x + rcDlg.Width() > rcArea.right)
+        x = rcArea.right - rcDlg.Width();
+    if (x < rcArea.left)
+        x = rcArea.left;
+    if (y + rcDlg.Height() > rcArea.bottom)
+        y = rcArea.bottom - rcDlg.Height();
+    if (y < rcArea.top)
+        y = rcArea.top;
+    SetWindowPos(NULL, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
+
+// The list and combo box messages the records carry, as the resource
+// compiler writes them (the 16-bit numbers) and as they are now.
+UINT DlgInitMessage(WORD wMsg)
+{
+    switch (wMsg) {
+    case 0x0401:
+    case LB_ADDSTRING:
+        return LB_ADDSTRING;
+    case 0x0403:
+    case CB_ADDSTRING:
+        return CB_ADDSTRING;
+    default:
+        return 0;
+    }
+}
+
+// Records of control ID, message, text length and text, packed without
+// alignment; a zero ID ends them, and so does the end of the data.
+BOOL RunDlgInit(HWND hWnd, const BYTE* p, SIZE_T nSize)
+{
+    BOOL bAllTaken = TRUE;
+    while (nSize >= 2) {
+        WORD wID = 0;
+        std::memcpy(&wID, p, sizeof(wID));
+        p += 2;
+        nSize -= 2;
+        if (wID == 0)
+            break;
+        if (nSize < 6)
+            return FALSE;
+        WORD wMsg = 0;
+        DWORD dwLength = 0;
+        std::memcpy(&wMsg, p, sizeof(wMsg));
+        std::memcpy(&dwLength, p + 2, sizeof(dwLength));
+        p += 6;
+        nSize -= 6;
+        if (dwLength > nSize)
+            return FALSE;
+        const UINT nMsg = DlgInitMessage(wMsg);
+        // The text need not end in a zero within its length.
+        const CString strItem(reinterpret_cast<LPCSTR>(p),
+                              static_cast<int>(strnlen(reinterpret_cast<LPCSTR>(p), dwLength)));
+        p += dwLength;
+        nSize -= dwLength;
+        const LRESULT lResult =
+            nMsg != 0 ? ::SendDlgItemMessageA(hWnd, wID, nMsg, 0, reinterpret_cast<LPARAM>(LPCSTR(strItem))) : -1;
+        // LB_ERR and CB_ERR are -1, the out-of-memory answers -2.
+        if (lResult < 0 || ::GetDlgItem(hWnd, wID) == NULL)
+            bAllTaken = FALSE;
+    }
+    return bAllTaken;
+}
+
+}  // namespace
+
+BOOL CWnd::ExecuteDlgInit(LPCTSTR lpszResourceName)
+{
+    if (lpszResourceName == NULL)
+        return TRUE;
+    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, MAKEINTRESOURCEA(240));
+    HRSRC hFound = ::FindResourceA(hInst, lpszResourceName, MAKEINTRESOURCEA(240));
+    if (hFound == NULL)
+        return TRUE;
+    HGLOBAL hData = ::LoadResource(hInst, hFound);
+    const BYTE* p = hData != NULL ? static_cast<const BYTE*>(::LockResource(hData)) : NULL;
+    if (p == NULL)
+        return FALSE;
+    return RunDlgInit(m_hWnd, p, ::SizeofResource(hInst, hFound));
+}
+
+BOOL CWnd::ExecuteDlgInit(LPVOID lpResource)
+{
+    if (lpResource == NULL)
+        return TRUE;
+    // Data in memory end with their zero record; the caller vouches for it.
+    return RunDlgInit(m_hWnd, static_cast<const BYTE*>(lpResource), static_cast<SIZE_T>(-1));
 }
 
 void CWnd::ScreenToClient(LPRECT lpRect) const

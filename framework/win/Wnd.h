@@ -92,6 +92,13 @@ public:
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
 
+    // Fills the controls from dialog-init data (the RT_DLGINIT resource of that
+    // name, found among the loaded modules, or records in memory): strings
+    // added to list boxes and combo boxes. TRUE when every record was taken,
+    // also when there is no such resource.
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+    BOOL ExecuteDlgInit(LPVOID lpResource);
+
     // Dialog data exchange: moves data between the members and the controls
     // (bSaveAndValidate: controls to members). FALSE when a value was refused.
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
@@ -147,6 +154,12 @@ public:
         return ::SetWindowPos(m_hWnd, pWndInsertAfter != NULL ? pWndInsertAfter->m_hWnd : NULL, x, y, cx, cy,
                               nFlags);
     }
+    // Centres a pop-up window over its owner (or pAlternateOwner) when that
+    // is visible and not minimised, else in the work area of the main
+    // window's monitor; a child window over its parent's client area. The
+    // window is then moved wholly into the monitor's work area (the parent's
+    // client area for a child), its left and top edges winning.
+    void CenterWindow(CWnd* pAlternateOwner = NULL);
     void ScreenToClient(LPPOINT lpPoint) const { ::ScreenToClient(m_hWnd, lpPoint); }
     void ScreenToClient(LPRECT lpRect) const;
     void ClientToScreen(LPPOINT lpPoint) const { ::ClientToScreen(m_hWnd, lpPoint); }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -200,16 +201,39 @@ TEST(Dialog, BadNumbersKeepTheDialogOpenAndAreExplained)
     EXPECT_DOUBLE_EQ(dlg.m_dPrice, 5.0);
 }
 
-TEST(Dialog, ParentIsDisabledWhileTheDialogRuns)
+// Centres itself as it starts.
+class CCenteredDlg : public CDialog {
+public:
+    explicit CCenteredDlg(CWnd* pParent) : CDialog("DLGSIMPLE", pParent) {}
+    BOOL OnInitDialog() override
+    {
+        BOOL bResult = CDialog::OnInitDialog();
+        CenterWindow();
+        return bResult;
+    }
+};
+
+TEST(Dialog, ParentIsDisabledTheListsStartFilledAndTheDialogIsCentred)
 {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, NULL, "Владелец", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, NULL, NULL));
-    CDialog dlg("DLGSIMPLE", &parent);
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "Владелец", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 500, 400, NULL, NULL));
+    CCenteredDlg dlg(&parent);
     bool bParentEnabled = true;
     HWND hOwner = NULL;
+    std::vector<std::string> items;
+    CRect rcDlg;
     CModalDriver driver([&](HWND hDlg) {
         bParentEnabled = IsWindowEnabled(parent.m_hWnd) != FALSE;
         hOwner = GetWindow(hDlg, GW_OWNER);
+        for (int i = 0; i < 2; ++i) {
+            char sz[32] = "";
+            SendDlgItemMessageA(hDlg, IDC_COUNT, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(sz));
+            items.push_back(sz);
+        }
+        char sz[32] = "";
+        SendDlgItemMessageA(hDlg, IDC_PRICE, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
+        items.push_back(sz + std::string("/") + std::to_string(SendDlgItemMessageA(hDlg, IDC_PRICE, LB_GETCOUNT, 0, 0)));
+        GetWindowRect(hDlg, &rcDlg);
         PostKey(GetDlgItem(hDlg, IDOK), VK_RETURN);
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
@@ -217,6 +241,25 @@ TEST(Dialog, ParentIsDisabledWhileTheDialogRuns)
     EXPECT_FALSE(bParentEnabled);
     EXPECT_EQ(hOwner, parent.m_hWnd);
     EXPECT_TRUE(parent.IsWindowEnabled());
+    EXPECT_EQ(items, (std::vector<std::string>{"pcs", "pack", "bulk/1"}));
+    CRect rcParent;
+    parent.GetWindowRect(&rcParent);
+    EXPECT_LE(std::abs(rcDlg.CenterPoint().x - rcParent.CenterPoint().x), 1);
+    EXPECT_LE(std::abs(rcDlg.CenterPoint().y - rcParent.CenterPoint().y), 1);
+
+    // A hidden owner does not count: the middle of the work area, and a
+    // window that would stick out of it is pulled in, top-left first.
+    parent.ShowWindow(SW_HIDE);
+    CModalDriver again([&](HWND hDlg) {
+        GetWindowRect(hDlg, &rcDlg);
+        PostKey(GetDlgItem(hDlg, IDOK), VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(again.Finish());
+    CRect rcWork;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+    EXPECT_LE(std::abs(rcDlg.CenterPoint().x - rcWork.CenterPoint().x), 1);
+    EXPECT_LE(std::abs(rcDlg.CenterPoint().y - rcWork.CenterPoint().y), 1);
     parent.DestroyWindow();
 }
 

@@ -317,6 +317,47 @@ BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
     ON_CONTROL_REFLECT(EN_CHANGE, OnChangeReflect)
 END_MESSAGE_MAP()
 
+// A control that answers some notifications for its parent and lets the
+// parent see others too, and draws itself.
+class CSharingChild : public CWnd {
+public:
+    CLog m_log;
+
+protected:
+    BOOL OnDblClkReflect(NMHDR*, LRESULT*)
+    {
+        m_log.push_back("child dblclk");
+        return FALSE;  // the parent hears it as well
+    }
+    BOOL OnUpdateReflect()
+    {
+        m_log.push_back("child update");
+        return TRUE;
+    }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) { m_log.push_back("draw " + std::to_string(lpDIS->itemID)); }
+    void HScroll(UINT nSBCode, UINT nPos) { m_log.push_back("hscroll " + std::to_string(nSBCode) + "," + std::to_string(nPos)); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSharingChild, CWnd)
+    ON_NOTIFY_REFLECT_EX(NM_DBLCLK, OnDblClkReflect)
+    ON_CONTROL_REFLECT_EX(EN_UPDATE, OnUpdateReflect)
+    ON_WM_DRAWITEM_REFLECT()
+    ON_WM_HSCROLL_REFLECT()
+END_MESSAGE_MAP()
+
+// An owner-drawn list box of the framework's kind.
+class CDrawnList : public CListBox {
+public:
+    CLog m_log;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMIS) override
+    {
+        lpMIS->itemHeight = 21;
+        m_log.push_back("measure");
+    }
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override { m_log.push_back("draw " + std::to_string(lpDIS->itemID)); }
+};
+
 class CParentWnd : public CWnd {
 public:
     CLog m_log;
@@ -328,10 +369,16 @@ protected:
         *pResult = 9;
     }
     void OnChangeChild() { m_log.push_back("parent command"); }
+    void OnDblClkChild(UINT nID, NMHDR*, LRESULT* pResult)
+    {
+        m_log.push_back("parent dblclk " + std::to_string(nID));
+        *pResult = 3;
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CParentWnd, CWnd)
+    ON_NOTIFY_RANGE(NM_DBLCLK, ID_CHILD, ID_CHILD + 5, OnDblClkChild)
     ON_NOTIFY(NM_CLICK, ID_CHILD, OnClickChild)
     ON_NOTIFY(NM_RCLICK, ID_CHILD, OnClickChild)
     ON_CONTROL(EN_CHANGE, ID_CHILD, OnChangeChild)
@@ -369,7 +416,7 @@ TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
     EXPECT_EQ(parent.m_log, (CLog{"parent command", "parent notify"}));
     EXPECT_EQ(child.m_log.size(), 2u);
     // Nobody handles it: the parent's class procedure answers.
-    EXPECT_EQ(Notify(parent, child.m_hWnd, NM_DBLCLK), 0);
+    EXPECT_EQ(Notify(parent, child.m_hWnd, NM_RDBLCLK), 0);
     EXPECT_EQ(parent.m_log.size(), 2u);
 
     // A child whose object has no reflect entries, and one with no object.
@@ -382,6 +429,35 @@ TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
     EXPECT_EQ(Notify(parent, hRaw, NM_CLICK), 9);
     Command(parent, hRaw, EN_CHANGE);
     EXPECT_EQ(parent.m_log, (CLog{"parent notify", "parent notify", "parent command"}));
+}
+
+TEST_F(WndMsg, ReflectedHandlersShareAndOwnerDrawnControlsDrawThemselves)
+{
+    CParentWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
+    CSharingChild child;
+    ASSERT_TRUE(child.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
+
+    // An _EX reflect handler answering FALSE lets the parent's range entry
+    // run; answering TRUE keeps the notification from it.
+    EXPECT_EQ(Notify(parent, child.m_hWnd, NM_DBLCLK), 3);
+    Command(parent, child.m_hWnd, EN_UPDATE);
+    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, child.m_hWnd};
+    parent.SendMessage(WM_DRAWITEM, ID_CHILD, reinterpret_cast<LPARAM>(&dis));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(child.m_hWnd));
+    EXPECT_EQ(child.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
+    EXPECT_EQ(parent.m_log, (CLog{"parent dblclk 77"}));
+
+    // A real owner-drawn list box is measured while it is being made and
+    // draws each item when it is painted.
+    CDrawnList list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 200, 150),
+                            &parent, ID_CHILD + 1));
+    list.AddString("one");
+    list.AddString("two");
+    list.UpdateWindow();
+    EXPECT_EQ(list.m_log, (CLog{"measure", "draw 0", "draw 1"}));
+    EXPECT_EQ(list.SendMessage(LB_GETITEMHEIGHT, 0), 21);
 }
 
 TEST_F(WndMsg, AttachDetachAndTheLifeOfTheWindow)
