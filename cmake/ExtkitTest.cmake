@@ -20,12 +20,26 @@ if(NOT TARGET gtest)
   endforeach()
 endif()
 
+# GoogleTest's headers, and on Windows the framework's, are what most of a test
+# source reads: one precompiled header serves every test program.
+if(NOT TARGET extkit_test_pch)
+  file(WRITE ${CMAKE_BINARY_DIR}/extkit_test_pch.cpp "// The precompiled header of the tests.\n")
+  add_library(extkit_test_pch OBJECT ${CMAKE_BINARY_DIR}/extkit_test_pch.cpp)
+  target_link_libraries(extkit_test_pch PRIVATE gmock framework)
+  if(WIN32)
+    target_precompile_headers(extkit_test_pch PRIVATE <gtest/gtest.h> <afxwin.h> <afxcmn.h> <afxole.h>)
+  else()
+    target_precompile_headers(extkit_test_pch PRIVATE <gtest/gtest.h> <afx.h>)
+  endif()
+endif()
+
 function(extkit_test)
   cmake_parse_arguments(T "WIN32_ONLY;OWN_MAIN" "NAME;LOCK;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(T_WIN32_ONLY AND NOT WIN32)
     return()
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
+  target_precompile_headers(${T_NAME} REUSE_FROM extkit_test_pch)
   if(WIN32)
     # Every Windows test program runs with common controls version 6, like the hosts.
     target_sources(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/resources/common-controls.rc)
