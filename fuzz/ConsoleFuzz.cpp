@@ -1,6 +1,7 @@
 // The extkit tool's text edges on arbitrary bytes: UTF-8 to Windows-1251 (with
 // substitutes, and strict) and back must not crash, must keep every plain
-// character, and must give back exactly any text that the code page can hold.
+// character, and must give back exactly any text that the code page can hold;
+// escaped for an echo, no text keeps a control character.
 #include "Console.h"
 
 #include <cstdint>
@@ -133,5 +134,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         Fail("code page text gives malformed UTF-8");
     if (Utf8ToCp1251(strUtf8) != strInput)
         Fail("code page text does not come back");
+
+    // Echoes: as UTF-8 and from the code page, no C0, DEL or C1 character is
+    // left, each became its four-character escape, and nothing else changed.
+    for (const std::string& strEcho : {strInput, strUtf8})
+    {
+        size_t nWant = 0;
+        for (size_t i = 0; i < strEcho.size(); ++i)
+        {
+            const unsigned char ch = (unsigned char)strEcho[i];
+            const unsigned char chNext = i + 1 < strEcho.size() ? (unsigned char)strEcho[i + 1] : 0;
+            if (ch == 0xC2 && chNext >= 0x80 && chNext <= 0x9F)
+                ++i;
+            nWant += ch < 0x20 || ch == 0x7F || (ch == 0xC2 && chNext >= 0x80 && chNext <= 0x9F) ? 4 : 1;
+        }
+        const std::string strEscaped = EscapeControls(strEcho);
+        if (strEscaped.size() != nWant || (nWant == strEcho.size() && strEscaped != strEcho))
+            Fail("an echo is escaped wrongly");
+        for (size_t i = 0; i < strEscaped.size(); ++i)
+        {
+            const unsigned char ch = (unsigned char)strEscaped[i];
+            const unsigned char chNext = i + 1 < strEscaped.size() ? (unsigned char)strEscaped[i + 1] : 0;
+            if (ch < 0x20 || ch == 0x7F || (ch == 0xC2 && chNext >= 0x80 && chNext <= 0x9F))
+                Fail("an escaped echo keeps a control character");
+        }
+    }
     return 0;
 }

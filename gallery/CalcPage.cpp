@@ -91,7 +91,8 @@ void CALLBACK SnapshotTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
     KillTimer(nullptr, nTimer);
     RedrawWindow(pJob->hMain, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    GdiFlush();
+    // What the paints posted is drawn too: the month calendar's picture strip.
+    support::PumpPendingMessages(nullptr);
     RECT rcMain, rcDlg, rcBoth;
     GetWindowRect(pJob->hMain, &rcMain);
     GetWindowRect(hDlg, &rcDlg);
@@ -102,6 +103,14 @@ void CALLBACK SnapshotTimer(HWND, UINT, UINT_PTR nTimer, DWORD)
 
 class CCalcPage : public CGalleryPage {
 public:
+    ~CCalcPage() override
+    {
+        // The calendar goes before the font it writes with.
+        m_month.DestroyWindow();
+        if (m_hMonthFont != nullptr)
+            DeleteObject(m_hMonthFont);
+    }
+
     const char* GetTitle() const override { return "Калькулятор и календарь"; }
     const char* GetSnapshotName() const override { return "calc"; }
 
@@ -168,7 +177,17 @@ protected:
         // strip at the right edge.
         AddGroup("Календарь с картинкой на правой полосе", 452, 208, 320, 296);
         m_month.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | MCS_WEEKNUMBERS, CPoint(464, 232), pPage, IDC_MONTH);
-        m_month.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
+        // It has the font a form's dialog template gives it, the one the
+        // drop-down calendar has. The page's Tahoma has no glyph for the
+        // narrow no-break space of the system's month-and-year title
+        // ("ноябрь 2026 г."), and in that larger font the control's bold
+        // "today" line is longer than the room it leaves for it.
+        HDC hdc = GetDC(m_hWnd);
+        m_hMonthFont = CreateFontA(-MulDiv(8, GetDeviceCaps(hdc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                   FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                                   FF_DONTCARE, "MS Sans Serif");
+        ReleaseDC(m_hWnd, hdc);
+        m_month.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_hMonthFont), FALSE);
         // The control draws its picture over its right edge: the host leaves
         // it room beside the days.
         CRect rcMin;
@@ -310,6 +329,7 @@ private:
     CEditEx m_amount, m_vat, m_date, m_due;
     CMonthCalCtrlEx m_month;
     HWND m_hLog = nullptr;
+    HFONT m_hMonthFont = nullptr;
 };
 
 }  // namespace

@@ -57,12 +57,12 @@ protected:
                                       (strAppPath.IsEmpty() ? "(нет)" : static_cast<const char*>(strAppPath));
         AddLabel(strFolder.c_str(), 18, 186, 744);
 
-        AddGroup("Контрольные суммы файла", 8, 220, 764, 182);
+        AddGroup("Контрольные суммы файла", 8, 220, 764, 162);
         AddLabel("Файл:", 18, 243, 40);
         m_hFileEdit = AddControl("EDIT", "", ES_AUTOHSCROLL | ES_READONLY | WS_TABSTOP, 60, 240, 600, 21, IDC_FILE_EDIT,
                                  WS_EX_CLIENTEDGE);
         AddControl("BUTTON", "Обзор…", BS_PUSHBUTTON | WS_TABSTOP, 668, 239, 94, 23, IDC_FILE_BROWSE);
-        m_hSumList = AddReportList(18, 268, 744, 124, IDC_SUM_LIST);
+        m_hSumList = AddReportList(18, 268, 744, 104, IDC_SUM_LIST);
         AddColumn(m_hSumList, 0, "Алгоритм", 200);
         AddColumn(m_hSumList, 1, "Полином", 160);
         AddColumn(m_hSumList, 2, "Начальное значение", 180);
@@ -73,13 +73,14 @@ protected:
         if (hExtkit && GetModuleFileNameA(hExtkit, szPath, MAX_PATH))
             ShowChecksums(szPath);
 
-        AddGroup("Разбор строки аргументов", 8, 410, 764, 108);
-        AddLabel("Строка:", 18, 433, 50);
-        m_hArgsEdit = AddControl("EDIT", "Иванов Пётр, ул. Садовая 5,, кв. 12", ES_AUTOHSCROLL | WS_TABSTOP, 70, 430,
+        AddGroup("Разбор строки аргументов", 8, 390, 764, 128);
+        AddLabel("Строка:", 18, 413, 50);
+        m_hArgsEdit = AddControl("EDIT", "Иванов Пётр, ул. Садовая 5,, кв. 12", ES_AUTOHSCROLL | WS_TABSTOP, 70, 410,
                                  320, 21, IDC_ARGS_EDIT, WS_EX_CLIENTEDGE);
-        AddLabel("Элементы (по запятым, если они есть, иначе по пробелам):", 400, 433, 362);
-        m_hArgsList = AddControl("LISTBOX", "", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | LBS_NOSEL, 400, 452, 362, 58,
-                                 IDC_ARGS_LIST, WS_EX_CLIENTEDGE);
+        AddLabel("Элементы (по запятым, если они есть, иначе по пробелам):", 400, 413, 362);
+        // Whole rows only (five in this font), so that no element shows cut.
+        m_hArgsList = AddControl("LISTBOX", "", WS_VSCROLL | LBS_NOSEL, 400, 432, 362, 80, IDC_ARGS_LIST,
+                                 WS_EX_CLIENTEDGE);
         ShowArguments();
     }
 

@@ -1,6 +1,7 @@
 #include "GalleryPage.h"
 
 #include <algorithm>
+#include <string>
 
 #include <commctrl.h>
 
@@ -106,9 +107,13 @@ HWND CGalleryPage::AddReportList(int x, int y, int cx, int cy, int nID)
 
 void CGalleryPage::AddColumn(HWND hList, int nCol, const char* pszText, int cx)
 {
+    // The header writes its text into a box of the text's measured width, and
+    // a last letter reaching past its advance (the "м" of "Алгоритм") loses its
+    // edge; a trailing blank gives it room and shows nothing.
+    std::string strText = std::string(pszText) + " ";
     LVCOLUMNA col = {};
     col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.pszText = const_cast<char*>(pszText);
+    col.pszText = &strText[0];
     col.cx = cx;
     SendMessageA(hList, LVM_INSERTCOLUMNA, nCol, reinterpret_cast<LPARAM>(&col));
 }

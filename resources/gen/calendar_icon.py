@@ -2,11 +2,12 @@
 """Draws the picture of the month calendar's right strip (icon 1011) and writes
 it as an ICO file with a 32 x 32 and a 16 x 16 image, 32 bits a pixel.
 
-The picture is a tear-off calendar page: two dark binder rings over a red
-header band, a white page with a grey frame and a grid of day cells, one day
+The picture is a tear-off calendar page: a red header band with two dark
+binder holes, a white page with a grey frame and a grid of day cells, one day
 marked in blue, and a soft shadow on the right and bottom. The control draws
 it squeezed into a tall narrow strip, so the shapes are plain bands and cells
-that stay recognisable when stretched.
+that stay recognisable when stretched, and the page fills the picture from its
+top: anything above it would be stretched into stray lines over the strip.
 
 Usage: calendar_icon.py OUTPUT.ico
 """
@@ -34,12 +35,12 @@ def fill(img, x0, y0, x1, y1, colour):
 
 def draw_page():
     img = [[TRANSPARENT] * SIZE for _ in range(SIZE)]
-    fill(img, 4, 6, 29, 30, SHADOW)        # shadow, offset by one pixel
-    fill(img, 3, 5, 28, 29, FRAME)         # page frame
-    fill(img, 4, 6, 27, 28, PAGE)          # page
-    fill(img, 4, 6, 27, 11, HEADER)        # header band
-    for x in (8, 22):                      # binder rings through the band
-        fill(img, x, 2, x + 1, 8, RING)
+    fill(img, 4, 1, 29, 30, SHADOW)        # shadow, offset by one pixel
+    fill(img, 3, 0, 28, 29, FRAME)         # page frame
+    fill(img, 4, 1, 27, 28, PAGE)          # page
+    fill(img, 4, 1, 27, 11, HEADER)        # header band
+    for x in (8, 22):                      # binder holes in the band
+        fill(img, x, 3, x + 1, 6, RING)
     # Day cells: 4 columns of 6 pixels and 3 rows of 5, split by grid lines.
     for x in (10, 16, 22):
         fill(img, x, 12, x, 28, GRID)

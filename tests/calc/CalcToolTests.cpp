@@ -74,7 +74,8 @@ TEST_F(CalcTool, BadUsage)
     EXPECT_NE(std::string::npos, run.m_strErr.find("x"));
     // "--" ends the options; a key that looks like one is still no key.
     const std::vector<std::vector<std::string>> aBad = {{"--precision", "two"}, {"--precision"}, {"--colour", "red"},
-                                                        {"prec:"}, {"msel:a"}, {"--", "--value"}};
+                                                        {"prec:"}, {"msel:a"}, {"--", "--value"}, {"--value", "abc"},
+                                                        {"--value=1,5"}, {"--value", ""}};
     for (const auto& args : aBad)
         EXPECT_EQ(2, Run(args).m_nStatus) << args[0];
     EXPECT_EQ(2, Run({"--batch", "5"}, "2\t\t1\n").m_nStatus);
@@ -90,9 +91,10 @@ TEST_F(CalcTool, BatchLinesAndErrorLines)
         "0\t2.5\t\n"
         "2\t\t1 . 2 3 4  ms\r\n"
         "x\t\t1\n"
-        "2\t\t1 ? 2\n"
+        "2\t\t1 \x1B[2J 2\n"
         "15\t1e-3\n"
         "\n"
+        "2\t1,5\t\n"
         "1\t\t9 sqrt neg sqrt";  // no line end at the end of the input
     CRun run = Run({"--batch"}, strInput);
     EXPECT_EQ(1, run.m_nStatus);  // some lines failed
@@ -100,16 +102,21 @@ TEST_F(CalcTool, BatchLinesAndErrorLines)
     size_t nPos = 0;
     for (size_t nEnd; (nEnd = run.m_strOut.find('\n', nPos)) != std::string::npos; nPos = nEnd + 1)
         lines.push_back(run.m_strOut.substr(nPos, nEnd - nPos));
-    ASSERT_EQ(8u, lines.size()) << run.m_strOut;
+    ASSERT_EQ(9u, lines.size()) << run.m_strOut;
     EXPECT_EQ("20.00\t\t\t\t-1\t0", lines[0]);
     EXPECT_EQ("3\t\t\t\t-1\t0", lines[1]);
     EXPECT_EQ("1.23\t\t\t1.23\t0\t1", lines[2]);
-    EXPECT_EQ(0u, lines[3].rfind("error\t", 0));
-    EXPECT_EQ(0u, lines[4].rfind("error\t", 0));
-    EXPECT_NE(std::string::npos, lines[4].find('?'));
     EXPECT_EQ("0.0010000000\t\t\t\t-1\t0", lines[5]);
-    EXPECT_EQ(0u, lines[6].rfind("error\t", 0));
-    EXPECT_EQ("-3.0\t\t\t\t-1\t1", lines[7]);
+    EXPECT_EQ("-3.0\t\t\t\t-1\t1", lines[8]);
+    // Error lines in the data, each also told on standard error with its number.
+    for (int i : {3, 4, 6, 7})
+    {
+        EXPECT_EQ(0u, lines[i].rfind("error\t", 0)) << i;
+        EXPECT_NE(std::string::npos, run.m_strErr.find(u8"строка " + std::to_string(i + 1) + ": ")) << run.m_strErr;
+    }
+    // The key is shown, its escape sequence does not reach the terminal.
+    EXPECT_NE(std::string::npos, lines[4].find("\\x1B[2J"));
+    EXPECT_EQ(std::string::npos, (run.m_strOut + run.m_strErr).find('\x1B'));
 
     run = Run({"--batch"}, "3\t-0\tneg\n");
     EXPECT_EQ(0, run.m_nStatus);

@@ -39,9 +39,9 @@ protected:
 
     std::string MissingFile(const std::string& strName) { return (m_dir / fs::u8path(strName)).u8string(); }
 
-    CRun Run(const std::vector<std::string>& args)
+    CRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
     {
-        const CRun run = support::RunTool(m_dir, args);
+        const CRun run = support::RunTool(m_dir, args, strInput);
         if (run.m_nStatus < 0)
             ADD_FAILURE() << "the tool did not run: status " << run.m_nStatus << ", " << run.m_strErr;
         return run;
@@ -87,6 +87,8 @@ TEST_F(ToolChecksum, EachAlgorithmPolynomialAndStartInItsWidth)
         {{"--algo", "sum32"}, strDigits, "000001DC"},
         {{"--algo", "crc16"}, strDigits, "29B1"},
         {{"--algo", "crc32"}, strDigits, "340BC6D9"},
+        {{"--invert"}, strDigits, "CBF43926"},  // as common tools print it
+        {{"--algo", "crc16", "--invert"}, strDigits, "D64E"},
         {{"--algo", "crc16", "--poly", "8005"}, strDigits, "AEE7"},
         {{"--algo=crc16", "--poly=0x8005", "--start=0"}, strDigits, Hex(reference::Crc16(0x8005, 0, p, 9), 4)},
         {{"--poly", "82f63b78"}, strDigits, Hex(reference::Crc32(0x82F63B78, 0xFFFFFFFF, p, 9), 8)},
@@ -137,9 +139,10 @@ TEST_F(ToolChecksum, MissingFileAndFolderAreReportedAndTheOthersAreDone)
     const std::string strDir = MissingFile("folder");
     fs::create_directory(fs::u8path(strDir));
     const std::string strB = MakeFile("b.txt", {'1'});
-    const CRun run = Run({"checksum", "--algo", "sum8", strA, strMissing, strDir, strB});
+    const CRun run = Run({"checksum", "--algo", "sum8", strA, strMissing, strDir, strB, "\x1B[31m"});
     EXPECT_EQ(1, run.m_nStatus);
     EXPECT_EQ("DC " + strA + "\n" + "30 " + strB + "\n", run.m_strOut);
+    EXPECT_NE(std::string::npos, run.m_strErr.find(u8"файла: \\x1B[31m\n")) << run.m_strErr;
     EXPECT_NE(std::string::npos, run.m_strErr.find(strMissing + "\n")) << run.m_strErr;
     EXPECT_NE(std::string::npos, run.m_strErr.find(u8"нет такого файла")) << run.m_strErr;
     EXPECT_NE(std::string::npos, run.m_strErr.find(strDir + "\n")) << run.m_strErr;
@@ -162,9 +165,9 @@ TEST_F(ToolChecksum, NamesPassThroughAsGiven)
 {
     const std::string strFile = MakeFile(u8"счёт-фактура №5.txt", c_digits);
     const std::string strDash = MakeFile("-dash.txt", c_digits);
-    const CRun run = Run({"checksum", "--algo", "crc16", strFile, "--", strDash});
+    const CRun run = Run({"checksum", "--algo", "crc16", strFile, "-", "--", strDash}, "123456789");
     EXPECT_EQ(0, run.m_nStatus) << run.m_strErr;
-    EXPECT_EQ("29B1 " + strFile + "\n29B1 " + strDash + "\n", run.m_strOut);
+    EXPECT_EQ("29B1 " + strFile + "\n29B1 -\n29B1 " + strDash + "\n", run.m_strOut);
 }
 
 TEST_F(ToolChecksum, BadUsageExitsWithTwo)
@@ -193,8 +196,10 @@ TEST_F(ToolChecksum, BadUsageExitsWithTwo)
         EXPECT_EQ("", run.m_strOut) << strArgs;
         EXPECT_NE("", run.m_strErr) << strArgs;
     }
-    // Messages are UTF-8.
-    EXPECT_NE(std::string::npos, Run({"checksum"}).m_strErr.find(u8"Использование: extkit checksum"));
+    // The one wrong thing in UTF-8, and where the usage is told.
+    EXPECT_EQ(u8"extkit checksum: полином шире алгоритма crc32 (32 бита): 1FFFFFFFFF\n"
+              u8"Подробнее: extkit checksum --help\n",
+              Run({"checksum", "--poly", "1FFFFFFFFF", strFile}).m_strErr);
     const CRun help = Run({"checksum", "--help"});
     EXPECT_EQ(0, help.m_nStatus);
     EXPECT_NE(std::string::npos, help.m_strOut.find(u8"алгоритм")) << help.m_strOut;

@@ -23,3 +23,12 @@ TEST(ToolText, ForeignAndMalformedTextBecomesQuestionMarks)
     EXPECT_EQ("?", Utf8ToCp1251("\xC0\x80"));            // overlong zero
     EXPECT_EQ("?", Utf8ToCp1251("\xF4\x90\x80\x80"));    // beyond U+10FFFF
 }
+
+TEST(ToolText, EchoedControlCharactersAreEscaped)
+{
+    using namespace std::string_literals;
+    // C0, DEL and C1 (U+009B is a terminal's CSI); the rest stays, broken UTF-8 too.
+    EXPECT_EQ("a\\x1B[31m\\x09\\x0A\\x00\\x7F\\x9B\xC2\xA0\xC2"s,
+              EscapeControls("a\x1B[31m\t\n\0\x7F\xC2\x9B\xC2\xA0\xC2"s));
+    EXPECT_EQ(u8"Ёлка \\ \xD0", EscapeControls(u8"Ёлка \\ \xD0"));
+}

@@ -6,8 +6,14 @@
 #include "Console.h"
 
 #include "calc/CalculatorEngine.h"
+#include "calc/NumberText.h"
 
 #include <cstdio>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 namespace
 {
@@ -15,7 +21,7 @@ const char* const c_pszUsage =
     "Использование: extkit calc [--precision N] [--value ТЕКСТ] КЛАВИША...\n"
     "               extkit calc --batch\n"
     "  --precision  знаков после точки, 0..10 (по умолчанию 2; вне диапазона - ближайшая граница)\n"
-    "  --value      начальное значение (по умолчанию нет, то есть 0)\n"
+    "  --value      начальное значение, число (по умолчанию нет, то есть 0)\n"
     "Клавиши: 0..9 . neg back ce c + - * / = % sqrt 1/x mc mr ms m+ prec:N msel:I\n"
     "  neg - смена знака, back - забой, ce - сброс ввода, c - сброс всего,\n"
     "  prec:N - точность N, msel:I - выбрать ячейку памяти I (если она есть).\n"
@@ -24,12 +30,26 @@ const char* const c_pszUsage =
     "отвергнутых клавиш: цифр сверх пределов и корней из отрицательного).\n"
     "--batch: каждая строка ввода - ТОЧНОСТЬ<TAB>НАЧАЛЬНОЕ<TAB>КЛАВИШИ (НАЧАЛЬНОЕ может\n"
     "быть пустым, клавиши через пробел); на каждую строку выводится одна строка из тех же\n"
-    "шести значений через TAB. Строка с ошибкой даёт строку \"error<TAB>сообщение\",\n"
-    "обработка продолжается, а код завершения тогда 1.\n";
+    "шести значений через TAB. Строка с ошибкой даёт строку \"error<TAB>сообщение\" и\n"
+    "сообщение с номером строки в stderr; обработка продолжается, а код завершения тогда 1.\n";
 
 int UsageError(const std::string& strCp1251)
 {
-    return ReportUsageError("calc", strCp1251, c_pszUsage);
+    return ReportUsageError("calc", strCp1251);
+}
+
+// The engine reads as much of a text as makes a number, as the C library does;
+// a user who typed a number is told when the text is something else.
+bool IsWholeNumber(const std::string& str)
+{
+    const char* const pszBegin = str.c_str();
+    const char* pszEnd = pszBegin;
+    ReadCalcNumber(pszBegin, &pszEnd);
+    if (pszEnd == pszBegin)
+        return false;
+    while (*pszEnd == ' ' || *pszEnd == '\t')
+        ++pszEnd;
+    return pszEnd == pszBegin + str.size();
 }
 
 // Applies one key; false for a key that is not one. nRefused counts the keys
@@ -100,9 +120,9 @@ std::vector<std::string> StateValues(const CCalculatorEngine& engine, int nRefus
             strMemory,  std::to_string(engine.GetMemorySel()), std::to_string(nRefused)};
 }
 
-// One batch line: "PRECISION\tINITIAL\tKEYS"; the result line, or "error\t..."
-// with bOk cleared.
-std::string RunBatchLine(const std::string& strLine, bool& bOk)
+// One batch line: "PRECISION\tINITIAL\tKEYS"; the result line, or false with
+// the reason.
+bool RunBatchLine(const std::string& strLine, std::string& strOut)
 {
     std::vector<std::string> fields(1);
     for (char ch : strLine)
@@ -112,13 +132,17 @@ std::string RunBatchLine(const std::string& strLine, bool& bOk)
         else
             fields.back() += ch;
     }
-    bOk = false;
     int nPrecision = 0;
+    strOut.clear();
     if (fields.size() > 3)
-        return "error\tбольше трёх полей";
-    if (!ParseInt(fields[0], nPrecision))
-        return "error\tточность не число: " + Utf8ToCp1251(fields[0]);
+        strOut = "больше трёх полей";
+    else if (!ParseInt(fields[0], nPrecision))
+        strOut = "точность не число: " + Utf8ToCp1251(fields[0]);
     const std::string strInitial = fields.size() > 1 ? Utf8ToCp1251(fields[1]) : std::string();
+    if (strOut.empty() && !strInitial.empty() && !IsWholeNumber(strInitial))
+        strOut = "начальное значение не число: " + strInitial;
+    if (!strOut.empty())
+        return false;
     CCalculatorEngine engine(strInitial.empty() ? NULL : strInitial.c_str(), nPrecision);
     int nRefused = 0;
     if (fields.size() > 2)
@@ -133,41 +157,45 @@ std::string RunBatchLine(const std::string& strLine, bool& bOk)
                 continue;
             }
             if (!strKey.empty() && !ApplyKey(engine, strKey, nRefused))
-                return "error\tнеизвестная клавиша: " + Utf8ToCp1251(strKey);
+            {
+                strOut = "неизвестная клавиша: " + Utf8ToCp1251(strKey);
+                return false;
+            }
             strKey.clear();
         }
     }
-    bOk = true;
-    std::string strOut;
     const std::vector<std::string> values = StateValues(engine, nRefused);
     for (size_t i = 0; i < values.size(); ++i)
         strOut += (i ? "\t" : "") + values[i];
-    return strOut;
+    return true;
 }
 
 int RunBatch()
 {
+#ifdef _WIN32
+    // The bytes as they are: no line-end translation, no end at Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
     int nStatus = 0;
-    std::string strLine;
-    bool bEnd = false;
-    while (!bEnd)
+    unsigned long nLine = 0;
+    std::string strLine, strOut;
+    while (ReadLine(stdin, strLine))
     {
-        const int ch = fgetc(stdin);
-        if (ch != EOF && ch != '\n')
+        ++nLine;
+        if (RunBatchLine(strLine, strOut))
         {
-            strLine += (char)ch;
-            continue;
+            WriteText(stdout, strOut + "\n");
         }
-        bEnd = ch == EOF;
-        if (bEnd && strLine.empty())
-            break;
-        if (!strLine.empty() && strLine.back() == '\r')
-            strLine.pop_back();
-        bool bOk = true;
-        WriteText(stdout, RunBatchLine(strLine, bOk) + "\n");
-        if (!bOk)
+        else
+        {
+            // The reason quotes the input: in the data stream, as in the
+            // message, without its control characters.
             nStatus = 1;
-        strLine.clear();
+            WriteUtf8(stdout, "error\t" + EscapeControls(Cp1251ToUtf8(strOut)) + "\n");
+            fflush(stdout);
+            ReportError("calc", "строка " + std::to_string(nLine) + ": " + strOut);
+        }
+        fflush(stdout);
     }
     return nStatus;
 }
@@ -227,6 +255,8 @@ int CalcCommand(const std::vector<std::string>& args)
         else
         {
             strValue = Utf8ToCp1251(strArg);
+            if (!IsWholeNumber(strValue))
+                return UsageError("начальное значение должно быть числом: " + strValue);
             bValue = true;
         }
     }

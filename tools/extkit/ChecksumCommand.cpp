@@ -1,7 +1,7 @@
-// extkit checksum [--algo sum8|sum16|sum32|crc16|crc32] [--poly HEX] [--start HEX] FILE...
+// extkit checksum [--algo sum8|sum16|sum32|crc16|crc32] [--poly HEX] [--start HEX] [--invert] FILE...
 // Prints "<value> <file>" per file, the value in upper-case hexadecimal of the
-// algorithm's width. A file that cannot be read is reported on stderr and the
-// others are still done.
+// algorithm's width; "-" is the standard input. A file that cannot be read is
+// reported on stderr and the others are still done.
 #include "Commands.h"
 #include "Console.h"
 #include "FileBlocks.h"
@@ -26,26 +26,32 @@ const CAlgorithm g_aAlgorithms[] = {
 };
 
 const char* const c_pszUsage =
-    "Использование: extkit checksum [--algo sum8|sum16|sum32|crc16|crc32] [--poly HEX] [--start HEX] ФАЙЛ...\n"
-    "  --algo   алгоритм (по умолчанию crc32)\n"
-    "  --poly   полином CRC: для crc32 в отражённом порядке битов (по умолчанию EDB88320),\n"
-    "           для crc16 в прямом (по умолчанию 1021)\n"
-    "  --start  начальное значение (по умолчанию все единицы)\n";
+    "Использование: extkit checksum [--algo sum8|sum16|sum32|crc16|crc32] [--poly HEX] [--start HEX]\n"
+    "                               [--invert] ФАЙЛ...\n"
+    "  --algo    алгоритм (по умолчанию crc32)\n"
+    "  --poly    полином CRC: для crc32 в отражённом порядке битов (по умолчанию EDB88320),\n"
+    "            для crc16 в прямом (по умолчанию 1021)\n"
+    "  --start   начальное значение (по умолчанию все единицы)\n"
+    "  --invert  вывести значение с обращёнными битами\n"
+    "ФАЙЛ \"-\" - стандартный ввод. Выводится регистр так, как его возвращают классы\n"
+    "библиотеки, без итогового обращения битов: CRC-32 строки \"123456789\" - 340BC6D9.\n"
+    "Привычное значение CRC-32 (CBF43926, как у распространённых программ) даёт --invert.\n";
 
 int UsageError(const std::string& strCp1251)
 {
-    return ReportUsageError("checksum", strCp1251, c_pszUsage);
+    return ReportUsageError("checksum", strCp1251);
 }
 
-// One to eight hexadecimal digits, with or without 0x in front.
-bool ParseHex(const std::string& str, DWORD& nValue)
+// Hexadecimal digits, with or without 0x in front. A value wider than 32 bits
+// is held at 2 to the 32nd, which is too wide for every algorithm.
+bool ParseHex(const std::string& str, unsigned long long& nValue)
 {
     size_t i = 0;
     if (str.size() > 2 && str[0] == '0' && (str[1] == 'x' || str[1] == 'X'))
         i = 2;
-    if (i == str.size() || str.size() - i > 8)
+    if (i == str.size())
         return false;
-    DWORD n = 0;
+    unsigned long long n = 0;
     for (; i < str.size(); ++i)
     {
         const char ch = str[i];
@@ -58,13 +64,15 @@ bool ParseHex(const std::string& str, DWORD& nValue)
             nDigit = ch - 'A' + 10;
         else
             return false;
-        n = (n << 4) | (DWORD)nDigit;
+        n = (n << 4) | (unsigned long long)nDigit;
+        if (n > 0xFFFFFFFFull)
+            n = 0x100000000ull;
     }
     nValue = n;
     return true;
 }
 
-std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, DWORD nPoly, bool bPoly)
+std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, unsigned long long nPoly, bool bPoly)
 {
     if (strAlgo == "sum8")
         return std::unique_ptr<COXCheckBase>(new COXCheckSum8);
@@ -74,7 +82,7 @@ std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, DWORD nPoly,
         return std::unique_ptr<COXCheckBase>(new COXCheckSum32);
     if (strAlgo == "crc16")
         return std::unique_ptr<COXCheckBase>(bPoly ? new COXCRC16((WORD)nPoly) : new COXCRC16);
-    return std::unique_ptr<COXCheckBase>(bPoly ? new COXCRC32(nPoly) : new COXCRC32);
+    return std::unique_ptr<COXCheckBase>(bPoly ? new COXCRC32((DWORD)nPoly) : new COXCRC32);
 }
 
 const char* FailureText(EFileBlocksResult eResult)
@@ -96,8 +104,9 @@ const char* FailureText(EFileBlocksResult eResult)
 int ChecksumCommand(const std::vector<std::string>& args)
 {
     std::string strAlgo = "crc32";
-    DWORD nPoly = 0, nStart = 0;
-    bool bPoly = false, bStart = false;
+    unsigned long long nPoly = 0, nStart = 0;
+    bool bPoly = false, bStart = false, bInvert = false;
+    std::string strPoly, strStart;  // as given, for the messages
     std::vector<std::string> files;
 
     bool bOptions = true;
@@ -118,6 +127,11 @@ int ChecksumCommand(const std::vector<std::string>& args)
         {
             WriteText(stdout, c_pszUsage);
             return 0;
+        }
+        if (arg == "--invert")
+        {
+            bInvert = true;
+            continue;
         }
         // --name VALUE or --name=VALUE
         std::string strName = arg, strValue;
@@ -149,6 +163,7 @@ int ChecksumCommand(const std::vector<std::string>& args)
             if (!ParseHex(strValue, nPoly))
                 return UsageError("полином должен быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue));
             bPoly = true;
+            strPoly = strValue;
         }
         else
         {
@@ -156,19 +171,22 @@ int ChecksumCommand(const std::vector<std::string>& args)
                 return UsageError("начальное значение должно быть шестнадцатеричным числом: " +
                                   Utf8ToCp1251(strValue));
             bStart = true;
+            strStart = strValue;
         }
     }
 
     const CAlgorithm* pAlgo = g_aAlgorithms;
     while (strAlgo != pAlgo->m_pszName)
         ++pAlgo;
-    const DWORD nMask = pAlgo->m_nDigits == 8 ? 0xFFFFFFFFu : (1u << (4 * pAlgo->m_nDigits)) - 1;
+    const int nBits = 4 * pAlgo->m_nDigits;
+    const unsigned long long nMask = (1ull << nBits) - 1;
+    const std::string strBits = " (" + std::to_string(nBits) + (nBits == 32 ? " бита): " : " бит): ");
     if (bPoly && !pAlgo->m_bCrc)
         return UsageError("полином задаётся только для crc16 и crc32");
     if (bPoly && (nPoly & ~nMask) != 0)
-        return UsageError("полином шире алгоритма " + strAlgo);
+        return UsageError("полином шире алгоритма " + strAlgo + strBits + Utf8ToCp1251(strPoly));
     if (bStart && (nStart & ~nMask) != 0)
-        return UsageError("начальное значение шире алгоритма " + strAlgo);
+        return UsageError("начальное значение шире алгоритма " + strAlgo + strBits + Utf8ToCp1251(strStart));
     if (files.empty())
         return UsageError("не указаны файлы");
 
@@ -177,24 +195,24 @@ int ChecksumCommand(const std::vector<std::string>& args)
     {
         std::unique_ptr<COXCheckBase> pCheck = MakeCheck(strAlgo, nPoly, bPoly);
         if (bStart)
-            pCheck->m_nValue = nStart;
-        const EFileBlocksResult eResult = ReadFileBlocks(strFile, [&](const unsigned char* pData, size_t nLength) {
+            pCheck->m_nValue = (DWORD)nStart;
+        const FileBlockHandler onBlock = [&](const unsigned char* pData, size_t nLength) {
             pCheck->ChecksumBlock(pData, (DWORD)nLength);
-        });
+        };
+        const EFileBlocksResult eResult = strFile == "-" ? ReadStdinBlocks(onBlock) : ReadFileBlocks(strFile, onBlock);
+        // Names are shown as given, but for their control characters.
+        const std::string strName = EscapeControls(strFile);
         if (eResult != fileBlocksDone)
         {
             fflush(stdout);
-            WriteText(stderr, std::string("extkit checksum: ") + FailureText(eResult));
-            WriteUtf8(stderr, strFile);
-            WriteText(stderr, "\n");
+            WriteUtf8(stderr, "extkit checksum: " + Cp1251ToUtf8(FailureText(eResult)) + strName + "\n");
             nStatus = 1;
             continue;
         }
+        const unsigned long long nValue = (pCheck->m_nValue ^ (bInvert ? 0xFFFFFFFFu : 0u)) & nMask;
         char szValue[16];
-        snprintf(szValue, sizeof(szValue), "%0*X ", pAlgo->m_nDigits, (unsigned)(pCheck->m_nValue & nMask));
-        WriteUtf8(stdout, szValue);
-        WriteUtf8(stdout, strFile);
-        WriteUtf8(stdout, "\n");
+        snprintf(szValue, sizeof(szValue), "%0*X ", pAlgo->m_nDigits, (unsigned)nValue);
+        WriteUtf8(stdout, szValue + strName + "\n");
     }
     return nStatus;
 }

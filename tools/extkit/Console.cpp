@@ -224,9 +224,38 @@ bool ParseInt(const std::string& str, int& nValue)
     return true;
 }
 
-int ReportUsageError(const std::string& strCommand, const std::string& strCp1251, const char* pszUsage)
+std::string EscapeControls(const std::string& strUtf8)
 {
-    WriteText(stderr, "extkit " + strCommand + ": " + strCp1251 + "\n");
-    WriteText(stderr, pszUsage);
+    std::string str;
+    str.reserve(strUtf8.size());
+    for (size_t i = 0; i < strUtf8.size(); ++i)
+    {
+        unsigned nCode = (unsigned char)strUtf8[i];
+        // C1 characters come as 0xC2 0x80..0x9F; other bytes pass as they are.
+        const bool bC1 = nCode == 0xC2 && i + 1 < strUtf8.size() && (unsigned char)strUtf8[i + 1] >= 0x80 &&
+                         (unsigned char)strUtf8[i + 1] <= 0x9F;
+        if (bC1)
+            nCode = (unsigned char)strUtf8[++i];
+        if (nCode >= 0x20 && nCode != 0x7F && !bC1)
+        {
+            str += strUtf8[i];
+            continue;
+        }
+        char szCode[8];
+        snprintf(szCode, sizeof(szCode), "\\x%02X", nCode);
+        str += szCode;
+    }
+    return str;
+}
+
+void ReportError(const std::string& strCommand, const std::string& strCp1251)
+{
+    WriteUtf8(stderr, "extkit " + strCommand + ": " + EscapeControls(Cp1251ToUtf8(strCp1251)) + "\n");
+}
+
+int ReportUsageError(const std::string& strCommand, const std::string& strCp1251)
+{
+    ReportError(strCommand, strCp1251);
+    WriteText(stderr, "Подробнее: extkit " + strCommand + " --help\n");
     return 2;
 }

@@ -34,7 +34,15 @@ bool ReadLine(FILE* pStream, std::string& strLine);
 // billion are held at a billion, which is out of every range the commands use.
 bool ParseInt(const std::string& str, int& nValue);
 
-// Tells the user of a wrong call of a command ("extkit COMMAND: message", then
-// the command's usage text) on standard error; returns 2, the exit status of
-// a wrong call.
-int ReportUsageError(const std::string& strCommand, const std::string& strCp1251, const char* pszUsage);
+// UTF-8 text with its control characters (C0, DEL and C1) written as \xHH,
+// HH the character's code: input shown back in a message or an output line
+// can then neither act on the terminal nor break the line.
+std::string EscapeControls(const std::string& strUtf8);
+
+// "extkit COMMAND: message" on standard error. The message is Windows-1251 and
+// may quote the input; its control characters are escaped.
+void ReportError(const std::string& strCommand, const std::string& strCp1251);
+
+// Tells the user of a wrong call of a command: the error, then where the
+// command's usage is told; returns 2, the exit status of a wrong call.
+int ReportUsageError(const std::string& strCommand, const std::string& strCp1251);

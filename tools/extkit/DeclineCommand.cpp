@@ -40,7 +40,7 @@ const char* const c_apszCaseNames[] = {"nominative", "genitive", "dative", "accu
 
 int UsageError(const std::string& strCp1251)
 {
-    return ReportUsageError("decline", strCp1251, c_pszUsage);
+    return ReportUsageError("decline", strCp1251);
 }
 
 // One digit from 0 to nMax.
@@ -106,9 +106,9 @@ int RunBatch()
         }
         int nCase = 0, nParts = 0;
         std::string strName;
-        if (nTabs < 3)
+        if (nTabs < 3 || strLine.find('\t', nFrom) != std::string::npos)
         {
-            pszProblem = "нужно четыре поля через табуляцию";
+            pszProblem = "нужно ровно четыре поля через табуляцию";
         }
         else
         {
@@ -138,7 +138,7 @@ int RunBatch()
         {
             WriteText(stdout, std::string(pszOutput != nullptr ? pszOutput : "#invalid") + "\n");
             fflush(stdout);
-            WriteText(stderr, "extkit decline: строка " + std::to_string(nLine) + ": " + pszProblem + "\n");
+            ReportError("decline", "строка " + std::to_string(nLine) + ": " + pszProblem);
             nStatus = 1;
         }
         fflush(stdout);
@@ -248,8 +248,8 @@ int DeclineCommand(const std::vector<std::string>& args)
         {
             if (!ToLibraryText(astrPart[k], astr1251[k]))
             {
-                WriteText(stderr, std::string("extkit decline: значение ") + apszPartOption[k] +
-                                      " не записывается в кодовой странице 1251\n");
+                ReportError("decline", std::string("значение ") + apszPartOption[k] +
+                                           " не записывается в кодовой странице 1251");
                 return 2;
             }
         }
@@ -264,9 +264,7 @@ int DeclineCommand(const std::vector<std::string>& args)
         std::string str1251;
         if (!ToLibraryText(strFull, str1251))
         {
-            WriteText(stderr, "extkit decline: имя не записывается в кодовой странице 1251: ");
-            WriteUtf8(stderr, Cp1251ToUtf8(Utf8ToCp1251(strFull)));
-            WriteText(stderr, "\n");
+            ReportError("decline", "имя не записывается в кодовой странице 1251: " + Utf8ToCp1251(strFull));
             return 2;
         }
         grammar.Init(str1251.c_str(), bMale);
@@ -278,7 +276,7 @@ int DeclineCommand(const std::vector<std::string>& args)
         CString strResult;
         if (grammar.GetGrammarCase(strResult, (EGrammarCase)n, (unsigned)nParts) == 2)
         {
-            WriteText(stderr, "extkit decline: имя пустое\n");
+            ReportError("decline", "имя пустое");
             return 1;
         }
         WriteResultLine(strResult);

@@ -396,3 +396,14 @@ EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlock
 #endif
     return bRead ? fileBlocksDone : fileBlocksReadError;
 }
+
+EFileBlocksResult ReadStdinBlocks(const FileBlockHandler& onBlock)
+{
+    // Whatever the standard input is, it is read in order by one thread.
+#ifdef _WIN32
+    CFileSource source(GetStdHandle(STD_INPUT_HANDLE), false);
+#else
+    CFileSource source(0, false);
+#endif
+    return ReadBlocks(source, GetFilePlan(0), onBlock) ? fileBlocksDone : fileBlocksReadError;
+}

@@ -22,6 +22,8 @@ typedef std::function<void(const unsigned char*, size_t)> FileBlockHandler;
 // been handed over and the result is fileBlocksReadError. An exception from
 // onBlock passes on after the read-ahead thread has ended.
 EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlockHandler& onBlock);
+// The same for the standard input, read to its end.
+EFileBlocksResult ReadStdinBlocks(const FileBlockHandler& onBlock);
 
 // Where the blocks come from: an open file, or anything else read by position.
 class CBlockSource

@@ -54,7 +54,7 @@ const char* const c_pszUsage =
 
 int UsageError(const std::string& strCp1251)
 {
-    return ReportUsageError("mask", strCp1251, c_pszUsage);
+    return ReportUsageError("mask", strCp1251);
 }
 
 // UTF-8 input as Windows-1251, or false with the reason.
@@ -109,7 +109,7 @@ int RunBatch()
             nStatus = 1;
             WriteUtf8(stdout, "#invalid\n");
             fflush(stdout);
-            WriteText(stderr, "extkit mask: строка " + std::to_string(nLine) + ": " + strProblem + "\n");
+            ReportError("mask", "строка " + std::to_string(nLine) + ": " + strProblem);
         }
         fflush(stdout);
     }
@@ -162,7 +162,7 @@ int MaskCommand(const std::vector<std::string>& args)
     if (script.Play(target, state) == CMaskScript::plainEdit)
     {
         WriteUtf8(stdout, "#plain-edit\n");
-        WriteText(stderr, "extkit mask: в маске нет позиций ввода, это обычное поле ввода\n");
+        ReportError("mask", "в маске нет позиций ввода, это обычное поле ввода");
         return 1;
     }
     const std::vector<std::string> values = state.Values();

@@ -38,9 +38,7 @@ int main(int argc, char** argv)
             return nStatus;
         }
     }
-    WriteText(stderr, "extkit: неизвестная команда: ");
-    WriteUtf8(stderr, args[0]);
-    WriteText(stderr, "\n");
+    WriteUtf8(stderr, "extkit: " + EscapeControls(Cp1251ToUtf8("неизвестная команда: ") + args[0]) + "\n");
     PrintCommands(stderr);
     return 2;
 }
