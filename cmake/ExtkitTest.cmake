@@ -23,13 +23,16 @@ endif()
 # GoogleTest's headers, and on Windows the framework's, are what most of a test
 # source reads: one precompiled header serves every test program.
 if(NOT TARGET extkit_test_pch)
+  # An executable of its own, so that it is compiled as the test programs are
+  # (position-independent as executables, not as libraries).
   file(WRITE ${CMAKE_BINARY_DIR}/extkit_test_pch.cpp "// The precompiled header of the tests.\n")
-  add_library(extkit_test_pch OBJECT ${CMAKE_BINARY_DIR}/extkit_test_pch.cpp)
-  target_link_libraries(extkit_test_pch PRIVATE gmock framework)
+  add_executable(extkit_test_pch ${CMAKE_BINARY_DIR}/extkit_test_pch.cpp)
+  target_link_libraries(extkit_test_pch PRIVATE gmock gtest_main)
   if(WIN32)
+    target_link_libraries(extkit_test_pch PRIVATE framework)
     target_precompile_headers(extkit_test_pch PRIVATE <gtest/gtest.h> <afxwin.h> <afxcmn.h> <afxole.h>)
   else()
-    target_precompile_headers(extkit_test_pch PRIVATE <gtest/gtest.h> <afx.h>)
+    target_precompile_headers(extkit_test_pch PRIVATE <gtest/gtest.h>)
   endif()
 endif()
 
@@ -40,6 +43,10 @@ function(extkit_test)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
   target_precompile_headers(${T_NAME} REUSE_FROM extkit_test_pch)
+  if(WIN32)
+    # The precompiled header reads the framework's headers.
+    target_link_libraries(${T_NAME} PRIVATE framework)
+  endif()
   if(WIN32)
     # Every Windows test program runs with common controls version 6, like the hosts.
     target_sources(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/resources/common-controls.rc)
