@@ -12,8 +12,7 @@
 #include <random>
 #include <vector>
 
-namespace
-{
+namespace {
 const size_t c_nLarge = 64u << 20;
 const size_t c_nSmall = 4u << 10;
 
@@ -22,8 +21,7 @@ const std::vector<BYTE>& Data()
     static const std::vector<BYTE> s_data = [] {
         std::vector<BYTE> data(c_nLarge);
         std::mt19937_64 rng(2024);
-        for (size_t i = 0; i < data.size(); i += 8)
-        {
+        for (size_t i = 0; i < data.size(); i += 8) {
             const ULONGLONG v = rng();
             for (int k = 0; k < 8; ++k)
                 data[i + k] = (BYTE)(v >> (8 * k));
@@ -34,8 +32,7 @@ const std::vector<BYTE>& Data()
 }
 
 template <class T>
-struct CAccelHolder
-{
+struct CAccelHolder {
     const T* m_pTable;
     std::unique_ptr<CCrcAccel<T>> m_accel;
 };
@@ -132,11 +129,11 @@ void BM_Crc16_Class(benchmark::State& state)
 void BM_Sum_Bytewise(benchmark::State& state, int nBits)
 {
     const BYTE* p = Data().data();
-    for (auto _ : state)
-    {
+    for (auto _ : state) {
         const size_t n = (size_t)state.range(0);
-        DWORD v = nBits == 8 ? Sum8Bytewise(0xFFFFFFFF, p, n)
-                             : nBits == 16 ? Sum16Bytewise(0xFFFFFFFF, p, n) : Sum32Bytewise(0xFFFFFFFF, p, n);
+        DWORD v = nBits == 8    ? Sum8Bytewise(0xFFFFFFFF, p, n)
+                  : nBits == 16 ? Sum16Bytewise(0xFFFFFFFF, p, n)
+                                : Sum32Bytewise(0xFFFFFFFF, p, n);
         benchmark::DoNotOptimize(v);
     }
     Finish(state);

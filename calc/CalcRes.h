@@ -6,7 +6,6 @@
 #define IDB_CALC_ICONS 21500       // the button icons, 30 of 16 x 15 pixels in a strip
 #define IDB_CALC_ICONS_MASK 21501  // their mask, white where the button shows through
 
-
 #define IDC_CALC_RESULT 1001     // the accumulator
 #define IDC_CALC_OPERATION 1002  // the pending operation
 #define IDC_CALC_PRECISION 1003  // the precision list

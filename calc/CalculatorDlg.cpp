@@ -22,6 +22,7 @@ struct CCalcKey {
 };
 
 // Row i is also button i of the dialog's list, icon i and tool-tip i.
+// clang-format off
 const CCalcKey g_aPrimaryKeys[CCalculatorDlg::nButtonCount] = {
     {0, VK_BACK, IDC_CALC_BACK},
     {0, VK_DELETE, IDC_CALC_DELOP},
@@ -53,9 +54,11 @@ const CCalcKey g_aPrimaryKeys[CCalculatorDlg::nButtonCount] = {
     {0, VK_OEM_PLUS, IDC_CALC_EQ},
     {0, VK_RETURN, IDC_CALC_COPY},
 };
+// clang-format on
 
 // The main keyboard's digits and signs, looked at only when the primary table
 // has no match.
+// clang-format off
 const CCalcKey g_aSecondaryKeys[] = {
     {0, '7', IDC_CALC_NUM7},
     {0, '8', IDC_CALC_NUM8},
@@ -74,6 +77,7 @@ const CCalcKey g_aSecondaryKeys[] = {
     {g_wModShift, VK_OEM_PLUS, IDC_CALC_ADD},
     {g_wModShift, 'C', IDC_CALC_CLEAR},
 };
+// clang-format on
 
 // The row of the table with exactly this key and these modifiers, or -1.
 int FindKey(const CCalcKey* pTable, int nCount, UINT nKey, WORD wModifier)
@@ -123,8 +127,8 @@ BEGIN_MESSAGE_MAP(CCalculatorDlg, CDialog)
 END_MESSAGE_MAP()
 
 CCalculatorDlg::CCalculatorDlg(const char* pszValue, int nPrecision, CWnd* pParent, bool bDropDown)
-    : CDialog(IDD, pParent), m_pPressedBtn(NULL), m_nPrecision(nPrecision), m_bNewEntry(true),
-      m_bDropDown(bDropDown), m_nLeft(0), m_nTop(0), m_engine(pszValue, nPrecision), m_bPositioned(false)
+    : CDialog(IDD, pParent), m_pPressedBtn(NULL), m_nPrecision(nPrecision), m_bNewEntry(true), m_bDropDown(bDropDown),
+      m_nLeft(0), m_nTop(0), m_engine(pszValue, nPrecision), m_bPositioned(false)
 {
     // The engine keeps the precision within the list's 0 to 10.
     m_nPrecision = m_engine.GetPrecision();
@@ -251,8 +255,8 @@ BOOL CCalculatorDlg::PreTranslateMessage(MSG* pMsg)
             if (nRow < m_arrButtons.GetSize())
                 pButton = m_arrButtons[nRow];
         } else {
-            const int nSecondary = FindKey(g_aSecondaryKeys, sizeof(g_aSecondaryKeys) / sizeof(g_aSecondaryKeys[0]),
-                                           nKey, wModifier);
+            const int nSecondary =
+                FindKey(g_aSecondaryKeys, sizeof(g_aSecondaryKeys) / sizeof(g_aSecondaryKeys[0]), nKey, wModifier);
             if (nSecondary >= 0)
                 pButton = GetBtnFromList(g_aSecondaryKeys[nSecondary].wButton);
         }

@@ -27,7 +27,7 @@ public:
     CToolTipCtrl m_toolTip;
     CImageList m_imageList;
     CTypedPtrArray<CPtrArray, CButton*> m_arrButtons;  // in the order of the key table
-    CButton* m_pPressedBtn;  // shown pressed by a key that is down
+    CButton* m_pPressedBtn;                            // shown pressed by a key that is down
     int m_nPrecision;
     bool m_bNewEntry;
     bool m_bDropDown;

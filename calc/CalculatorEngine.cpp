@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 int ClampPrecision(int nPrecision)
 {
     if (nPrecision < 0)
@@ -20,9 +19,7 @@ CCalculatorEngine::CCalculatorEngine(LPCSTR pszValue, int nPrecision)
     m_strValue = FormatNumber(ReadNumber(pszValue));
 }
 
-CCalculatorEngine::~CCalculatorEngine()
-{
-}
+CCalculatorEngine::~CCalculatorEngine() {}
 
 void CCalculatorEngine::Reset(LPCSTR pszValue, int nPrecision)
 {
@@ -55,8 +52,7 @@ CString CCalculatorEngine::GetOperValue(LPCSTR pszValue, LPCSTR pszAccum, char c
     // written zero is a real operand, so that 0 - 5 is -5 and 0 * 5 is 0.
     const bool bFirst = pszAccum != NULL && *pszAccum != '\0';
     double r;
-    switch (chOper)
-    {
+    switch (chOper) {
     case '+':
         r = b + a;
         break;
@@ -80,20 +76,17 @@ bool CCalculatorEngine::Digit(char chDigit)
 {
     if (chDigit < '0' || chDigit > '9')
         return false;
-    if (m_bNewEntry)
-    {
+    if (m_bNewEntry) {
         m_strValue = CString(chDigit);
         m_bNewEntry = false;
         return true;
     }
     const int nLength = m_strValue.GetLength();
     const int nPoint = m_strValue.Find('.');
-    if (nPoint >= 0)
-    {
+    if (nPoint >= 0) {
         if (nLength - nPoint > m_nPrecision)
             return false;
-    }
-    else if (nLength >= nMaxEntryLength)
+    } else if (nLength >= nMaxEntryLength)
         return false;
     m_strValue += chDigit;
     return true;
@@ -221,8 +214,7 @@ void CCalculatorEngine::Madd()
 {
     if (m_strValue.IsEmpty())
         return;
-    if (m_arrMemory.GetSize() == 0)
-    {
+    if (m_arrMemory.GetSize() == 0) {
         m_nMemSel = (int)m_arrMemory.Add(m_strValue);
         return;
     }

@@ -67,11 +67,11 @@ public:
 protected:
     void Operator(char chOper);
 
-    CString m_strValue;    // the entry, as shown in the display
-    CString m_strAccum;    // the running result, empty when none
-    char m_chOper;         // the pending operation, 0 when none
-    bool m_bNewEntry;      // the next digit replaces the entry
-    int m_nPrecision;      // decimals written, and the most that may be typed
+    CString m_strValue;  // the entry, as shown in the display
+    CString m_strAccum;  // the running result, empty when none
+    char m_chOper;       // the pending operation, 0 when none
+    bool m_bNewEntry;    // the next digit replaces the entry
+    int m_nPrecision;    // decimals written, and the most that may be typed
     CStringArray m_arrMemory;
-    int m_nMemSel;         // selected memory item, -1 when the memory is empty
+    int m_nMemSel;  // selected memory item, -1 when the memory is empty
 };

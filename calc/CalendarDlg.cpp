@@ -19,9 +19,7 @@ CCalendarDlg::CCalendarDlg(CWnd* pParent)
     pParent->GetWindowRect(&m_rcParent);
 }
 
-CCalendarDlg::~CCalendarDlg()
-{
-}
+CCalendarDlg::~CCalendarDlg() {}
 
 INT_PTR CCalendarDlg::DoModal()
 {

@@ -15,14 +15,14 @@ public:
     explicit CCalendarDlg(CWnd* pParent);
     virtual ~CCalendarDlg();
 
-    CRect m_rcParent;            // the parent's screen rectangle at construction
+    CRect m_rcParent;  // the parent's screen rectangle at construction
     CMonthCalCtrl m_ctlCalendar;
     // The starting day (now by default); after IDOK the chosen day at 00:00:00.
     COleDateTime m_date;
     // A font for the calendar, or null for the template's; the caller keeps
     // it alive while the dialog runs. The dialog is sized to fit it.
     CFont* m_pFont;
-    BOOL m_bCenter;              // centred instead of placed under the parent
+    BOOL m_bCenter;  // centred instead of placed under the parent
 
     // Runs the dialog with the library's own resources.
     virtual INT_PTR DoModal();

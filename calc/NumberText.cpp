@@ -7,17 +7,14 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 // Unsigned integer of any size, 32-bit limbs, least significant first, no
 // leading zero limbs. Only what exact conversion needs.
-class CBigNum
-{
+class CBigNum {
 public:
     explicit CBigNum(uint64_t n = 0)
     {
-        while (n != 0)
-        {
+        while (n != 0) {
             m_arrLimbs.push_back((uint32_t)n);
             n >>= 32;
         }
@@ -38,8 +35,7 @@ public:
     void MulAdd(uint32_t nMul, uint32_t nAdd)
     {
         uint64_t nCarry = nAdd;
-        for (uint32_t& nLimb : m_arrLimbs)
-        {
+        for (uint32_t& nLimb : m_arrLimbs) {
             const uint64_t n = (uint64_t)nLimb * nMul + nCarry;
             nLimb = (uint32_t)n;
             nCarry = n >> 32;
@@ -69,8 +65,7 @@ public:
         const int nWords = nBits / 32, nShift = nBits % 32;
         std::vector<uint32_t> arr(nWords, 0);
         uint32_t nCarry = 0;
-        for (uint32_t nLimb : m_arrLimbs)
-        {
+        for (uint32_t nLimb : m_arrLimbs) {
             arr.push_back(nShift ? (nLimb << nShift) | nCarry : nLimb);
             nCarry = nShift ? nLimb >> (32 - nShift) : 0;
         }
@@ -100,8 +95,7 @@ public:
     void Subtract(const CBigNum& other)
     {
         int64_t nBorrow = 0;
-        for (size_t i = 0; i < m_arrLimbs.size(); ++i)
-        {
+        for (size_t i = 0; i < m_arrLimbs.size(); ++i) {
             int64_t n = (int64_t)m_arrLimbs[i] - nBorrow - (i < other.m_arrLimbs.size() ? other.m_arrLimbs[i] : 0);
             nBorrow = n < 0;
             m_arrLimbs[i] = (uint32_t)(n + (nBorrow << 32));
@@ -116,11 +110,9 @@ public:
             return "0";
         std::vector<uint32_t> arr = m_arrLimbs;
         std::vector<uint32_t> arrChunks;  // base 10^9, least significant first
-        while (!arr.empty())
-        {
+        while (!arr.empty()) {
             uint64_t nRem = 0;
-            for (size_t i = arr.size(); i-- > 0;)
-            {
+            for (size_t i = arr.size(); i-- > 0;) {
                 const uint64_t n = (nRem << 32) | arr[i];
                 arr[i] = (uint32_t)(n / 1000000000u);
                 nRem = n % 1000000000u;
@@ -130,8 +122,7 @@ public:
                 arr.pop_back();
         }
         std::string str = std::to_string(arrChunks.back());
-        for (size_t i = arrChunks.size() - 1; i-- > 0;)
-        {
+        for (size_t i = arrChunks.size() - 1; i-- > 0;) {
             const std::string strChunk = std::to_string(arrChunks[i]);
             str.append(9 - strChunk.size(), '0');
             str += strChunk;
@@ -162,8 +153,7 @@ bool IsDigit(char ch)
 // Case-insensitive match of an ASCII lower-case word at psz.
 bool StartsWithWord(LPCSTR psz, const char* pszWord)
 {
-    for (; *pszWord; ++psz, ++pszWord)
-    {
+    for (; *pszWord; ++psz, ++pszWord) {
         char ch = *psz;
         if (ch >= 'A' && ch <= 'Z')
             ch = (char)(ch - 'A' + 'a');
@@ -186,8 +176,7 @@ double DecimalToDouble(const std::string& strDigits, long long nExp10)
     // rounded operation gives the answer (SSE arithmetic, no wider registers).
     static const double c_adPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    if (strDigits.size() <= 15 && nExp10 >= -22 && nExp10 <= 22)
-    {
+    if (strDigits.size() <= 15 && nExp10 >= -22 && nExp10 <= 22) {
         double dDigits = 0;
         for (char ch : strDigits)
             dDigits = dDigits * 10 + (ch - '0');
@@ -201,12 +190,10 @@ double DecimalToDouble(const std::string& strDigits, long long nExp10)
         return 0.0;
 
     CBigNum num, den(1);
-    for (size_t i = 0; i < strDigits.size(); i += 9)
-    {
+    for (size_t i = 0; i < strDigits.size(); i += 9) {
         const size_t nLen = strDigits.size() - i < 9 ? strDigits.size() - i : 9;
         uint32_t nChunk = 0, nScale = 1;
-        for (size_t j = 0; j < nLen; ++j)
-        {
+        for (size_t j = 0; j < nLen; ++j) {
             nChunk = nChunk * 10 + (uint32_t)(strDigits[i + j] - '0');
             nScale *= 10;
         }
@@ -226,10 +213,8 @@ double DecimalToDouble(const std::string& strDigits, long long nExp10)
         den.ShiftLeft(-nShift);
     uint64_t nQuot = 0;
     den.ShiftLeft(55);
-    for (int nBit = 55; nBit >= 0; --nBit, den.ShiftRightOne())
-    {
-        if (num.Compare(den) >= 0)
-        {
+    for (int nBit = 55; nBit >= 0; --nBit, den.ShiftRightOne()) {
+        if (num.Compare(den) >= 0) {
             num.Subtract(den);
             nQuot |= (uint64_t)1 << nBit;
         }
@@ -242,8 +227,7 @@ double DecimalToDouble(const std::string& strDigits, long long nExp10)
         ++nQuotBits;
     int nDrop = nQuotBits - 53;
     int nExp2 = -nShift + nDrop;
-    if (nExp2 < -1074)
-    {
+    if (nExp2 < -1074) {
         nDrop += -1074 - nExp2;
         nExp2 = -1074;
     }
@@ -254,8 +238,7 @@ double DecimalToDouble(const std::string& strDigits, long long nExp10)
     const bool bBelow = (nQuot & (((uint64_t)1 << (nDrop - 1)) - 1)) != 0 || bSticky;
     if (bHalf && (bBelow || (nMant & 1)))
         ++nMant;
-    if (nMant == ((uint64_t)1 << 53))
-    {
+    if (nMant == ((uint64_t)1 << 53)) {
         nMant >>= 1;
         ++nExp2;
     }
@@ -283,13 +266,11 @@ CString FormatCalcNumber(double x, int nPrecision)
     int nExp2;
     if (nBiased == 0)
         nExp2 = -1074;
-    else
-    {
+    else {
         nMant |= (uint64_t)1 << 52;
         nExp2 = nBiased - 1075;
     }
-    while (nMant != 0 && (nMant & 1) == 0)
-    {
+    while (nMant != 0 && (nMant & 1) == 0) {
         nMant >>= 1;
         ++nExp2;
     }
@@ -299,8 +280,7 @@ CString FormatCalcNumber(double x, int nPrecision)
     int nFrac = 0;
     if (nExp2 >= 0)
         num.ShiftLeft(nExp2);
-    else
-    {
+    else {
         num.MulPow(5, -nExp2);  // m / 2^k = m * 5^k / 10^k
         nFrac = -nExp2;
     }
@@ -308,15 +288,13 @@ CString FormatCalcNumber(double x, int nPrecision)
     if ((int)strDigits.size() <= nFrac)
         strDigits.insert(0, (size_t)(nFrac + 1 - (int)strDigits.size()), '0');
 
-    if (nFrac > nPrecision)
-    {
+    if (nFrac > nPrecision) {
         // Cut to nPrecision decimals; the first digit cut decides, so that an
         // exact tie (a 5 followed by nothing) goes away from zero.
         const size_t nKeep = strDigits.size() - (size_t)(nFrac - nPrecision);
         const bool bUp = strDigits[nKeep] >= '5';
         strDigits.resize(nKeep);
-        if (bUp)
-        {
+        if (bUp) {
             size_t i = strDigits.size();
             while (i > 0 && strDigits[i - 1] == '9')
                 strDigits[--i] = '0';
@@ -333,8 +311,7 @@ CString FormatCalcNumber(double x, int nPrecision)
     if (bNegative)
         strText += '-';
     strText.append(strDigits, 0, nInt);
-    if (nPrecision > 0)
-    {
+    if (nPrecision > 0) {
         strText += '.';
         strText.append(strDigits, nInt, std::string::npos);
         strText.append((size_t)(nPrecision - nFrac), '0');
@@ -355,18 +332,15 @@ double ReadCalcNumber(LPCSTR pszText, LPCSTR* ppEnd)
     if (*p == '+' || *p == '-')
         bNegative = *p++ == '-';
 
-    if (StartsWithWord(p, "inf"))
-    {
+    if (StartsWithWord(p, "inf")) {
         p += StartsWithWord(p, "infinity") ? 8 : 3;
         if (ppEnd)
             *ppEnd = p;
         return bNegative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
     }
-    if (StartsWithWord(p, "nan"))
-    {
+    if (StartsWithWord(p, "nan")) {
         p += 3;
-        if (*p == '(')
-        {
+        if (*p == '(') {
             LPCSTR q = p + 1;
             while (IsDigit(*q) || (*q >= 'a' && *q <= 'z') || (*q >= 'A' && *q <= 'Z') || *q == '_')
                 ++q;
@@ -383,33 +357,27 @@ double ReadCalcNumber(LPCSTR pszText, LPCSTR* ppEnd)
     std::string strDigits;
     long long nExp10 = 0;
     bool bAnyDigit = false, bSticky = false;
-    for (; IsDigit(*p); ++p)
-    {
+    for (; IsDigit(*p); ++p) {
         bAnyDigit = true;
         if (strDigits.empty() && *p == '0')
             continue;
         if ((int)strDigits.size() < c_nMaxDigits)
             strDigits += *p;
-        else
-        {
+        else {
             bSticky = bSticky || *p != '0';
             ++nExp10;
         }
     }
-    if (*p == '.')
-    {
+    if (*p == '.') {
         LPCSTR q = p + 1;
-        for (; IsDigit(*q); ++q)
-        {
+        for (; IsDigit(*q); ++q) {
             bAnyDigit = true;
             if (strDigits.empty() && *q == '0')
                 --nExp10;
-            else if ((int)strDigits.size() < c_nMaxDigits)
-            {
+            else if ((int)strDigits.size() < c_nMaxDigits) {
                 strDigits += *q;
                 --nExp10;
-            }
-            else
+            } else
                 bSticky = bSticky || *q != '0';
         }
         if (bAnyDigit)
@@ -418,14 +386,12 @@ double ReadCalcNumber(LPCSTR pszText, LPCSTR* ppEnd)
     if (!bAnyDigit)
         return 0.0;
 
-    if (*p == 'e' || *p == 'E')
-    {
+    if (*p == 'e' || *p == 'E') {
         LPCSTR q = p + 1;
         bool bExpNegative = false;
         if (*q == '+' || *q == '-')
             bExpNegative = *q++ == '-';
-        if (IsDigit(*q))
-        {
+        if (IsDigit(*q)) {
             long long nExp = 0;
             for (; IsDigit(*q); ++q)
                 if (nExp < 100000000)
@@ -438,10 +404,8 @@ double ReadCalcNumber(LPCSTR pszText, LPCSTR* ppEnd)
         *ppEnd = p;
 
     double dValue = 0.0;
-    if (!strDigits.empty())
-    {
-        if (bSticky)
-        {
+    if (!strDigits.empty()) {
+        if (bSticky) {
             // Something nonzero beyond the kept digits: a trailing 1 stands for it.
             strDigits += '1';
             --nExp10;

@@ -1,7 +1,6 @@
 #include "checksum/CRC.h"
 
-namespace
-{
+namespace {
 // Built at module load (constant-initialised, so a CRC object made by another
 // static constructor still finds them ready), freed with all tables at unload.
 COXCRC16::CTableList g_crc16Tables;
@@ -11,8 +10,7 @@ COXCRC32::CTableList g_crc32Tables;
 template <class T>
 COXCRCTableList<T>::~COXCRCTableList()
 {
-    while (m_pHead != NULL)
-    {
+    while (m_pHead != NULL) {
         CRCTable* pTable = m_pHead;
         m_pHead = pTable->m_pNext;
         delete pTable;
@@ -23,8 +21,7 @@ template <class T>
 typename COXCRCTableList<T>::CRCTable* COXCRCTableList<T>::FindTable(T nPoly)
 {
     CRCTable* pLast = NULL;
-    for (CRCTable* pTable = m_pHead; pTable != NULL; pTable = pTable->m_pNext)
-    {
+    for (CRCTable* pTable = m_pHead; pTable != NULL; pTable = pTable->m_pNext) {
         if (pTable->m_nPoly == nPoly)
             return pTable;
         pLast = pTable;
@@ -55,12 +52,10 @@ COXCRC16::CTableList::CRCTable* COXCRC16::CTableList::CreateTable(WORD nPoly)
 {
     CRCTable* pTable = new CRCTable();  // zero-filled, empty link
     pTable->m_nPoly = nPoly;
-    for (int i = 0; i < 256; ++i)
-    {
+    for (int i = 0; i < 256; ++i) {
         WORD d = (WORD)(i << 8);
         WORD c = 0;
-        for (int k = 0; k < 8; ++k)
-        {
+        for (int k = 0; k < 8; ++k) {
             if ((c ^ d) & 0x8000)
                 c = (WORD)((c << 1) ^ nPoly);
             else
@@ -97,8 +92,7 @@ COXCRC32::CTableList::CRCTable* COXCRC32::CTableList::CreateTable(DWORD nPoly)
 {
     CRCTable* pTable = new CRCTable();  // zero-filled, empty link
     pTable->m_nPoly = nPoly;
-    for (DWORD i = 0; i < 256; ++i)
-    {
+    for (DWORD i = 0; i < 256; ++i) {
         DWORD c = i;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? (c >> 1) ^ nPoly : c >> 1;

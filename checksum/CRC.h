@@ -8,11 +8,9 @@
 
 // A cache of CRC tables of one width: a list that only grows, freed as a whole.
 template <class T>
-class COXCRCTableList
-{
+class COXCRCTableList {
 public:
-    struct CRCTable
-    {
+    struct CRCTable {
         T m_aEntries[256];
         T m_nPoly;
         CRCTable* m_pNext;
@@ -38,11 +36,9 @@ private:
     CRCTable* m_pHead;
 };
 
-class COXCRC16 : public COXCheckBase
-{
+class COXCRC16 : public COXCheckBase {
 public:
-    class CTableList : public COXCRCTableList<WORD>
-    {
+    class CTableList : public COXCRCTableList<WORD> {
     public:
         constexpr CTableList() {}
         virtual ~CTableList();
@@ -65,11 +61,9 @@ protected:
     const CTableList::CRCTable* m_pTable;  // borrowed from the cache
 };
 
-class COXCRC32 : public COXCheckBase
-{
+class COXCRC32 : public COXCheckBase {
 public:
-    class CTableList : public COXCRCTableList<DWORD>
-    {
+    class CTableList : public COXCRCTableList<DWORD> {
     public:
         constexpr CTableList() {}
         virtual ~CTableList();

@@ -4,11 +4,10 @@
 
 #include <memory>
 
-namespace
-{
+namespace {
 // Chunk size for a whole file named by path.
 const DWORD c_nFileChunk = 2048;
-}
+}  // namespace
 
 COXCheckBase::COXCheckBase(DWORD nWidth) : m_nValue(0xFFFFFFFF), m_nWidth(nWidth) {}
 
@@ -27,12 +26,9 @@ DWORD COXCheckBase::ChecksumFile(CString strPath)
         AfxThrowFileException(error.m_cause, error.m_lOsError, strPath);
 
     DWORD nResult;
-    try
-    {
+    try {
         nResult = ChecksumFile(&file, 0xFFFFFFFF, c_nFileChunk);
-    }
-    catch (...)
-    {
+    } catch (...) {
         file.Abort();
         throw;
     }
@@ -52,10 +48,8 @@ DWORD COXCheckBase::ChecksumFile(CFile* pFile, DWORD nLength, DWORD nBufferSize)
 
     std::unique_ptr<BYTE[]> buffer(new BYTE[nChunk]);
     DWORD nLeft = nLength;
-    try
-    {
-        for (;;)
-        {
+    try {
+        for (;;) {
             UINT nRead = pFile->Read(buffer.get(), nChunk);
             // A reader that claims more than it was asked for is believed no further.
             if (nRead > nChunk)
@@ -67,9 +61,7 @@ DWORD COXCheckBase::ChecksumFile(CFile* pFile, DWORD nLength, DWORD nBufferSize)
             if (nLeft < nChunk)
                 nChunk = nLeft;
         }
-    }
-    catch (...)
-    {
+    } catch (...) {
         m_nValue = nEntryValue;
         throw;
     }

@@ -7,8 +7,7 @@
 
 class CFile;
 
-class COXCheckBase : public CObject
-{
+class COXCheckBase : public CObject {
 public:
     virtual ~COXCheckBase();
 

@@ -4,8 +4,7 @@
 
 #include "checksum/CheckBase.h"
 
-class COXCheckSum8 : public COXCheckBase
-{
+class COXCheckSum8 : public COXCheckBase {
 public:
     COXCheckSum8();
     virtual ~COXCheckSum8();
@@ -14,8 +13,7 @@ public:
     virtual DWORD ChecksumBlock(const BYTE* pData, DWORD nLength, DWORD nStart);
 };
 
-class COXCheckSum16 : public COXCheckBase
-{
+class COXCheckSum16 : public COXCheckBase {
 public:
     COXCheckSum16();
     virtual ~COXCheckSum16();
@@ -24,8 +22,7 @@ public:
     virtual DWORD ChecksumBlock(const BYTE* pData, DWORD nLength, DWORD nStart);
 };
 
-class COXCheckSum32 : public COXCheckBase
-{
+class COXCheckSum32 : public COXCheckBase {
 public:
     COXCheckSum32();
     virtual ~COXCheckSum32();

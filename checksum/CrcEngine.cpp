@@ -12,8 +12,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 
 // Stream lengths of the slicing path, matching m_aShift[0] and m_aShift[1].
 const size_t c_nStreamLong = 4096;
@@ -40,8 +39,7 @@ ULONGLONG PowerOfX(unsigned nPower, ULONGLONG nPoly, unsigned nWidth)
 {
     const ULONGLONG nTop = 1ull << nWidth;
     ULONGLONG r = 1;
-    for (unsigned i = 0; i < nPower; ++i)
-    {
+    for (unsigned i = 0; i < nPower; ++i) {
         r <<= 1;
         if (r & nTop)
             r = (r ^ nTop) ^ nPoly;
@@ -54,8 +52,7 @@ ULONGLONG MultiplyMod(ULONGLONG a, ULONGLONG b, ULONGLONG nPoly, unsigned nWidth
 {
     const ULONGLONG nTop = 1ull << nWidth;
     ULONGLONG r = 0;
-    for (int i = (int)nWidth - 1; i >= 0; --i)
-    {
+    for (int i = (int)nWidth - 1; i >= 0; --i) {
         r <<= 1;
         if (r & nTop)
             r = (r ^ nTop) ^ nPoly;
@@ -66,10 +63,22 @@ ULONGLONG MultiplyMod(ULONGLONG a, ULONGLONG b, ULONGLONG nPoly, unsigned nWidth
 }
 
 // Conversions between a CRC value and its normal-order polynomial.
-DWORD ToNormal(DWORD nCrc) { return ReverseBits32(nCrc); }
-WORD ToNormal(WORD nCrc) { return nCrc; }
-DWORD FromNormal(ULONGLONG v, DWORD) { return ReverseBits32((DWORD)v); }
-WORD FromNormal(ULONGLONG v, WORD) { return (WORD)v; }
+DWORD ToNormal(DWORD nCrc)
+{
+    return ReverseBits32(nCrc);
+}
+WORD ToNormal(WORD nCrc)
+{
+    return nCrc;
+}
+DWORD FromNormal(ULONGLONG v, DWORD)
+{
+    return ReverseBits32((DWORD)v);
+}
+WORD FromNormal(ULONGLONG v, WORD)
+{
+    return (WORD)v;
+}
 
 inline DWORD Load32(const BYTE* p)
 {
@@ -77,22 +86,28 @@ inline DWORD Load32(const BYTE* p)
 }
 
 // One byte, as the definitions say.
-inline DWORD ByteStep(const DWORD* t, DWORD c, BYTE b) { return (c >> 8) ^ t[(c ^ b) & 0xFF]; }
-inline WORD ByteStep(const WORD* t, WORD c, BYTE b) { return (WORD)((c << 8) ^ t[((c >> 8) ^ b) & 0xFF]); }
+inline DWORD ByteStep(const DWORD* t, DWORD c, BYTE b)
+{
+    return (c >> 8) ^ t[(c ^ b) & 0xFF];
+}
+inline WORD ByteStep(const WORD* t, WORD c, BYTE b)
+{
+    return (WORD)((c << 8) ^ t[((c >> 8) ^ b) & 0xFF]);
+}
 
 // Eight bytes: each byte's contribution is its table entry moved over the bytes after it.
 inline DWORD EightStep(const DWORD (*t)[256], DWORD c, const BYTE* p)
 {
     const DWORD lo = c ^ Load32(p);
     const DWORD hi = Load32(p + 4);
-    return t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
-           t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
+    return t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^ t[3][hi & 0xFF] ^
+           t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
 }
 
 inline WORD EightStep(const WORD (*t)[256], WORD c, const BYTE* p)
 {
-    return (WORD)(t[7][p[0] ^ (c >> 8)] ^ t[6][p[1] ^ (c & 0xFF)] ^ t[5][p[2]] ^ t[4][p[3]] ^ t[3][p[4]] ^
-                  t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]]);
+    return (WORD)(t[7][p[0] ^ (c >> 8)] ^ t[6][p[1] ^ (c & 0xFF)] ^ t[5][p[2]] ^ t[4][p[3]] ^ t[3][p[4]] ^ t[2][p[5]] ^
+                  t[1][p[6]] ^ t[0][p[7]]);
 }
 
 // The value moved over one stream length of zero bytes.
@@ -101,13 +116,15 @@ inline DWORD Shift(const DWORD (*s)[256], DWORD c)
     return s[0][c & 0xFF] ^ s[1][(c >> 8) & 0xFF] ^ s[2][(c >> 16) & 0xFF] ^ s[3][c >> 24];
 }
 
-inline WORD Shift(const WORD (*s)[256], WORD c) { return (WORD)(s[0][c & 0xFF] ^ s[1][c >> 8]); }
+inline WORD Shift(const WORD (*s)[256], WORD c)
+{
+    return (WORD)(s[0][c & 0xFF] ^ s[1][c >> 8]);
+}
 
 template <class T>
 T SliceOne(const CCrcAccel<T>& a, T c, const BYTE* p, size_t n)
 {
-    while (n >= 8)
-    {
+    while (n >= 8) {
         c = EightStep(a.m_aSlice, c, p);
         p += 8;
         n -= 8;
@@ -123,17 +140,14 @@ T SliceOne(const CCrcAccel<T>& a, T c, const BYTE* p, size_t n)
 template <class T>
 T SliceStreams(const CCrcAccel<T>& a, T c, const BYTE* p, size_t n)
 {
-    for (int s = 0; s < 2; ++s)
-    {
+    for (int s = 0; s < 2; ++s) {
         const size_t nLen = c_aStreamLength[s];
-        while (n >= 4 * nLen)
-        {
+        while (n >= 4 * nLen) {
             T c0 = c, c1 = 0, c2 = 0, c3 = 0;
             const BYTE* p1 = p + nLen;
             const BYTE* p2 = p1 + nLen;
             const BYTE* p3 = p2 + nLen;
-            for (size_t i = 0; i < nLen; i += 8)
-            {
+            for (size_t i = 0; i < nLen; i += 8) {
                 c0 = EightStep(a.m_aSlice, c0, p + i);
                 c1 = EightStep(a.m_aSlice, c1, p1 + i);
                 c2 = EightStep(a.m_aSlice, c2, p2 + i);
@@ -162,17 +176,13 @@ void BuildAccel(CCrcAccel<T>& a, const T* pTable, T nPoly)
 
     // Constants for the fold distances 128, 256, 512 and 1024 bits. The low
     // 64 bits pair with the low half of a block, the high 64 bits with the high half.
-    for (int d = 0; d < 4; ++d)
-    {
+    for (int d = 0; d < 4; ++d) {
         const unsigned nDist = 128u << d;
-        if (bReflected)
-        {
+        if (bReflected) {
             // The low half of a reflected block holds its higher powers.
             a.m_aFold[d][0] = ReverseBits64(PowerOfX(nDist + 63, nPolyNormal, nWidth));
             a.m_aFold[d][1] = ReverseBits64(PowerOfX(nDist - 1, nPolyNormal, nWidth));
-        }
-        else
-        {
+        } else {
             a.m_aFold[d][0] = PowerOfX(nDist, nPolyNormal, nWidth);
             a.m_aFold[d][1] = PowerOfX(nDist + 64, nPolyNormal, nWidth);
         }
@@ -180,20 +190,16 @@ void BuildAccel(CCrcAccel<T>& a, const T* pTable, T nPoly)
 
     // The shift over n zero bytes multiplies by x^(8n); tabulate it bytewise
     // from the images of the single bits.
-    for (int s = 0; s < 2; ++s)
-    {
+    for (int s = 0; s < 2; ++s) {
         const ULONGLONG nFactor = PowerOfX(8 * (unsigned)c_aStreamLength[s], nPolyNormal, nWidth);
-        for (unsigned j = 0; j < sizeof(T); ++j)
-        {
+        for (unsigned j = 0; j < sizeof(T); ++j) {
             T aBit[8];
-            for (int b = 0; b < 8; ++b)
-            {
+            for (int b = 0; b < 8; ++b) {
                 const T nValue = (T)(1u << (8 * j + b));
                 aBit[b] = FromNormal(MultiplyMod(ToNormal(nValue), nFactor, nPolyNormal, nWidth), T());
             }
             a.m_aShift[s][j][0] = 0;
-            for (int v = 1; v < 256; ++v)
-            {
+            for (int v = 1; v < 256; ++v) {
                 int nLow = 0;
                 while (!((v >> nLow) & 1))
                     ++nLow;
@@ -209,8 +215,7 @@ T UpdatePath(const CCrcAccel<T>& a, T c, const BYTE* p, size_t n, ECrcPath ePath
 #ifdef EXTKIT_CRC_X86
     const bool bReflected = sizeof(T) == 4;
     const CCpuFeatures& f = CrcCpuFeatures();
-    if ((ePath == crcPathVpclmul && f.m_bVpclmul) || (ePath == crcPathPclmul && f.m_bPclmul))
-    {
+    if ((ePath == crcPathVpclmul && f.m_bVpclmul) || (ePath == crcPathPclmul && f.m_bPclmul)) {
         if (n < 64)
             return SliceOne(a, c, p, n);
         BYTE aBlock[16];
@@ -242,14 +247,12 @@ DWORD SumPortable(const BYTE* p, size_t n)
 {
     const ULONGLONG nMask = 0x00FF00FF00FF00FFull;
     ULONGLONG nTotal = 0;
-    while (n >= 8)
-    {
+    while (n >= 8) {
         size_t nSteps = n / 8;
         if (nSteps > 128)
             nSteps = 128;
         ULONGLONG nLanes = 0;
-        for (size_t i = 0; i < nSteps; ++i, p += 8)
-        {
+        for (size_t i = 0; i < nSteps; ++i, p += 8) {
             ULONGLONG v;
             std::memcpy(&v, p, 8);
             nLanes += (v & nMask) + ((v >> 8) & nMask);
@@ -273,8 +276,14 @@ ESumPath DetectBestSumPath()
 
 }  // namespace
 
-void CrcBuildAccel(CCrc32Accel& accel, const DWORD* pTable, DWORD nPoly) { BuildAccel(accel, pTable, nPoly); }
-void CrcBuildAccel(CCrc16Accel& accel, const WORD* pTable, WORD nPoly) { BuildAccel(accel, pTable, nPoly); }
+void CrcBuildAccel(CCrc32Accel& accel, const DWORD* pTable, DWORD nPoly)
+{
+    BuildAccel(accel, pTable, nPoly);
+}
+void CrcBuildAccel(CCrc16Accel& accel, const WORD* pTable, WORD nPoly)
+{
+    BuildAccel(accel, pTable, nPoly);
+}
 
 ECrcPath CrcBestPath()
 {
@@ -363,14 +372,14 @@ DWORD SumBytesPath(const BYTE* pData, size_t nLength, ESumPath ePath)
 // The definitions stay one addition per byte: they are what the other paths are
 // measured and checked against, so the compiler must not widen them.
 #if defined(__clang__)
-#define SUM_BYTEWISE_LOOP _Pragma("clang loop vectorize(disable) interleave(disable)")
-#define SUM_BYTEWISE_FUNC
+#    define SUM_BYTEWISE_LOOP _Pragma("clang loop vectorize(disable) interleave(disable)")
+#    define SUM_BYTEWISE_FUNC
 #elif defined(__GNUC__)
-#define SUM_BYTEWISE_LOOP
-#define SUM_BYTEWISE_FUNC __attribute__((optimize("no-tree-vectorize")))
+#    define SUM_BYTEWISE_LOOP
+#    define SUM_BYTEWISE_FUNC __attribute__((optimize("no-tree-vectorize")))
 #else
-#define SUM_BYTEWISE_LOOP
-#define SUM_BYTEWISE_FUNC
+#    define SUM_BYTEWISE_LOOP
+#    define SUM_BYTEWISE_FUNC
 #endif
 
 SUM_BYTEWISE_FUNC DWORD Sum8Bytewise(DWORD nValue, const BYTE* pData, size_t nLength)

@@ -11,8 +11,7 @@
 
 // Ways of computing a block; the best available one is used unless a caller
 // (a test, the benchmark) asks for another.
-enum ECrcPath
-{
+enum ECrcPath {
     crcPathBytewise,  // one table step per byte: the definition
     crcPathSlicing,   // eight bytes per step in four interleaved streams, portable
     crcPathPclmul,    // carry-less multiplication folding, 128-bit registers
@@ -21,8 +20,7 @@ enum ECrcPath
 
 // Data of the fast paths for one polynomial, derived when its table is built.
 template <class T>
-struct CCrcAccel
-{
+struct CCrcAccel {
     // m_aSlice[k][i]: the CRC of byte i followed by k zero bytes, from zero.
     T m_aSlice[8][256];
     // Folding constants for distances of 128, 256, 512 and 1024 bits, laid out
@@ -61,8 +59,7 @@ bool CrcPathAvailable(ECrcPath ePath);
 ECrcPath CrcBestPath();
 
 // Ways of adding up bytes.
-enum ESumPath
-{
+enum ESumPath {
     sumPathBytewise,  // one addition per byte into the running value: the definition
     sumPathPortable,  // eight bytes per step in machine words
     sumPathSse2,      // sums of absolute differences, 16 bytes per step

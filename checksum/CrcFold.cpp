@@ -20,16 +20,15 @@
 
 #ifdef EXTKIT_CRC_X86
 
-#include <cpuid.h>
-#include <immintrin.h>
+#    include <cpuid.h>
+#    include <immintrin.h>
 
-#define CRC_TARGET_PCLMUL __attribute__((target("pclmul,ssse3,sse4.1")))
-#define CRC_TARGET_VPCLMUL __attribute__((target("vpclmulqdq,avx2,avx,pclmul,ssse3,sse4.1")))
-#define CRC_TARGET_AVX2 __attribute__((target("avx2,avx")))
-#define CRC_INLINE inline __attribute__((always_inline))
+#    define CRC_TARGET_PCLMUL __attribute__((target("pclmul,ssse3,sse4.1")))
+#    define CRC_TARGET_VPCLMUL __attribute__((target("vpclmulqdq,avx2,avx,pclmul,ssse3,sse4.1")))
+#    define CRC_TARGET_AVX2 __attribute__((target("avx2,avx")))
+#    define CRC_INLINE inline __attribute__((always_inline))
 
-namespace
-{
+namespace {
 
 // Which register states the operating system saves (XCR0). Written as assembly
 // because the intrinsic needs the xsave target on some compilers.
@@ -58,8 +57,7 @@ CCpuFeatures DetectFeatures()
     if (bOsxsave && bAvx)
         bYmm = (ReadXcr0() & 0x6) == 0x6;
     unsigned int nMax = __get_cpuid_max(0, NULL);
-    if (bYmm && nMax >= 7)
-    {
+    if (bYmm && nMax >= 7) {
         __cpuid_count(7, 0, a, b, c, d);
         f.m_bAvx2 = (b & (1u << 5)) != 0;
         f.m_bVpclmul = f.m_bAvx2 && f.m_bPclmul && (c & (1u << 10)) != 0;
@@ -101,12 +99,11 @@ CRC_TARGET_PCLMUL CRC_INLINE __m128i LoadConst(const ULONGLONG* p)
 
 // The last whole 16-byte blocks one at a time, then the block out in message order.
 template <bool bReflected>
-CRC_TARGET_PCLMUL CRC_INLINE size_t FinishBlocks(__m128i x, __m128i k128, __m128i mask, const BYTE* p,
-                                                 size_t n, BYTE* aOut)
+CRC_TARGET_PCLMUL CRC_INLINE size_t FinishBlocks(__m128i x, __m128i k128, __m128i mask, const BYTE* p, size_t n,
+                                                 BYTE* aOut)
 {
     size_t nDone = 0;
-    while (n - nDone >= 16)
-    {
+    while (n - nDone >= 16) {
         x = _mm_xor_si128(Fold128(x, k128), Load128<bReflected>(p + nDone, mask));
         nDone += 16;
     }
@@ -123,8 +120,7 @@ CRC_TARGET_PCLMUL size_t FoldPclmul(const ULONGLONG (*aFold)[2], DWORD nCrc, con
     const __m128i k128 = LoadConst(aFold[0]);
     __m128i x;
     size_t nDone;
-    if (n >= 128)
-    {
+    if (n >= 128) {
         // Eight independent chains hide the multiplier's latency.
         __m128i a[8];
         for (int i = 0; i < 8; ++i)
@@ -132,8 +128,7 @@ CRC_TARGET_PCLMUL size_t FoldPclmul(const ULONGLONG (*aFold)[2], DWORD nCrc, con
         a[0] = _mm_xor_si128(a[0], StartBlock<bReflected>(nCrc));
         nDone = 128;
         const __m128i k1024 = LoadConst(aFold[3]);
-        while (n - nDone >= 128)
-        {
+        while (n - nDone >= 128) {
             const BYTE* q = p + nDone;
             for (int i = 0; i < 8; ++i)
                 a[i] = _mm_xor_si128(Fold128(a[i], k1024), Load128<bReflected>(q + 16 * i, mask));
@@ -142,9 +137,7 @@ CRC_TARGET_PCLMUL size_t FoldPclmul(const ULONGLONG (*aFold)[2], DWORD nCrc, con
         x = a[0];
         for (int i = 1; i < 8; ++i)
             x = _mm_xor_si128(Fold128(x, k128), a[i]);
-    }
-    else
-    {
+    } else {
         x = _mm_xor_si128(Load128<bReflected>(p, mask), StartBlock<bReflected>(nCrc));
         nDone = 16;
     }
@@ -179,8 +172,7 @@ CRC_TARGET_VPCLMUL size_t FoldVpclmul(const ULONGLONG (*aFold)[2], DWORD nCrc, c
     size_t nDone = 128;
 
     const __m256i k1024 = _mm256_broadcastsi128_si256(LoadConst(aFold[3]));
-    while (n - nDone >= 128)
-    {
+    while (n - nDone >= 128) {
         const BYTE* q = p + nDone;
         y0 = _mm256_xor_si256(Fold256(y0, k1024), Load256<bReflected>(q, mask2));
         y1 = _mm256_xor_si256(Fold256(y1, k1024), Load256<bReflected>(q + 32, mask2));
@@ -236,8 +228,7 @@ DWORD SumBytesSse2(const BYTE* p, size_t n)
     const __m128i zero = _mm_setzero_si128();
     __m128i a0 = zero, a1 = zero, a2 = zero, a3 = zero;
     size_t i = 0;
-    for (; n - i >= 64; i += 64)
-    {
+    for (; n - i >= 64; i += 64) {
         a0 = _mm_add_epi64(a0, _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i)), zero));
         a1 = _mm_add_epi64(a1, _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 16)), zero));
         a2 = _mm_add_epi64(a2, _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 32)), zero));
@@ -256,8 +247,7 @@ CRC_TARGET_AVX2 DWORD SumBytesAvx2(const BYTE* p, size_t n)
     const __m256i zero = _mm256_setzero_si256();
     __m256i a0 = zero, a1 = zero, a2 = zero, a3 = zero;
     size_t i = 0;
-    for (; n - i >= 128; i += 128)
-    {
+    for (; n - i >= 128; i += 128) {
         a0 = _mm256_add_epi64(a0, _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i)), zero));
         a1 = _mm256_add_epi64(a1,
                               _mm256_sad_epu8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i + 32)), zero));

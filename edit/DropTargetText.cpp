@@ -38,13 +38,9 @@ DROPEFFECT AskWindow(CWnd* pWnd, const CString& strText, DWORD dwKeyState, CPoin
 
 }  // namespace
 
-COleDropTargetText::COleDropTargetText()
-{
-}
+COleDropTargetText::COleDropTargetText() {}
 
-COleDropTargetText::~COleDropTargetText()
-{
-}
+COleDropTargetText::~COleDropTargetText() {}
 
 BOOL COleDropTargetText::ReadTextData(CString& strText, COleDataObject* pDataObject)
 {

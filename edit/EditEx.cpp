@@ -30,13 +30,9 @@ BEGIN_MESSAGE_MAP(CEditEx, CEdit)
 END_MESSAGE_MAP()
 
 CEditEx::CEditEx()
-    : m_crText(::GetSysColor(COLOR_WINDOWTEXT)),
-      m_crBk(::GetSysColor(COLOR_WINDOW)),
-      m_crDisabledBk(::GetSysColor(COLOR_INACTIVEBORDER)),
-      m_hAccel(NULL),
-      m_bDropTargetRegistered(false),
-      m_bDragging(false),
-      m_surface(this)
+    : m_crText(::GetSysColor(COLOR_WINDOWTEXT)), m_crBk(::GetSysColor(COLOR_WINDOW)),
+      m_crDisabledBk(::GetSysColor(COLOR_INACTIVEBORDER)), m_hAccel(NULL), m_bDropTargetRegistered(false),
+      m_bDragging(false), m_surface(this)
 {
     SetSurface(&m_surface);
     m_brBk.CreateSolidBrush(m_crBk);

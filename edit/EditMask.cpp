@@ -6,9 +6,11 @@
 
 #include <cstring>
 
-namespace
+namespace {
+bool IsDigit(char ch)
 {
-bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
+    return ch >= '0' && ch <= '9';
+}
 }  // namespace
 
 CEditMask::CEditMask(CEditSurface* pSurface)
@@ -20,11 +22,20 @@ CEditMask::~CEditMask() {}
 
 // ------------------------------------------------------------------ helpers
 
-DWORD CEditMask::GetControlStyle() const { return m_pSurface != NULL ? m_pSurface->GetEditStyle() : 0; }
+DWORD CEditMask::GetControlStyle() const
+{
+    return m_pSurface != NULL ? m_pSurface->GetEditStyle() : 0;
+}
 
-bool CEditMask::IsReadOnly() const { return (GetControlStyle() & ES_READONLY) != 0; }
+bool CEditMask::IsReadOnly() const
+{
+    return (GetControlStyle() & ES_READONLY) != 0;
+}
 
-bool CEditMask::IsDataPos(int nPos) { return nPos >= 0 && nPos < GetMaskLength() && IsMaskChar(m_strMask[nPos]); }
+bool CEditMask::IsDataPos(int nPos)
+{
+    return nPos >= 0 && nPos < GetMaskLength() && IsMaskChar(m_strMask[nPos]);
+}
 
 bool CEditMask::IsPromptAt(int nPos) const
 {
@@ -48,8 +59,7 @@ CString CEditMask::CollectData(int nStart, int nEnd)
     // The display may be shorter than the mask only if a host broke it.
     if (nEnd > m_strDisplay.GetLength())
         nEnd = m_strDisplay.GetLength();
-    for (int i = nStart; i < nEnd; ++i)
-    {
+    for (int i = nStart; i < nEnd; ++i) {
         if (IsDataPos(i))
             strData += IsPromptAt(i) ? ' ' : m_strDisplay[i];
     }
@@ -95,8 +105,7 @@ void CEditMask::SetPromptChar(char chPrompt)
     if (chPrompt == 0)
         return;
     const char chOld = m_chPrompt;
-    for (int i = 0; i < GetMaskLength() && i < m_strDisplay.GetLength(); ++i)
-    {
+    for (int i = 0; i < GetMaskLength() && i < m_strDisplay.GetLength(); ++i) {
         if (IsDataPos(i) && m_strDisplay[i] == chOld)
             m_strDisplay.SetAt(i, chPrompt);
     }
@@ -106,23 +115,22 @@ void CEditMask::SetPromptChar(char chPrompt)
         UpdateDisplay();
 }
 
-char CEditMask::GetPromptChar() { return m_chPrompt; }
+char CEditMask::GetPromptChar()
+{
+    return m_chPrompt;
+}
 
 void CEditMask::PlaceData(LPCSTR pszData, int nPos, bool bInsert, bool bKeepPrompt)
 {
-    for (const char* p = pszData; *p != 0 && nPos != -1 && IsDataPos(nPos); ++p)
-    {
+    for (const char* p = pszData; *p != 0 && nPos != -1 && IsDataPos(nPos); ++p) {
         char ch = *p;
-        if (IsCharValid(nPos, ch))
-        {
+        if (IsCharValid(nPos, ch)) {
             if (bInsert)
                 PushChar(nPos, ch, false);
             else
                 m_strDisplay.SetAt(nPos, ch);
             nPos = GetNextDataPos(nPos);
-        }
-        else if (!bKeepPrompt && *p == m_chPrompt)
-        {
+        } else if (!bKeepPrompt && *p == m_chPrompt) {
             // A prompt character in the text stands for an empty position.
             nPos = GetNextDataPos(nPos);
         }
@@ -134,8 +142,7 @@ bool CEditMask::SetData(LPCSTR pszData, int nStartPos, bool bInsert, bool bKeepP
 {
     if (pszData == NULL)
         pszData = "";
-    if (!HasMask())
-    {
+    if (!HasMask()) {
         m_strDisplay = pszData;
         UpdateDisplay();
         return false;
@@ -144,8 +151,7 @@ bool CEditMask::SetData(LPCSTR pszData, int nStartPos, bool bInsert, bool bKeepP
         return false;
     if (nStartPos == 0)
         UpdateDisplayStr();
-    if (!IsDataPos(nStartPos))
-    {
+    if (!IsDataPos(nStartPos)) {
         nStartPos = GetNextDataPos(nStartPos);
         if (nStartPos == -1)
             return false;
@@ -165,9 +171,15 @@ void CEditMask::GetData(CString& strData, bool bTrim)
         strData.TrimRight(' ');
 }
 
-CString& CEditMask::GetRawData() { return m_strDisplay; }
+CString& CEditMask::GetRawData()
+{
+    return m_strDisplay;
+}
 
-bool CEditMask::InsertMode() { return m_bInsertMode; }
+bool CEditMask::InsertMode()
+{
+    return m_bInsertMode;
+}
 
 bool CEditMask::IsCharValid(int nPos, char& ch)
 {
@@ -181,8 +193,7 @@ bool CEditMask::IsCharValid(int nPos, char& ch)
     const char chMask = m_strMask[nPos];
     if (!IsMaskChar(chMask))
         return false;
-    switch (chMask)
-    {
+    switch (chMask) {
     case '#':
         return IsDigit(ch);
     case '&':
@@ -212,8 +223,7 @@ bool CEditMask::IsCharValid(int nPos, char& ch)
 
 bool CEditMask::IsMaskChar(char ch)
 {
-    switch (ch)
-    {
+    switch (ch) {
     case '#':
     case '&':
     case '?':
@@ -226,7 +236,10 @@ bool CEditMask::IsMaskChar(char ch)
     }
 }
 
-void CEditMask::UpdateDisplayStr() { ConvertMaskToDisplayStr(m_strMask, m_strDisplay); }
+void CEditMask::UpdateDisplayStr()
+{
+    ConvertMaskToDisplayStr(m_strMask, m_strDisplay);
+}
 
 void CEditMask::ConvertMaskToDisplayStr(CString strMask, CString& strDisplay)
 {
@@ -239,23 +252,17 @@ void CEditMask::ParseMaskString()
 {
     CString strParsed;
     bool bEscape = false;
-    for (int i = 0; i < m_strMask.GetLength(); ++i)
-    {
+    for (int i = 0; i < m_strMask.GetLength(); ++i) {
         const char ch = m_strMask[i];
-        if (!IsMaskChar(ch) && !bEscape)
-        {
+        if (!IsMaskChar(ch) && !bEscape) {
             if (ch == '\\')
                 bEscape = true;
             else
                 strParsed += ch;
-        }
-        else if (bEscape)
-        {
+        } else if (bEscape) {
             strParsed += ch;
             bEscape = false;
-        }
-        else
-        {
+        } else {
             strParsed += ch;
         }
     }
@@ -268,8 +275,7 @@ int CEditMask::FindLastFilledDataPos(int nPos)
     if (nLength == 0)
         return 0;
     bool bPastEnd = false;
-    if (nPos >= nLength && nPos != 0)
-    {
+    if (nPos >= nLength && nPos != 0) {
         const int nLast = nLength - 1;
         if (!IsMaskChar(m_strMask[nLast]) && !IsPromptAt(nLast))
             return nPos;
@@ -277,8 +283,7 @@ int CEditMask::FindLastFilledDataPos(int nPos)
         bPastEnd = true;
     }
     const int nData = IsDataPos(nPos) ? nPos : GetNextDataPos(nPos);
-    if (nData >= 0 && nData < nLength && !IsPromptAt(nData))
-    {
+    if (nData >= 0 && nData < nLength && !IsPromptAt(nData)) {
         // Asked for the end with the last position filled: the caret belongs
         // after that character, not on it (End and a click past the text of
         // a full field; Backspace then removes the last character).
@@ -286,8 +291,7 @@ int CEditMask::FindLastFilledDataPos(int nPos)
     }
     // Back over the empty data positions to the last filled one.
     int p = IsDataPos(nPos) ? nPos : GetPrevDataPos(nPos);
-    while (p > 0 && IsPromptAt(p))
-    {
+    while (p > 0 && IsPromptAt(p)) {
         const int nPrev = GetPrevDataPos(p);
         if (nPrev == -1)
             break;
@@ -312,15 +316,13 @@ bool CEditMask::PushChar(int nPos, char ch, bool bUpdate)
         return false;  // the field is full
     while (nFilled != -1 && IsPromptAt(nFilled))
         nFilled = GetPrevDataPos(nFilled);
-    for (int i = nFilled; i != -1 && i >= nPos; i = GetPrevDataPos(i))
-    {
+    for (int i = nFilled; i != -1 && i >= nPos; i = GetPrevDataPos(i)) {
         const int nNext = GetNextDataPos(i);
         if (nNext >= 0 && nNext < GetMaskLength())
             m_strDisplay.SetAt(nNext, m_strDisplay[i]);
     }
     m_strDisplay.SetAt(nPos, ch);
-    if (bUpdate)
-    {
+    if (bUpdate) {
         UpdateDisplay();
         const int nNext = GetNextDataPos(nPos);
         SetCaret(nNext == -1 ? nPos + 1 : nNext);
@@ -338,14 +340,12 @@ void CEditMask::PullChar(int nFrom, int nTo)
     if (nDest < 0 || nDest >= nLength || nDest > nFrom)
         return;
     int nSrc = nFrom == nLength ? -1 : (IsDataPos(nFrom) ? nFrom : GetNextDataPos(nFrom));
-    while (nSrc != -1 && nDest != -1)
-    {
+    while (nSrc != -1 && nDest != -1) {
         m_strDisplay.SetAt(nDest, m_strDisplay[nSrc]);
         nSrc = GetNextDataPos(nSrc);
         nDest = GetNextDataPos(nDest);
     }
-    while (nDest != -1)
-    {
+    while (nDest != -1) {
         m_strDisplay.SetAt(nDest, m_chPrompt);
         nDest = GetNextDataPos(nDest);
     }
@@ -358,8 +358,7 @@ int CEditMask::SetCursorPos(int nPos, int nDirection, bool bSelect)
         return nPos;
     const int nExtra = bSelect ? 1 : 0;
     int r;
-    if (nDirection == 1)
-    {
+    if (nDirection == 1) {
         r = GetNextDataPos(nPos);
         if (r != -1)
             ShowSelection(r, r + nExtra);
@@ -367,9 +366,7 @@ int CEditMask::SetCursorPos(int nPos, int nDirection, bool bSelect)
             ShowSelection(nPos + 1, nPos + 1 + nExtra);  // past the last data position
         else
             SetCaret(0);
-    }
-    else
-    {
+    } else {
         r = GetPrevDataPos(nPos);
         if (r != -1)
             ShowSelection(r, r + nExtra);
@@ -382,8 +379,7 @@ int CEditMask::GetNextDataPos(int nPos)
     const int nLength = GetMaskLength();
     if (nLength == 0 || nPos >= nLength)
         return nPos;
-    for (int i = nPos < 0 ? 0 : nPos + 1; i < nLength; ++i)
-    {
+    for (int i = nPos < 0 ? 0 : nPos + 1; i < nLength; ++i) {
         if (IsMaskChar(m_strMask[i]))
             return i;
     }
@@ -395,8 +391,7 @@ int CEditMask::GetPrevDataPos(int nPos)
     const int nLength = GetMaskLength();
     if (nLength == 0)
         return nPos;
-    for (int i = (nPos > nLength ? nLength : nPos) - 1; i >= 0; --i)
-    {
+    for (int i = (nPos > nLength ? nLength : nPos) - 1; i >= 0; --i) {
         if (IsMaskChar(m_strMask[i]))
             return i;
     }
@@ -410,7 +405,10 @@ void CEditMask::UpdateDisplay()
     m_strLastShown = m_strDisplay;
 }
 
-int CEditMask::CanUndo() { return m_strUndo != m_strDisplay ? TRUE : FALSE; }
+int CEditMask::CanUndo()
+{
+    return m_strUndo != m_strDisplay ? TRUE : FALSE;
+}
 
 int CEditMask::Undo()
 {
@@ -439,8 +437,7 @@ int CEditMask::IsValidDropData(LPCSTR pszText, int nPos)
     if (pszText == NULL || nPos < 0)
         return FALSE;
     const char* p = pszText;
-    for (int i = nPos; *p != 0 && i < GetMaskLength(); ++i)
-    {
+    for (int i = nPos; *p != 0 && i < GetMaskLength(); ++i) {
         if (!IsMaskChar(m_strMask[i]))
             continue;
         char ch = *p++;
@@ -461,8 +458,7 @@ void CEditMask::ClearData()
 void CEditMask::PlaceCaret(int nPos)
 {
     int p = FindLastFilledDataPos(nPos);
-    if (p != GetMaskLength() && !IsDataPos(p))
-    {
+    if (p != GetMaskLength() && !IsDataPos(p)) {
         // SetCursorPos puts the caret itself, also when no data position follows.
         SetCursorPos(p, 1, false);
         return;
@@ -489,8 +485,7 @@ bool CEditMask::HandleChar(UINT nChar)
         return true;
     if ((m_pSurface != NULL && m_pSurface->IsEditKeyDown(VK_CONTROL)) || !HasMask())
         return false;
-    if (m_bSwallowChar)
-    {
+    if (m_bSwallowChar) {
         m_bSwallowChar = false;
         return true;
     }
@@ -499,42 +494,33 @@ bool CEditMask::HandleChar(UINT nChar)
     int nStart, nEnd;
     GetSelection(nStart, nEnd);
     int t;
-    if (nStart == nEnd)
-    {
+    if (nStart == nEnd) {
         t = SetCursorPos(nStart - 1, 1, false);
-        if (t == -1)
-        {
+        if (t == -1) {
             if (m_pSurface != NULL)
                 m_pSurface->Beep();
             return true;
         }
-    }
-    else
-    {
+    } else {
         t = IsDataPos(nStart) ? nStart : SetCursorPos(nStart, 1, false);
-        if (t == -1 || t >= nEnd)
-        {
+        if (t == -1 || t >= nEnd) {
             if (m_pSurface != NULL)
                 m_pSurface->Beep();
             return true;
         }
     }
     char ch = (char)nChar;
-    if (!IsCharValid(t, ch))
-    {
+    if (!IsCharValid(t, ch)) {
         if (m_pSurface != NULL)
             m_pSurface->Beep();
         return true;
     }
-    if (m_bInsertMode)
-    {
+    if (m_bInsertMode) {
         if (t + 1 <= nEnd)
             PullChar(nEnd, t);
         // A full field takes nothing, silently; the caret still moves on.
         PushChar(t, ch, true);
-    }
-    else
-    {
+    } else {
         if (t + 1 < nEnd)
             PullChar(nEnd, t + 1);
         m_strDisplay.SetAt(t, ch);
@@ -557,43 +543,32 @@ bool CEditMask::HandleKeyDown(UINT nVirtKey)
     GetSelection(nStart, nEnd);
     const bool bSelection = nStart != nEnd;
 
-    switch (nVirtKey)
-    {
+    switch (nVirtKey) {
     case VK_BACK:
     case VK_DELETE:
-        if (bSelection)
-        {
+        if (bSelection) {
             PullChar(nEnd, nStart);
             UpdateDisplay();
             int p = IsDataPos(nStart) ? nStart : GetNextDataPos(nStart);
-            if (p < 0 || p >= nLength)
-            {
+            if (p < 0 || p >= nLength) {
                 const int nLast = GetPrevDataPos(nLength);
                 p = nLast == -1 ? nStart : nLast + 1;
             }
             SetCaret(p);
-        }
-        else if (nVirtKey == VK_BACK)
-        {
+        } else if (nVirtKey == VK_BACK) {
             const int p = GetPrevDataPos(nStart);
-            if (p != -1)
-            {
+            if (p != -1) {
                 PullChar(nStart, p);
                 UpdateDisplay();
                 SetCaret(p);
             }
-        }
-        else
-        {
+        } else {
             const int n = GetNextDataPos(nStart);
-            if (n == -1)
-            {
+            if (n == -1) {
                 PullChar(nStart + 1, nStart);
                 UpdateDisplay();
                 SetCaret(nStart);
-            }
-            else if (nStart < nLength)
-            {
+            } else if (nStart < nLength) {
                 PullChar(n, nStart);
                 UpdateDisplay();
                 SetCaret(nStart);
@@ -616,12 +591,9 @@ bool CEditMask::HandleKeyDown(UINT nVirtKey)
         m_bSwallowChar = true;
         if (bShift)
             return false;
-        if (!bSelection)
-        {
+        if (!bSelection) {
             SetCursorPos(nStart, -1, false);
-        }
-        else
-        {
+        } else {
             const int p = FindLastFilledDataPos(nLength);
             if (nEnd < p)
                 SetCursorPos(nEnd, -1, false);
@@ -665,7 +637,10 @@ bool CEditMask::CopySelection()
     return m_pSurface->PutClipboardText(CollectData(nStart, nEnd));
 }
 
-void CEditMask::EditCopy() { CopySelection(); }
+void CEditMask::EditCopy()
+{
+    CopySelection();
+}
 
 void CEditMask::EditCut()
 {
@@ -675,8 +650,7 @@ void CEditMask::EditCut()
     // field keeps its data: the cut is then only a copy.
     if (!CopySelection() || IsReadOnly())
         return;
-    if (nStart != nEnd)
-    {
+    if (nStart != nEnd) {
         PullChar(nEnd, nStart);
         UpdateDisplay();
     }
@@ -696,15 +670,12 @@ void CEditMask::EditPaste()
         return;
     if (nStart != nEnd)
         PullChar(nEnd, nStart);
-    if (nStart == 0)
-    {
+    if (nStart == 0) {
         // SetData from position 0 would first empty the whole field; a paste
         // inserts at the caret and keeps the data after it.
         PlaceData(strText, IsDataPos(0) ? 0 : GetNextDataPos(0), true, true);
         UpdateDisplay();
-    }
-    else
-    {
+    } else {
         SetData(strText, nStart, true, true);
     }
     const int p = IsDataPos(nStart) ? nStart : GetNextDataPos(nStart);
@@ -713,8 +684,7 @@ void CEditMask::EditPaste()
 
 CString CEditMask::GetDragText(int nStart, int nEnd)
 {
-    if (nStart > nEnd)
-    {
+    if (nStart > nEnd) {
         const int n = nStart;
         nStart = nEnd;
         nEnd = n;
@@ -728,14 +698,12 @@ CString CEditMask::GetDragText(int nStart, int nEnd)
 
 void CEditMask::RemoveDraggedText(int nStart, int nEnd)
 {
-    if (nStart > nEnd)
-    {
+    if (nStart > nEnd) {
         const int n = nStart;
         nStart = nEnd;
         nEnd = n;
     }
-    if (HasMask())
-    {
+    if (HasMask()) {
         PullChar(nEnd, nStart);
         UpdateDisplay();
         SetCaret(nStart);
@@ -775,8 +743,7 @@ LRESULT CEditMask::ValidateDrop(LPCSTR pszText, int nIndex)
 {
     if (pszText == NULL)
         return 1;
-    if (!HasMask())
-    {
+    if (!HasMask()) {
         if (m_pSurface == NULL)
             return 1;
         const long long nTotal = (long long)strlen(pszText) + m_pSurface->GetEditText().GetLength();

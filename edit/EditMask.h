@@ -123,11 +123,11 @@ protected:
     // Puts the selection on the clipboard; false when the clipboard took nothing.
     bool CopySelection();
 
-    CString m_strMask;        // parsed mask
-    CString m_strDisplay;     // as long as the mask
-    char m_chPrompt;          // shown at empty data positions
-    CString m_strUndo;        // undo record: the text before the last shown one
-    CString m_strLastShown;   // undo record: the text shown last
-    bool m_bSwallowChar;      // the next character message belongs to a handled key
-    bool m_bInsertMode;       // false: overwrite
+    CString m_strMask;       // parsed mask
+    CString m_strDisplay;    // as long as the mask
+    char m_chPrompt;         // shown at empty data positions
+    CString m_strUndo;       // undo record: the text before the last shown one
+    CString m_strLastShown;  // undo record: the text shown last
+    bool m_bSwallowChar;     // the next character message belongs to a handled key
+    bool m_bInsertMode;      // false: overwrite
 };

@@ -2,8 +2,8 @@
 #include "edit/EditKeys.h"
 
 CHeadlessEditSurface::CHeadlessEditSurface()
-    : m_nAnchor(0), m_nCaret(0), m_dwStyle(0), m_nLimit(DefaultLimit), m_bModified(false), m_nBeeps(0),
-      m_bShift(false), m_bControl(false), m_bClipboardOpens(true), m_bClipboardHasText(false)
+    : m_nAnchor(0), m_nCaret(0), m_dwStyle(0), m_nLimit(DefaultLimit), m_bModified(false), m_nBeeps(0), m_bShift(false),
+      m_bControl(false), m_bClipboardOpens(true), m_bClipboardHasText(false)
 {
 }
 
@@ -30,8 +30,7 @@ void CHeadlessEditSurface::GetEditSel(int& nStart, int& nEnd)
 
 void CHeadlessEditSurface::SetEditSel(int nStart, int nEnd, bool bNoScroll)
 {
-    if (nStart == -1)
-    {
+    if (nStart == -1) {
         m_nAnchor = m_nCaret;
         return;
     }
@@ -82,8 +81,7 @@ bool CHeadlessEditSurface::PeekClipboard(CString& strText) const
 void CHeadlessEditSurface::DefaultKeyDown(UINT nVirtKey)
 {
     int nCaret = m_nCaret;
-    switch (nVirtKey)
-    {
+    switch (nVirtKey) {
     case VK_LEFT:
     case VK_UP:
         if (nCaret > 0)

@@ -50,7 +50,11 @@ public:
     int GetCaret() const { return m_nCaret; }
     // The clipboard's text, or false when it holds none.
     bool PeekClipboard(CString& strText) const;
-    void ClearClipboard() { m_bClipboardHasText = false; m_strClipboard.Empty(); }
+    void ClearClipboard()
+    {
+        m_bClipboardHasText = false;
+        m_strClipboard.Empty();
+    }
     // While false the clipboard cannot be opened: nothing is read or written.
     void SetClipboardOpens(bool bOpens) { m_bClipboardOpens = bOpens; }
 

@@ -13,8 +13,8 @@ namespace {
 const struct {
     const char* m_pszName;
     UINT m_nKey;
-} g_aKeys[] = {{"BACK", VK_BACK}, {"DELETE", VK_DELETE}, {"HOME", VK_HOME}, {"END", VK_END},       {"LEFT", VK_LEFT},
-               {"RIGHT", VK_RIGHT}, {"UP", VK_UP},       {"DOWN", VK_DOWN}, {"INSERT", VK_INSERT}};
+} g_aKeys[] = {{"BACK", VK_BACK},   {"DELETE", VK_DELETE}, {"HOME", VK_HOME}, {"END", VK_END},      {"LEFT", VK_LEFT},
+               {"RIGHT", VK_RIGHT}, {"UP", VK_UP},         {"DOWN", VK_DOWN}, {"INSERT", VK_INSERT}};
 
 // A whole decimal number that fits an int.
 bool ParseNumber(const std::string& str, int& nValue)
@@ -62,7 +62,7 @@ std::vector<std::string> SplitTabs(const std::string& strLine)
 
 // ---------------------------------------------------------------- state
 
-const char* const CMaskState::s_apszNames[CMaskState::nValues] = {"display", "data",   "start",  "end",
+const char* const CMaskState::s_apszNames[CMaskState::nValues] = {"display", "data",  "start",  "end",
                                                                   "canundo", "beeps", "insert", "clipboard"};
 
 std::vector<std::string> CMaskState::Values() const

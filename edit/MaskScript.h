@@ -21,11 +21,11 @@ class CHeadlessMaskedEdit;
 struct CMaskAction {
     enum EKind { kType, kKey, kSel, kClick, kSetData, kPrompt, kUndo, kClear, kCopy, kCut, kPaste };
     EKind m_eKind = kType;
-    std::string m_strText;  // type, paste, setdata: the text; prompt: one character
-    UINT m_nKey = 0;        // key: the virtual key
-    bool m_bShift = false;  // key: held with Shift
-    int m_nA = 0;           // sel: start; click: position; setdata: start position
-    int m_nB = 0;           // sel: end
+    std::string m_strText;       // type, paste, setdata: the text; prompt: one character
+    UINT m_nKey = 0;             // key: the virtual key
+    bool m_bShift = false;       // key: held with Shift
+    int m_nA = 0;                // sel: start; click: position; setdata: start position
+    int m_nB = 0;                // sel: end
     bool m_bInsert = false;      // setdata
     bool m_bKeepPrompt = false;  // setdata
 };

@@ -33,7 +33,7 @@ int main()
     // file gets them as they are.
     SetConsoleOutputCP(CP_UTF8);
 
-    static const char* const apszCases[] = {"Именительный", "Родительный", "Дательный",
+    static const char* const apszCases[] = {"Именительный", "Родительный",  "Дательный",
                                             "Винительный",  "Творительный", "Предложный"};
     CGrammarCase_S name("Кузнецов Андрей Петрович", true);
     for (int nCase = gcNominative; nCase <= gcPrepositional; ++nCase) {

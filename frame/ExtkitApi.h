@@ -3,11 +3,11 @@
 #pragma once
 
 #ifdef _WIN32
-#  ifdef EXTKIT_BUILD
-#    define EXTKIT_API __declspec(dllexport)
-#  else
-#    define EXTKIT_API __declspec(dllimport)
-#  endif
+#    ifdef EXTKIT_BUILD
+#        define EXTKIT_API __declspec(dllexport)
+#    else
+#        define EXTKIT_API __declspec(dllimport)
+#    endif
 #else
-#  define EXTKIT_API
+#    define EXTKIT_API
 #endif

@@ -11,13 +11,13 @@ class CStringArray;
 
 // Locale settings, read once from the user's locale when the module loads and
 // read-only afterwards. Nothing in the library reads them; they are the hosts'.
-extern EXTKIT_API char g_chDecimalSep;      // decimal separator for numbers
-extern EXTKIT_API char g_chThousandSep;     // digit-grouping separator for numbers
-extern EXTKIT_API char g_chDateSep;         // date separator
-extern EXTKIT_API char g_chThousandSepCur;  // digit-grouping separator for money
-extern EXTKIT_API char g_chDecimalSepCur;   // decimal separator for money
-extern EXTKIT_API short g_nCurrencyPrec;    // fractional digits for money
-extern EXTKIT_API short g_nDecimalPrec;     // fractional digits for numbers
+extern EXTKIT_API char g_chDecimalSep;          // decimal separator for numbers
+extern EXTKIT_API char g_chThousandSep;         // digit-grouping separator for numbers
+extern EXTKIT_API char g_chDateSep;             // date separator
+extern EXTKIT_API char g_chThousandSepCur;      // digit-grouping separator for money
+extern EXTKIT_API char g_chDecimalSepCur;       // decimal separator for money
+extern EXTKIT_API short g_nCurrencyPrec;        // fractional digits for money
+extern EXTKIT_API short g_nDecimalPrec;         // fractional digits for numbers
 extern EXTKIT_API char g_strCurrencySymbol[5];  // at most 4 characters and the zero
 
 // Accelerator-flag values of the modifier keys, as GetPressedExtKey reports them.

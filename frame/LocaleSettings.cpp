@@ -4,9 +4,9 @@
 #include <cstring>
 
 #ifndef _WIN32
-#include <iconv.h>
-#include <langinfo.h>
-#include <locale.h>
+#    include <iconv.h>
+#    include <langinfo.h>
+#    include <locale.h>
 #endif
 
 bool CLocaleSettings::TakeSeparator(const char* pszText, char& ch)

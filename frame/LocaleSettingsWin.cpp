@@ -36,8 +36,8 @@ bool CurrencySymbolFitsAnsi()
     if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SCURRENCY, wide.data(), nNeeded) <= 0)
         return false;
     BOOL bUsedDefault = FALSE;
-    int nBytes = WideCharToMultiByte(dwCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), -1, nullptr, 0,
-                                     nullptr, &bUsedDefault);
+    int nBytes =
+        WideCharToMultiByte(dwCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), -1, nullptr, 0, nullptr, &bUsedDefault);
     return nBytes > 0 && !bUsedDefault;
 }
 

@@ -5,7 +5,7 @@
 #include "afxwin.h"
 
 #ifdef _WIN32
-#include "win/ToolTip.h"
-#include "win/ImageList.h"
-#include "win/MonthCal.h"
+#    include "win/ToolTip.h"
+#    include "win/ImageList.h"
+#    include "win/MonthCal.h"
 #endif

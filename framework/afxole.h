@@ -5,6 +5,6 @@
 #include "afxwin.h"
 
 #ifdef _WIN32
-#include "win/SharedFile.h"
-#include "win/Ole.h"
+#    include "win/SharedFile.h"
+#    include "win/Ole.h"
 #endif

@@ -17,7 +17,7 @@
 // The resource type of dialog-init data: the strings a dialog's list and
 // combo boxes start with, named as the dialog template.
 #ifdef RC_INVOKED
-#define DLGINIT 240
+#    define DLGINIT 240
 #else
-#define RT_DLGINIT MAKEINTRESOURCE(240)
+#    define RT_DLGINIT MAKEINTRESOURCE(240)
 #endif

@@ -18,8 +18,7 @@
 #include <cstring>
 #include <string>
 
-namespace
-{
+namespace {
 void Fail(const char* pszWhat, const std::string& strDetail)
 {
     fprintf(stderr, "calc: %s: %s\n", pszWhat, strDetail.c_str());
@@ -50,8 +49,7 @@ bool IsNumberShape(const CString& str, int nPrecision)
 
 bool IsPlainDecimal(const std::string& str)
 {
-    for (char ch : str)
-    {
+    for (char ch : str) {
         const char c = (char)(ch | 0x20);
         if (c == 'x' || c == 'i' || c == 'n' || c == 'p')
             return false;
@@ -72,8 +70,7 @@ void CheckText(const std::string& strText, int nPrecision)
     if (str1 != str2)
         Fail("round trip", std::string(str1) + " -> " + std::string(str2));
 
-    if (IsPlainDecimal(strText))
-    {
+    if (IsPlainDecimal(strText)) {
         char* pszEnd = NULL;
         const double y = strtod(strText.c_str(), &pszEnd);
         if (pszEnd != pEnd || (std::memcmp(&x, &y, sizeof(x)) != 0 && !(std::isnan(x) && std::isnan(y))))
@@ -104,50 +101,91 @@ void RunKeys(const std::string& strInitial, const uint8_t* pKeys, size_t nKeys, 
 {
     CCalculatorEngine engine(strInitial.c_str(), nPrecision);
     CheckEngine(engine);
-    for (size_t i = 0; i < nKeys; ++i)
-    {
+    for (size_t i = 0; i < nKeys; ++i) {
         const uint8_t nKey = pKeys[i];
         const CString strBefore = engine.GetValue();
         const bool bNewEntry = engine.IsNewEntry();
-        switch (nKey % 32)
-        {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9:
-        {
-            if (engine.Digit((char)('0' + nKey % 32)))
-            {
+        switch (nKey % 32) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8:
+        case 9: {
+            if (engine.Digit((char)('0' + nKey % 32))) {
                 // Typed text keeps its limits; a replaced entry is one digit.
                 const CString& str = engine.GetValue();
                 const int nPoint = str.Find('.');
-                if (bNewEntry ? str.GetLength() != 1
-                              : (nPoint < 0 ? str.GetLength() > 17 : str.GetLength() - nPoint - 1 > engine.GetPrecision()))
+                if (bNewEntry
+                        ? str.GetLength() != 1
+                        : (nPoint < 0 ? str.GetLength() > 17 : str.GetLength() - nPoint - 1 > engine.GetPrecision()))
                     Fail("digit beyond the limits", std::string(str));
-            }
-            else if (engine.GetValue() != strBefore)
+            } else if (engine.GetValue() != strBefore)
                 Fail("refused digit changed the entry", std::string(strBefore));
             break;
         }
-        case 10: engine.Point(); break;
-        case 11: engine.Sign(); break;
-        case 12: engine.Back(); break;
-        case 13: engine.Delop(); break;
-        case 14: engine.ClearCalc(); break;
-        case 15: engine.Add(); break;
-        case 16: engine.Sub(); break;
-        case 17: engine.Mul(); break;
-        case 18: engine.Div(); break;
-        case 19: engine.Eq(); break;
-        case 20: engine.Proc(); break;
+        case 10:
+            engine.Point();
+            break;
+        case 11:
+            engine.Sign();
+            break;
+        case 12:
+            engine.Back();
+            break;
+        case 13:
+            engine.Delop();
+            break;
+        case 14:
+            engine.ClearCalc();
+            break;
+        case 15:
+            engine.Add();
+            break;
+        case 16:
+            engine.Sub();
+            break;
+        case 17:
+            engine.Mul();
+            break;
+        case 18:
+            engine.Div();
+            break;
+        case 19:
+            engine.Eq();
+            break;
+        case 20:
+            engine.Proc();
+            break;
         case 21:
             if (!engine.Sqrt() && engine.GetValue() != strBefore)
                 Fail("refused root changed the entry", std::string(strBefore));
             break;
-        case 22: engine.Subdiv(); break;
-        case 23: engine.Mc(); break;
-        case 24: engine.Mr(); break;
-        case 25: engine.Ms(); break;
-        case 26: engine.Madd(); break;
-        case 27: engine.SetPrecision((int)(nKey >> 5) * 3 - 4); break;  // -4..17, clamped
-        default: engine.SelectMemory((int)(nKey >> 5) - 1); break;
+        case 22:
+            engine.Subdiv();
+            break;
+        case 23:
+            engine.Mc();
+            break;
+        case 24:
+            engine.Mr();
+            break;
+        case 25:
+            engine.Ms();
+            break;
+        case 26:
+            engine.Madd();
+            break;
+        case 27:
+            engine.SetPrecision((int)(nKey >> 5) * 3 - 4);
+            break;  // -4..17, clamped
+        default:
+            engine.SelectMemory((int)(nKey >> 5) - 1);
+            break;
         }
         CheckEngine(engine);
     }
@@ -159,8 +197,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     if (nSize < 2 || nSize > 4096)
         return 0;
     const int nPrecision = (int)(pData[1] % 16) - 2;  // -2..13: beyond the range too
-    if (pData[0] % 2 == 0)
-    {
+    if (pData[0] % 2 == 0) {
         CheckText(std::string((const char*)pData + 2, strnlen((const char*)pData + 2, nSize - 2)),
                   nPrecision < 0 ? 0 : nPrecision * 3);
         return 0;

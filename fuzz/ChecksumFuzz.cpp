@@ -17,8 +17,7 @@
 #include <cstring>
 #include <memory>
 
-namespace
-{
+namespace {
 const size_t c_nMaxData = 20 * 1024;  // past the longest stride of the slicing path (4 x 4096)
 // The classes cache every polynomial's tables for good; past this many the
 // class check takes the polynomials already cached (the engine check still
@@ -41,8 +40,7 @@ void Expect(const char* pszWhat, uint32_t nPoly, uint32_t nStart, size_t nLength
 // The tables bit by bit, from the definitions.
 void Table16(uint16_t nPoly, WORD* t)
 {
-    for (unsigned i = 0; i < 256; ++i)
-    {
+    for (unsigned i = 0; i < 256; ++i) {
         unsigned c = i << 8;
         for (int k = 0; k < 8; ++k)
             c = (c & 0x8000) ? ((c << 1) ^ nPoly) & 0xFFFF : (c << 1) & 0xFFFF;
@@ -52,8 +50,7 @@ void Table16(uint16_t nPoly, WORD* t)
 
 void Table32(uint32_t nPoly, DWORD* t)
 {
-    for (uint32_t i = 0; i < 256; ++i)
-    {
+    for (uint32_t i = 0; i < 256; ++i) {
         uint32_t c = i;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? (c >> 1) ^ nPoly : c >> 1;
@@ -103,8 +100,7 @@ const CCrcAccel<T>* AccelFor(const T* pTable, T nPoly)
 {
     static std::unique_ptr<CCrcAccel<T>> s_pAccel;
     static T s_nPoly;
-    if (!s_pAccel || s_nPoly != nPoly)
-    {
+    if (!s_pAccel || s_nPoly != nPoly) {
         if (!s_pAccel)
             s_pAccel.reset(new CCrcAccel<T>());
         CrcBuildAccel(*s_pAccel, pTable, nPoly);
@@ -126,8 +122,7 @@ void CheckCrc32(uint32_t nPoly, uint32_t nStart, const uint8_t* p, size_t n, siz
 
     // The engine's paths over tables built here.
     const CCrc32Accel* const pAccel = AccelFor(aTable, (DWORD)nPoly);
-    for (size_t i = 0; i < 4; ++i)
-    {
+    for (size_t i = 0; i < 4; ++i) {
         Expect(c_aCrcPathNames[i], nPoly, nStart, n, CrcUpdatePath(*pAccel, nStart, p, n, c_aCrcPaths[i]), nWant);
         // Continuing from a split equals one pass.
         const DWORD nFirst = CrcUpdatePath(*pAccel, nStart, p, nSplit, c_aCrcPaths[i]);
@@ -159,10 +154,8 @@ void CheckCrc16(uint16_t nPoly, uint32_t nStart, const uint8_t* p, size_t n, siz
     const uint16_t nWant = Crc16(aTable, (uint16_t)nStart, p, n);
 
     const CCrc16Accel* const pAccel = AccelFor(aTable, (WORD)nPoly);
-    for (size_t i = 0; i < 4; ++i)
-    {
-        Expect(c_aCrcPathNames[i], nPoly, nStart, n,
-               CrcUpdatePath(*pAccel, (WORD)nStart, p, n, c_aCrcPaths[i]), nWant);
+    for (size_t i = 0; i < 4; ++i) {
+        Expect(c_aCrcPathNames[i], nPoly, nStart, n, CrcUpdatePath(*pAccel, (WORD)nStart, p, n, c_aCrcPaths[i]), nWant);
         const WORD nFirst = CrcUpdatePath(*pAccel, (WORD)nStart, p, nSplit, c_aCrcPaths[i]);
         Expect(c_aCrcPathNames[i], nPoly, nStart, n,
                CrcUpdatePath(*pAccel, nFirst, p + nSplit, n - nSplit, c_aCrcPaths[i]), nWant);
@@ -189,12 +182,10 @@ void CheckCrc16(uint16_t nPoly, uint32_t nStart, const uint8_t* p, size_t n, siz
 void CheckSums(uint32_t nStart, const uint8_t* p, size_t n, size_t nSplit)
 {
     const uint32_t nTotal = Sum(0xFFFFFFFFu, 0, p, n);
-    for (size_t i = 0; i < 4; ++i)
-    {
+    for (size_t i = 0; i < 4; ++i) {
         Expect(c_aSumPathNames[i], 0, 0, n, SumBytesPath(p, n, c_aSumPaths[i]), nTotal);
         Expect(c_aSumPathNames[i], 0, 0, n,
-               SumBytesPath(p, nSplit, c_aSumPaths[i]) + SumBytesPath(p + nSplit, n - nSplit, c_aSumPaths[i]),
-               nTotal);
+               SumBytesPath(p, nSplit, c_aSumPaths[i]) + SumBytesPath(p + nSplit, n - nSplit, c_aSumPaths[i]), nTotal);
     }
     Expect("SumBytes", 0, 0, n, SumBytes(p, n), nTotal);
 
@@ -204,8 +195,7 @@ void CheckSums(uint32_t nStart, const uint8_t* p, size_t n, size_t nSplit)
     COXCheckBase* const apSums[3] = {&sum8, &sum16, &sum32};
     const uint32_t aMask[3] = {0xFFu, 0xFFFFu, 0xFFFFFFFFu};
     const char* const aName[3] = {"COXCheckSum8", "COXCheckSum16", "COXCheckSum32"};
-    for (int i = 0; i < 3; ++i)
-    {
+    for (int i = 0; i < 3; ++i) {
         const uint32_t nWant = Sum(aMask[i], nStart, p, n);
         Expect(aName[i], 0, nStart, n, apSums[i]->ChecksumBlock(p, (DWORD)n, nStart), nWant & aMask[i]);
         Expect(aName[i], 0, nStart, n, apSums[i]->m_nValue, nWant);

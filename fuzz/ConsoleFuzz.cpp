@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 void Fail(const char* pszWhat)
 {
     fprintf(stderr, "console conversion: %s\n", pszWhat);
@@ -24,8 +23,7 @@ bool DecodeUtf8(const std::string& str, std::vector<unsigned long>& codes)
 {
     codes.clear();
     size_t i = 0;
-    while (i < str.size())
-    {
+    while (i < str.size()) {
         const unsigned char ch = (unsigned char)str[i];
         size_t nMore;
         unsigned long nCode, nMin;
@@ -41,8 +39,7 @@ bool DecodeUtf8(const std::string& str, std::vector<unsigned long>& codes)
             return false;
         if (nMore > str.size() - i - 1)
             return false;
-        for (size_t k = 1; k <= nMore; ++k)
-        {
+        for (size_t k = 1; k <= nMore; ++k) {
             const unsigned char cont = (unsigned char)str[i + k];
             if ((cont & 0xC0) != 0x80)
                 return false;
@@ -62,8 +59,7 @@ const std::map<unsigned long, char>& CodePage()
     static const std::map<unsigned long, char> s_map = [] {
         std::map<unsigned long, char> map;
         std::vector<unsigned long> codes;
-        for (int b = 0; b < 256; ++b)
-        {
+        for (int b = 0; b < 256; ++b) {
             if (!DecodeUtf8(Cp1251ToUtf8(std::string(1, (char)b)), codes) || codes.size() != 1)
                 Fail("a code page byte does not give one character");
             if (!map.emplace(codes[0], (char)b).second)
@@ -108,14 +104,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const bool bValid = DecodeUtf8(strInput, codes);
     if (!bValid && bStrict)
         Fail("the strict conversion took malformed text");
-    if (bValid)
-    {
+    if (bValid) {
         // Valid text: one byte per character, '?' for those the code page lacks.
         if (str1251.size() != codes.size())
             Fail("valid text does not give one byte per character");
         bool bConvertible = true;
-        for (size_t i = 0; i < codes.size(); ++i)
-        {
+        for (size_t i = 0; i < codes.size(); ++i) {
             const std::map<unsigned long, char>::const_iterator it = codePage.find(codes[i]);
             const char chWant = it != codePage.end() ? it->second : '?';
             bConvertible = bConvertible && it != codePage.end();
@@ -137,11 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     // Echoes: as UTF-8 and from the code page, no C0, DEL or C1 character is
     // left, each became its four-character escape, and nothing else changed.
-    for (const std::string& strEcho : {strInput, strUtf8})
-    {
+    for (const std::string& strEcho : {strInput, strUtf8}) {
         size_t nWant = 0;
-        for (size_t i = 0; i < strEcho.size(); ++i)
-        {
+        for (size_t i = 0; i < strEcho.size(); ++i) {
             const unsigned char ch = (unsigned char)strEcho[i];
             const unsigned char chNext = i + 1 < strEcho.size() ? (unsigned char)strEcho[i + 1] : 0;
             if (ch == 0xC2 && chNext >= 0x80 && chNext <= 0x9F)
@@ -151,8 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
         const std::string strEscaped = EscapeControls(strEcho);
         if (strEscaped.size() != nWant || (nWant == strEcho.size() && strEscaped != strEcho))
             Fail("an echo is escaped wrongly");
-        for (size_t i = 0; i < strEscaped.size(); ++i)
-        {
+        for (size_t i = 0; i < strEscaped.size(); ++i) {
             const unsigned char ch = (unsigned char)strEscaped[i];
             const unsigned char chNext = i + 1 < strEscaped.size() ? (unsigned char)strEscaped[i + 1] : 0;
             if (ch < 0x20 || ch == 0x7F || (ch == 0xC2 && chNext >= 0x80 && chNext <= 0x9F))

@@ -19,8 +19,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace
-{
+namespace {
 void Fail(const char* pszWhat, const std::string& strInput)
 {
     fprintf(stderr, "grammar: %s (input %zu bytes)\n", pszWhat, strInput.size());
@@ -81,8 +80,9 @@ std::string CheckDeclined(CGrammarCase_S& grammar, unsigned nPart, EGrammarCase 
     CString strOne("x");
     if (grammar.GetGrammarCase(strOne, eCase, nPart) != 0)
         Fail("a stored name reports not initialised", strInput);
-    const CGrammarCase_S::TName& name =
-        nPart == 1 ? grammar.m_FirstName : nPart == 2 ? grammar.m_MiddleName : grammar.m_LastName;
+    const CGrammarCase_S::TName& name = nPart == 1   ? grammar.m_FirstName
+                                        : nPart == 2 ? grammar.m_MiddleName
+                                                     : grammar.m_LastName;
     const std::string strStored(name.m_strName.GetString(), (size_t)name.m_strName.GetLength());
     const std::string strGot = Lower(std::string(strOne.GetString(), (size_t)strOne.GetLength()));
     if (strStored.empty()) {

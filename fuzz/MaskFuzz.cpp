@@ -16,10 +16,8 @@
 #include <cstdlib>
 #include <string>
 
-namespace
-{
-class CInput
-{
+namespace {
+class CInput {
 public:
     CInput(const uint8_t* pData, size_t nSize) : m_pData(pData), m_nSize(nSize) {}
     bool More() const { return m_nPos < m_nSize; }
@@ -31,8 +29,7 @@ public:
     {
         const size_t nLength = Byte() % (nMax + 1);
         std::string str;
-        for (size_t i = 0; i < nLength && More(); ++i)
-        {
+        for (size_t i = 0; i < nLength && More(); ++i) {
             const uint8_t b = Byte();
             str += b != 0 ? (char)b : '0';
         }
@@ -43,8 +40,7 @@ public:
         static const char s_achPick[] = "#&?ALU\\-.() #9a";
         const size_t nLength = Byte() % 24;
         std::string str;
-        for (size_t i = 0; i < nLength && More(); ++i)
-        {
+        for (size_t i = 0; i < nLength && More(); ++i) {
             const uint8_t b = Byte();
             if (b == 0)
                 str += '#';
@@ -63,8 +59,7 @@ private:
 };
 
 // Exposes the placeholder test the invariants need.
-class CCheckedMask : public CEditMask
-{
+class CCheckedMask : public CEditMask {
 public:
     bool IsPlaceholder(char ch) { return IsMaskChar(ch); }
 };
@@ -90,8 +85,7 @@ void Check(CCheckedMask& mask, CHeadlessEditSurface& surface)
     if (strDisplay.GetLength() != strMask.GetLength())
         Fail("display not as long as the mask", mask);
     int nData = 0;
-    for (int i = 0; i < strMask.GetLength(); ++i)
-    {
+    for (int i = 0; i < strMask.GetLength(); ++i) {
         if (mask.IsPlaceholder(strMask[i]))
             ++nData;
         else if (strDisplay[i] != strMask[i])
@@ -107,29 +101,25 @@ void Check(CCheckedMask& mask, CHeadlessEditSurface& surface)
 
 void Act(CHeadlessMaskedEdit& edit, CInput& in)
 {
-    static const UINT s_anKeys[] = {VK_BACK, VK_DELETE, VK_HOME, VK_END,  VK_LEFT,
-                                    VK_RIGHT, VK_UP,    VK_DOWN, VK_INSERT, 'A'};
+    static const UINT s_anKeys[] = {VK_BACK,  VK_DELETE, VK_HOME, VK_END,    VK_LEFT,
+                                    VK_RIGHT, VK_UP,     VK_DOWN, VK_INSERT, 'A'};
     CEditMask& model = edit.Model();
     CHeadlessEditSurface& surface = edit.Surface();
     const uint8_t bOp = in.Byte();
-    switch (bOp % 16)
-    {
+    switch (bOp % 16) {
     case 0:
-    case 1:
-    {
+    case 1: {
         const uint8_t b = in.Byte();
         edit.TypeChar(b != 0 ? (char)b : '5');
         break;
     }
     case 2:
-    case 3:
-    {
+    case 3: {
         const uint8_t b = in.Byte();
         edit.PressKey(s_anKeys[(b & 0x7F) % 10], (b & 0x80) != 0);
         break;
     }
-    case 4:
-    {
+    case 4: {
         const int nStart = in.Pos();
         edit.Select(nStart, in.Pos());
         break;
@@ -137,8 +127,7 @@ void Act(CHeadlessMaskedEdit& edit, CInput& in)
     case 5:
         edit.Click(in.Pos());
         break;
-    case 6:
-    {
+    case 6: {
         const int nPos = in.Pos();
         const uint8_t bFlags = in.Byte();
         model.SetData(in.Text(12).c_str(), nPos, (bFlags & 1) != 0, (bFlags & 2) != 0);
@@ -165,8 +154,7 @@ void Act(CHeadlessMaskedEdit& edit, CInput& in)
         surface.PutClipboardText(in.Text(12).c_str());
         edit.Paste();
         break;
-    case 12:
-    {
+    case 12: {
         // A drop: the answer during the drag, then the drop itself.
         const int nIndex = in.Pos();
         const std::string strText = in.Text(12);
@@ -175,8 +163,7 @@ void Act(CHeadlessMaskedEdit& edit, CInput& in)
             model.DropText(strText.c_str(), nIndex);
         break;
     }
-    case 13:
-    {
+    case 13: {
         // A drag out of the selection, maybe with the move effect.
         int nStart, nEnd;
         surface.GetEditSel(nStart, nEnd);
@@ -185,17 +172,13 @@ void Act(CHeadlessMaskedEdit& edit, CInput& in)
             model.RemoveDraggedText(nStart, nEnd);
         break;
     }
-    case 14:
-    {
+    case 14: {
         // A character with Ctrl held, or a style change.
-        if (bOp & 0x10)
-        {
+        if (bOp & 0x10) {
             surface.SetKeyDown(VK_CONTROL, true);
             model.HandleChar(in.Byte());
             surface.SetKeyDown(VK_CONTROL, false);
-        }
-        else
-        {
+        } else {
             static const DWORD s_adwStyles[] = {0, ES_UPPERCASE, ES_LOWERCASE, ES_READONLY};
             surface.SetStyle(s_adwStyles[in.Byte() % 4]);
         }
@@ -219,8 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     mask.SetPromptChar((char)in.Byte());
     mask.SetMask(in.Mask().c_str());
     Check(mask, edit.Surface());
-    for (int nActions = 0; in.More() && nActions < 256; ++nActions)
-    {
+    for (int nActions = 0; in.More() && nActions < 256; ++nActions) {
         Act(edit, in);
         Check(mask, edit.Surface());
     }

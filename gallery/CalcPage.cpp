@@ -118,7 +118,8 @@ public:
     {
         int nFailed = 0;
         static const UINT s_anCalcSteps[] = {IDC_CALC_MUL, IDC_CALC_NUM1, IDC_CALC_POINT, IDC_CALC_NUM2, 0};
-        nFailed += Snapshot(std::string(pszStem) + "-calculator.png", s_anCalcSteps, [this] { PickAmount(IDC_AMOUNT); });
+        nFailed +=
+            Snapshot(std::string(pszStem) + "-calculator.png", s_anCalcSteps, [this] { PickAmount(IDC_AMOUNT); });
         nFailed += Snapshot(std::string(pszStem) + "-calendar.png", nullptr, [this] { PickDate(IDC_DATE); });
         return nFailed;
     }
@@ -130,8 +131,8 @@ protected:
         AddGroup("Счёт на оплату № 1287", 8, 6, 764, 196);
 
         AddLabel("Сумма без НДС, руб.:", 18, 33, 180);
-        m_amount.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT, CRect(200, 30, 340, 52),
-                        pPage, IDC_AMOUNT);
+        m_amount.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT, CRect(200, 30, 340, 52), pPage,
+                        IDC_AMOUNT);
         AddButton("…", 344, 30, IDC_AMOUNT_CALC);
         AddLabel("НДС 20%, руб.:", 18, 63, 180);
         m_vat.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT, CRect(200, 60, 340, 82), pPage,
@@ -158,12 +159,11 @@ protected:
         m_due.SetPromptChar('_');
         m_due.SetData("14122026");
 
-        AddLabel("Кнопка «…» у суммы открывает калькулятор прямо под полем. Enter или кнопка с галочкой", 18, 100,
-                 744);
+        AddLabel("Кнопка «…» у суммы открывает калькулятор прямо под полем. Enter или кнопка с галочкой", 18, 100, 744);
         AddLabel("возвращают результат в поле, Esc и переход в другое приложение закрывают без изменений.", 18, 118,
                  744);
-        AddLabel("Кнопка «…» у даты открывает календарь на дне из поля: щелчок выбирает день, второй щелчок", 18,
-                 144, 744);
+        AddLabel("Кнопка «…» у даты открывает календарь на дне из поля: щелчок выбирает день, второй щелчок", 18, 144,
+                 744);
         AddLabel("по выбранному дню или Enter подтверждают выбор.", 18, 162, 744);
 
         AddGroup("Что выбрано", 8, 208, 436, 296);

@@ -28,9 +28,9 @@ struct CCaseInfo {
 };
 
 const CCaseInfo g_aCases[] = {
-    {gcNominative, "Именительный", "кто?"},    {gcGenitive, "Родительный", "кого?"},
-    {gcDative, "Дательный", "кому?"},          {gcAccusative, "Винительный", "кого?"},
-    {gcInstrumental, "Творительный", "кем?"},  {gcPrepositional, "Предложный", "о ком?"},
+    {gcNominative, "Именительный", "кто?"},   {gcGenitive, "Родительный", "кого?"},
+    {gcDative, "Дательный", "кому?"},         {gcAccusative, "Винительный", "кого?"},
+    {gcInstrumental, "Творительный", "кем?"}, {gcPrepositional, "Предложный", "о ком?"},
 };
 
 struct CSample {
@@ -39,10 +39,9 @@ struct CSample {
 };
 
 const CSample g_aSamples[] = {
-    {"Толстой Лев Николаевич", true},         {"Достоевский Фёдор Михайлович", true},
-    {"Гоголь Николай Васильевич", true},      {"Шевченко Тарас Григорьевич", true},
-    {"Пастернак Борис Леонидович", true},     {"Цветаева Марина Ивановна", false},
-    {"Ахматова Анна Андреевна", false},       {"Толстая Софья Андреевна", false},
+    {"Толстой Лев Николаевич", true},     {"Достоевский Фёдор Михайлович", true}, {"Гоголь Николай Васильевич", true},
+    {"Шевченко Тарас Григорьевич", true}, {"Пастернак Борис Леонидович", true},   {"Цветаева Марина Ивановна", false},
+    {"Ахматова Анна Андреевна", false},   {"Толстая Софья Андреевна", false},
 };
 
 // A part as an initial: its first letter, capital, and a dot.
@@ -63,11 +62,11 @@ protected:
     {
         AddGroup("Полное имя", 8, 6, 764, 68);
         AddLabel("Фамилия, имя, отчество:", 18, 28, 150);
-        m_hNameEdit = AddControl("EDIT", "Кузнецов Андрей Викторович", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, 170,
-                                 25, 360, 21, IDC_NAME_EDIT, WS_EX_CLIENTEDGE);
+        m_hNameEdit = AddControl("EDIT", "Кузнецов Андрей Викторович", ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, 170, 25,
+                                 360, 21, IDC_NAME_EDIT, WS_EX_CLIENTEDGE);
         AddLabel("Пол:", 548, 28, 34);
-        m_hMale = AddControl("BUTTON", "мужской", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 584, 26, 84, 20,
-                             IDC_MALE);
+        m_hMale =
+            AddControl("BUTTON", "мужской", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 584, 26, 84, 20, IDC_MALE);
         m_hFemale = AddControl("BUTTON", "женский", BS_AUTORADIOBUTTON, 672, 26, 90, 20, IDC_FEMALE);
         SendMessageA(m_hMale, BM_SETCHECK, BST_CHECKED, 0);
         AddLabel("Части разделяются пробелами, а если есть запятые, то только запятыми. "

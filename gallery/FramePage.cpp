@@ -30,10 +30,14 @@ enum {
 std::string DescribeChar(char ch)
 {
     switch (static_cast<unsigned char>(ch)) {
-    case 0: return "(нет)";
-    case ' ': return "«  » (пробел)";
-    case 0xA0: return "«  » (неразрывный пробел)";
-    default: return std::string("«") + ch + "»";
+    case 0:
+        return "(нет)";
+    case ' ':
+        return "«  » (пробел)";
+    case 0xA0:
+        return "«  » (неразрывный пробел)";
+    default:
+        return std::string("«") + ch + "»";
     }
 }
 
@@ -79,8 +83,8 @@ protected:
                                  320, 21, IDC_ARGS_EDIT, WS_EX_CLIENTEDGE);
         AddLabel("Элементы (по запятым, если они есть, иначе по пробелам):", 400, 413, 362);
         // Whole rows only (five in this font), so that no element shows cut.
-        m_hArgsList = AddControl("LISTBOX", "", WS_VSCROLL | LBS_NOSEL, 400, 432, 362, 80, IDC_ARGS_LIST,
-                                 WS_EX_CLIENTEDGE);
+        m_hArgsList =
+            AddControl("LISTBOX", "", WS_VSCROLL | LBS_NOSEL, 400, 432, 362, 80, IDC_ARGS_LIST, WS_EX_CLIENTEDGE);
         ShowArguments();
     }
 
@@ -163,13 +167,13 @@ private:
         COXCheckSum16 sum16;
         COXCheckSum8 sum8;
         const Row rows[] = {
-            {"CRC-32", "EDB88320", &crc32, 8}, {"CRC-16", "1021", &crc16, 4},
-            {"Сумма, 32 бита", "—", &sum32, 8}, {"Сумма, 16 бит", "—", &sum16, 4},
-            {"Сумма, 8 бит", "—", &sum8, 2},
+            {"CRC-32", "EDB88320", &crc32, 8}, {"CRC-16", "1021", &crc16, 4},   {"Сумма, 32 бита", "—", &sum32, 8},
+            {"Сумма, 16 бит", "—", &sum16, 4}, {"Сумма, 8 бит", "—", &sum8, 2},
         };
         for (const Row& row : rows) {
             char szStart[16], szValue[64];
-            snprintf(szStart, sizeof(szStart), "%0*lX", row.nDigits, static_cast<unsigned long>(0xFFFFFFFFu >> (32 - 4 * row.nDigits)));
+            snprintf(szStart, sizeof(szStart), "%0*lX", row.nDigits,
+                     static_cast<unsigned long>(0xFFFFFFFFu >> (32 - 4 * row.nDigits)));
             try {
                 // The running value keeps its upper bits; the result is the class's width.
                 const DWORD nMask = 0xFFFFFFFFu >> (32 - 4 * row.nDigits);

@@ -35,9 +35,8 @@ BOOL CGalleryPage::Create(HWND hParent, const RECT& rc, HFONT hFont)
     RegisterPageClass();
     m_hFont = hFont;
     // No WS_CLIPCHILDREN: group frames do not paint their inside, the page does.
-    m_hWnd = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, GetTitle(), WS_CHILD, rc.left,
-                             rc.top, rc.right - rc.left, rc.bottom - rc.top, hParent, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, GetTitle(), WS_CHILD, rc.left, rc.top, rc.right - rc.left,
+                             rc.bottom - rc.top, hParent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_hWnd)
         return FALSE;
     SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -80,8 +79,7 @@ HWND CGalleryPage::AddControl(const char* pszClass, const char* pszText, DWORD d
                               int nID, DWORD dwExStyle)
 {
     HWND hCtl = CreateWindowExA(dwExStyle, pszClass, pszText, WS_CHILD | WS_VISIBLE | dwStyle, x, y, cx, cy, m_hWnd,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)), GetModuleHandleA(nullptr),
-                                nullptr);
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nID)), GetModuleHandleA(nullptr), nullptr);
     if (hCtl && m_hFont)
         SendMessageA(hCtl, WM_SETFONT, reinterpret_cast<WPARAM>(m_hFont), FALSE);
     return hCtl;

@@ -36,8 +36,8 @@ protected:
     virtual LRESULT OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam);
 
     // Control helpers: each created control gets the page's font.
-    HWND AddControl(const char* pszClass, const char* pszText, DWORD dwStyle, int x, int y, int cx, int cy,
-                    int nID = 0, DWORD dwExStyle = 0);
+    HWND AddControl(const char* pszClass, const char* pszText, DWORD dwStyle, int x, int y, int cx, int cy, int nID = 0,
+                    DWORD dwExStyle = 0);
     HWND AddLabel(const char* pszText, int x, int y, int cx, int cy = 16);
     HWND AddGroup(const char* pszText, int x, int y, int cx, int cy);
     // A report-view list with grid lines and full-row selection.
@@ -61,7 +61,7 @@ struct CGalleryPageRegistration {
 };
 
 // GALLERY_PAGE(order, class): the page's tab stands among the others by order.
-#define GALLERY_PAGE(order, cls)                   \
+#define GALLERY_PAGE(order, cls)                               \
     static const CGalleryPageRegistration g_registration##cls( \
         order, []() -> std::unique_ptr<CGalleryPage> { return std::make_unique<cls>(); })
 

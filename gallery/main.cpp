@@ -84,8 +84,8 @@ bool CreateMainWindow(HINSTANCE hInstance)
 
     // The whole window stays on the screen so that its picture can be taken.
     g_app.m_hWnd = CreateWindowExA(WS_EX_CONTROLPARENT, kMainClass, "extkit — галерея компонентов",
-                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 20,
-                                   20, 820, 600, nullptr, nullptr, hInstance, nullptr);
+                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, 20, 20,
+                                   820, 600, nullptr, nullptr, hInstance, nullptr);
     if (!g_app.m_hWnd)
         return false;
 

@@ -26,7 +26,10 @@ struct CEndingRule {
 
 const int c_nUnchanged = -1;
 
-#define GC_NOENDINGS {nullptr, nullptr, nullptr, nullptr, nullptr}
+#define GC_NOENDINGS                                \
+    {                                               \
+        nullptr, nullptr, nullptr, nullptr, nullptr \
+    }
 
 const CEndingRule g_aFirstNameMale[] = {
     {"оеиу", nullptr, 0, false, {}, c_nUnchanged, GC_NOENDINGS},
@@ -140,16 +143,14 @@ CGrammarCase_S::CGrammarCase_S(const char* pszFullName, bool bMale) : m_bMale(tr
     Init(pszFullName, bMale);
 }
 
-CGrammarCase_S::CGrammarCase_S(const char* pszFirstName, const char* pszMiddleName, const char* pszLastName,
-                               bool bMale)
+CGrammarCase_S::CGrammarCase_S(const char* pszFirstName, const char* pszMiddleName, const char* pszLastName, bool bMale)
     : m_bMale(true)
 {
     Init(pszFirstName, pszMiddleName, pszLastName, bMale);
 }
 
 CGrammarCase_S::CGrammarCase_S(const CGrammarCase_S& src)
-    : m_FirstName(src.m_FirstName), m_MiddleName(src.m_MiddleName), m_LastName(src.m_LastName),
-      m_bMale(src.m_bMale)
+    : m_FirstName(src.m_FirstName), m_MiddleName(src.m_MiddleName), m_LastName(src.m_LastName), m_bMale(src.m_bMale)
 {
 }
 
@@ -267,8 +268,7 @@ unsigned int CGrammarCase_S::GetGrammarCase(CString& rResult, EGrammarCase eCase
 namespace {
 
 // Applies the first rule of the table that fits the word.
-void ApplyRules(CGrammarCase_S& grammar, const CEndingRule* pRules, size_t nRules, CString& str,
-                EGrammarCase eCase)
+void ApplyRules(CGrammarCase_S& grammar, const CEndingRule* pRules, size_t nRules, CString& str, EGrammarCase eCase)
 {
     if (!IsDeclinedCase(eCase))
         return;

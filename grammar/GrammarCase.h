@@ -8,8 +8,7 @@
 
 // The case to produce. The values index the endings of the rule tables; the
 // fixed type keeps any other int a valid value, which gives the name as stored.
-enum EGrammarCase : int
-{
+enum EGrammarCase : int {
     gcNominative = 0,  // the name as given
     gcGenitive = 1,
     gcDative = 2,
@@ -24,13 +23,11 @@ enum EGrammarCase : int
 #define GC_LASTNAME 4
 #define GC_ALLPARTS 7
 
-class EXTKIT_API CGrammarCase_S
-{
+class EXTKIT_API CGrammarCase_S {
 public:
     // One part of the name, kept in lower case; m_bUpper remembers a part
     // typed in capitals so that it comes back in capitals.
-    struct EXTKIT_API TName
-    {
+    struct EXTKIT_API TName {
         TName();
         TName(const TName& src);
         TName& operator=(const TName& src);
@@ -88,8 +85,8 @@ public:
     // Cuts nCut characters and appends the ending of eCase (psz1 for the
     // genitive ... psz5 for the prepositional; nothing for other cases).
     // False, and str unchanged, when str is shorter than nCut.
-    bool ReplaseEnding(CString& str, EGrammarCase eCase, int nCut, const char* psz1, const char* psz2,
-                       const char* psz3, const char* psz4, const char* psz5);
+    bool ReplaseEnding(CString& str, EGrammarCase eCase, int nCut, const char* psz1, const char* psz2, const char* psz3,
+                       const char* psz4, const char* psz5);
     void ToUpper(CString& str, bool bAll);
     // Capital first letter, and after each hyphen and each initial's dot.
     void ToUpperFirstSymbol(CString& str);

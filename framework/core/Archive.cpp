@@ -2,7 +2,7 @@
 #include "Archive.h"
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 #endif
 
 #include <climits>
@@ -87,8 +87,8 @@ CString WideToString(const BYTE* pWide, int nLength)
 }  // namespace
 
 CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
-    : m_nMode(nMode), m_bUserBuf(FALSE), m_nBufSize(nBufSize), m_pFile(pFile), m_lpBufCur(NULL),
-      m_lpBufMax(NULL), m_lpBufStart(NULL)
+    : m_nMode(nMode), m_bUserBuf(FALSE), m_nBufSize(nBufSize), m_pFile(pFile), m_lpBufCur(NULL), m_lpBufMax(NULL),
+      m_lpBufStart(NULL)
 {
     if (pFile == NULL)
         AfxThrowInvalidArgException();
@@ -340,7 +340,8 @@ BOOL CArchive::ReadString(CString& rString)
                 break;
         }
         bAny = true;
-        const BYTE* pNewLine = static_cast<const BYTE*>(std::memchr(m_lpBufCur, '\n', (size_t)(m_lpBufMax - m_lpBufCur)));
+        const BYTE* pNewLine =
+            static_cast<const BYTE*>(std::memchr(m_lpBufCur, '\n', (size_t)(m_lpBufMax - m_lpBufCur)));
         const BYTE* pEnd = pNewLine != NULL ? pNewLine : m_lpBufMax;
         strLine += CString(reinterpret_cast<LPCSTR>(m_lpBufCur), (int)(pEnd - m_lpBufCur));
         m_lpBufCur = const_cast<BYTE*>(pEnd);
@@ -492,7 +493,10 @@ CArchive& AFXAPI operator<<(CArchive& ar, const CString& string)
     return ar;
 }
 
-CArchive& AFXAPI operator<<(CArchive& ar, LPCSTR lpsz) { return ar << CString(lpsz); }
+CArchive& AFXAPI operator<<(CArchive& ar, LPCSTR lpsz)
+{
+    return ar << CString(lpsz);
+}
 
 namespace {
 

@@ -33,12 +33,21 @@ CByteArray::~CByteArray() {}
 
 CMapStringToPtr::CMapStringToPtr(INT_PTR nBlockSize) : CMap(nBlockSize) {}
 CMapStringToPtr::~CMapStringToPtr() {}
-UINT CMapStringToPtr::HashKey(LPCTSTR key) const { return ::HashKey<LPCTSTR>(key); }
+UINT CMapStringToPtr::HashKey(LPCTSTR key) const
+{
+    return ::HashKey<LPCTSTR>(key);
+}
 
 CMapStringToOb::CMapStringToOb(INT_PTR nBlockSize) : CMap(nBlockSize) {}
 CMapStringToOb::~CMapStringToOb() {}
-UINT CMapStringToOb::HashKey(LPCTSTR key) const { return ::HashKey<LPCTSTR>(key); }
+UINT CMapStringToOb::HashKey(LPCTSTR key) const
+{
+    return ::HashKey<LPCTSTR>(key);
+}
 
 CMapStringToString::CMapStringToString(INT_PTR nBlockSize) : CMap(nBlockSize) {}
 CMapStringToString::~CMapStringToString() {}
-UINT CMapStringToString::HashKey(LPCTSTR key) const { return ::HashKey<LPCTSTR>(key); }
+UINT CMapStringToString::HashKey(LPCTSTR key) const
+{
+    return ::HashKey<LPCTSTR>(key);
+}

@@ -3,8 +3,8 @@
 #include "DateTime.h"
 
 #ifdef _WIN32
-#  include <windows.h>
-#  undef GetCurrentTime
+#    include <windows.h>
+#    undef GetCurrentTime
 #endif
 
 #include <cmath>
@@ -40,10 +40,10 @@ long DayFromCivil(int nYear, int nMonth, int nDay)
 {
     const long y = nMonth <= 2 ? nYear - 1 : nYear;
     const long era = (y >= 0 ? y : y - 399) / 400;
-    const long yoe = y - era * 400;                                      // 0..399
+    const long yoe = y - era * 400;                                                      // 0..399
     const long doy = (153 * (nMonth > 2 ? nMonth - 3 : nMonth + 9) + 2) / 5 + nDay - 1;  // 0..365
-    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;              // 0..146096
-    return era * 146097 + doe - 693899L;  // 0000-03-01 to 1899-12-30
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;                              // 0..146096
+    return era * 146097 + doe - 693899L;                                                 // 0000-03-01 to 1899-12-30
 }
 
 void CivilFromDay(long nDays, int& nYear, int& nMonth, int& nDay)
@@ -109,9 +109,8 @@ bool PartsFromDate(DATE dt, CDateParts& parts)
 
 bool DateFromParts(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, DATE& dt)
 {
-    if (nYear < 100 || nYear > 9999 || nMonth < 1 || nMonth > 12 || nDay < 1 ||
-        nDay > DaysInMonth(nYear, nMonth) || nHour < 0 || nHour > 23 || nMin < 0 || nMin > 59 || nSec < 0 ||
-        nSec > 59)
+    if (nYear < 100 || nYear > 9999 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > DaysInMonth(nYear, nMonth) ||
+        nHour < 0 || nHour > 23 || nMin < 0 || nMin > 59 || nSec < 0 || nSec > 59)
         return false;
     const long nDays = DayFromCivil(nYear, nMonth, nDay);
     const double dTime = static_cast<double>(nHour * 3600L + nMin * 60L + nSec) / kSecondsPerDay;
@@ -252,8 +251,7 @@ COleDateTime::COleDateTime(std::time_t timeSrc) : m_dt(0.0), m_status(valid)
     *this = timeSrc;
 }
 
-COleDateTime::COleDateTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec)
-    : m_dt(0.0), m_status(valid)
+COleDateTime::COleDateTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec) : m_dt(0.0), m_status(valid)
 {
     SetDateTime(nYear, nMonth, nDay, nHour, nMin, nSec);
 }

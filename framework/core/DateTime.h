@@ -20,9 +20,9 @@ struct _SYSTEMTIME;
 typedef struct _SYSTEMTIME SYSTEMTIME;
 // <windows.h> makes GetCurrentTime a macro for GetTickCount, before or after
 // this header; COleDateTime answers to both names.
-#  ifdef GetCurrentTime
-#    undef GetCurrentTime
-#  endif
+#    ifdef GetCurrentTime
+#        undef GetCurrentTime
+#    endif
 #endif
 
 // What the part accessors return for a date that is not valid.
@@ -82,7 +82,10 @@ public:
 #ifdef _WIN32
     // What COleDateTime::GetCurrentTime() reads as where <windows.h> came
     // after this header.
-    static COleDateTime GetTickCount() { return GetCurrentTime(); }
+    static COleDateTime GetTickCount()
+    {
+        return GetCurrentTime();
+    }
 #endif
 
     // 1899-12-30 00:00:00, valid.
@@ -101,8 +104,14 @@ public:
     DATE m_dt;
     DateTimeStatus m_status;
 
-    DateTimeStatus GetStatus() const { return m_status; }
-    void SetStatus(DateTimeStatus status) { m_status = status; }
+    DateTimeStatus GetStatus() const
+    {
+        return m_status;
+    }
+    void SetStatus(DateTimeStatus status)
+    {
+        m_status = status;
+    }
 
     COleDateTime& operator=(DATE dtSrc);
     COleDateTime& operator=(std::time_t timeSrc);
@@ -131,23 +140,41 @@ public:
     int GetDayOfWeek() const;
     int GetDayOfYear() const;
 
-    operator DATE() const { return m_dt; }
+    operator DATE() const
+    {
+        return m_dt;
+    }
 
     // Valid dates compare in time order (two DATEs of one moment are equal);
     // dates that are not valid are equal only when both are null, and order
     // before nothing.
     bool operator==(const COleDateTime& date) const;
-    bool operator!=(const COleDateTime& date) const { return !(*this == date); }
+    bool operator!=(const COleDateTime& date) const
+    {
+        return !(*this == date);
+    }
     bool operator<(const COleDateTime& date) const;
-    bool operator>(const COleDateTime& date) const { return date < *this; }
+    bool operator>(const COleDateTime& date) const
+    {
+        return date < *this;
+    }
     bool operator<=(const COleDateTime& date) const;
-    bool operator>=(const COleDateTime& date) const { return date <= *this; }
+    bool operator>=(const COleDateTime& date) const
+    {
+        return date <= *this;
+    }
 
     // A result outside the representable range is invalid; an invalid operand
     // makes it invalid, else a null one makes it null.
     COleDateTime operator+(const COleDateTimeSpan& dateSpan) const;
     COleDateTime operator-(const COleDateTimeSpan& dateSpan) const;
-    COleDateTime& operator+=(const COleDateTimeSpan& dateSpan) { return *this = *this + dateSpan; }
-    COleDateTime& operator-=(const COleDateTimeSpan& dateSpan) { return *this = *this - dateSpan; }
+    COleDateTime& operator+=(const COleDateTimeSpan& dateSpan)
+    {
+        return *this = *this + dateSpan;
+    }
+    COleDateTime& operator-=(const COleDateTimeSpan& dateSpan)
+    {
+        return *this = *this - dateSpan;
+    }
     COleDateTimeSpan operator-(const COleDateTime& date) const;
 };

@@ -2,7 +2,7 @@
 #include "Exception.h"
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 #endif
 
 #include <cerrno>
@@ -94,7 +94,10 @@ BOOL CSimpleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT p
     return CopyMessage(GetDescription(), lpszError, nMaxError, pnHelpContext);
 }
 
-LPCSTR CSimpleException::GetDescription() const { return "Произошла ошибка."; }
+LPCSTR CSimpleException::GetDescription() const
+{
+    return "Произошла ошибка.";
+}
 
 CMemoryException::CMemoryException() {}
 
@@ -102,7 +105,10 @@ CMemoryException::CMemoryException(BOOL bAutoDelete) : CSimpleException(bAutoDel
 
 CMemoryException::~CMemoryException() {}
 
-LPCSTR CMemoryException::GetDescription() const { return "Недостаточно памяти."; }
+LPCSTR CMemoryException::GetDescription() const
+{
+    return "Недостаточно памяти.";
+}
 
 CNotSupportedException::CNotSupportedException() {}
 
@@ -110,7 +116,10 @@ CNotSupportedException::CNotSupportedException(BOOL bAutoDelete) : CSimpleExcept
 
 CNotSupportedException::~CNotSupportedException() {}
 
-LPCSTR CNotSupportedException::GetDescription() const { return "Операция не поддерживается."; }
+LPCSTR CNotSupportedException::GetDescription() const
+{
+    return "Операция не поддерживается.";
+}
 
 CUserException::CUserException() {}
 
@@ -122,7 +131,10 @@ CInvalidArgException::CInvalidArgException(BOOL bAutoDelete) : CSimpleException(
 
 CInvalidArgException::~CInvalidArgException() {}
 
-LPCSTR CInvalidArgException::GetDescription() const { return "Недопустимый аргумент."; }
+LPCSTR CInvalidArgException::GetDescription() const
+{
+    return "Недопустимый аргумент.";
+}
 
 // ---------------------------------------------------------------- CFileException
 
@@ -348,10 +360,19 @@ template <class TException, class... TArgs>
 
 }  // namespace
 
-void AFXAPI AfxThrowNotSupportedException() { ThrowNew<CNotSupportedException>(); }
+void AFXAPI AfxThrowNotSupportedException()
+{
+    ThrowNew<CNotSupportedException>();
+}
 
-void AFXAPI AfxThrowInvalidArgException() { ThrowNew<CInvalidArgException>(); }
-void AFXAPI AfxThrowUserException() { ThrowNew<CUserException>(); }
+void AFXAPI AfxThrowInvalidArgException()
+{
+    ThrowNew<CInvalidArgException>();
+}
+void AFXAPI AfxThrowUserException()
+{
+    ThrowNew<CUserException>();
+}
 
 void AFXAPI AfxThrowFileException(int cause, LONG lOsError, LPCTSTR lpszFileName)
 {

@@ -138,7 +138,8 @@ public:
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowNotSupportedException();
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowInvalidArgException();
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowUserException();
-[[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1, LPCTSTR lpszFileName = NULL);
+[[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowFileException(int cause, LONG lOsError = -1,
+                                                             LPCTSTR lpszFileName = NULL);
 [[noreturn]] FRAMEWORK_API void AFXAPI AfxThrowArchiveException(int cause, LPCTSTR lpszArchiveName = NULL);
 
 // Deletes the exception caught by a CATCH block when the block ends, unless the
@@ -155,18 +156,18 @@ struct AFX_EXCEPTION_LINK {
     }
 };
 
-#define TRY                               \
-    {                                     \
+#define TRY                                   \
+    {                                         \
         AFX_EXCEPTION_LINK _afxExceptionLink; \
         try {
-#define CATCH(class_name, e)             \
-        }                                \
-        catch (class_name * e)           \
-        {                                \
-            _afxExceptionLink.m_pException = e;
+#define CATCH(class_name, e) \
+    }                        \
+    catch (class_name * e)   \
+    {                        \
+        _afxExceptionLink.m_pException = e;
 #define AND_CATCH(class_name, e) CATCH(class_name, e)
 #define END_CATCH \
-        }         \
+    }             \
     }
 #define CATCH_ALL(e) CATCH(CException, e)
 #define AND_CATCH_ALL(e) CATCH(CException, e)

@@ -2,18 +2,18 @@
 #include "File.h"
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 // CFile::GetFileTitle is the member itself, not the platform's macro.
-#  undef GetFileTitle
+#    undef GetFileTitle
 #endif
 
 #include <cerrno>
 #include <cstring>
 
 #ifndef _WIN32
-#  include <fcntl.h>
-#  include <sys/stat.h>
-#  include <unistd.h>
+#    include <fcntl.h>
+#    include <sys/stat.h>
+#    include <unistd.h>
 #endif
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
@@ -27,9 +27,15 @@ const CFile::FileHandle CFile::hFileNull = -1;
 namespace {
 
 #ifdef _WIN32
-inline LONG LastOsError() { return (LONG)::GetLastError(); }
+inline LONG LastOsError()
+{
+    return (LONG)::GetLastError();
+}
 #else
-inline LONG LastOsError() { return (LONG)errno; }
+inline LONG LastOsError()
+{
+    return (LONG)errno;
+}
 #endif
 
 // Closes the handle; FALSE (with the OS error left for LastOsError) on failure.
@@ -127,7 +133,7 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
     FileHandle hFile = hFileNull;
 #ifdef _WIN32
     if (bValid) {
-        DWORD dwAccess = nAccess == modeRead ? GENERIC_READ
+        DWORD dwAccess = nAccess == modeRead    ? GENERIC_READ
                          : nAccess == modeWrite ? GENERIC_WRITE
                                                 : GENERIC_READ | GENERIC_WRITE;
         DWORD dwShare = 0;
@@ -141,8 +147,8 @@ BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError)
         sa.nLength = sizeof(sa);
         sa.lpSecurityDescriptor = NULL;
         sa.bInheritHandle = (nOpenFlags & modeNoInherit) == 0;
-        DWORD dwCreate = (nOpenFlags & modeCreate) ? ((nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS)
-                                                   : OPEN_EXISTING;
+        DWORD dwCreate =
+            (nOpenFlags & modeCreate) ? ((nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS) : OPEN_EXISTING;
         DWORD dwFlags = FILE_ATTRIBUTE_NORMAL;
         if (nOpenFlags & osNoBuffer)
             dwFlags |= FILE_FLAG_NO_BUFFERING;
@@ -276,9 +282,15 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom)
 #endif
 }
 
-void CFile::SeekToBegin() { Seek(0, begin); }
+void CFile::SeekToBegin()
+{
+    Seek(0, begin);
+}
 
-ULONGLONG CFile::SeekToEnd() { return Seek(0, end); }
+ULONGLONG CFile::SeekToEnd()
+{
+    return Seek(0, end);
+}
 
 ULONGLONG CFile::GetPosition() const
 {
@@ -368,9 +380,15 @@ void CFile::Abort()
     m_strFileName.Empty();
 }
 
-CString CFile::GetFileName() const { return m_strFileName.Mid(NameStart(m_strFileName)); }
+CString CFile::GetFileName() const
+{
+    return m_strFileName.Mid(NameStart(m_strFileName));
+}
 
-CString CFile::GetFilePath() const { return m_strFileName; }
+CString CFile::GetFilePath() const
+{
+    return m_strFileName;
+}
 
 CString CFile::GetFileTitle() const
 {
@@ -379,4 +397,7 @@ CString CFile::GetFileTitle() const
     return nDot > 0 ? strName.Left(nDot) : strName;
 }
 
-void CFile::SetFilePath(LPCTSTR lpszNewName) { m_strFileName = lpszNewName; }
+void CFile::SetFilePath(LPCTSTR lpszNewName)
+{
+    m_strFileName = lpszNewName;
+}

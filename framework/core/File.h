@@ -21,7 +21,7 @@ public:
         modeNoInherit = 0x0080,
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
-        typeText = 0x4000,    // accepted and ignored: CFile is always binary
+        typeText = 0x4000,  // accepted and ignored: CFile is always binary
         typeBinary = 0x8000,
         osNoBuffer = 0x10000,
         osWriteThrough = 0x20000,
@@ -46,7 +46,10 @@ public:
     virtual ~CFile();
 
 #ifdef _WIN32
-    operator HANDLE() const { return m_hFile; }
+    operator HANDLE() const
+    {
+        return m_hFile;
+    }
 #endif
 
     // FALSE on failure, with the cause, the OS error and the name in *pError.
@@ -74,14 +77,17 @@ public:
     virtual CString GetFileName() const;
     virtual CString GetFilePath() const;
 #ifdef _WIN32
-#  pragma push_macro("GetFileTitle")
-#  undef GetFileTitle
+#    pragma push_macro("GetFileTitle")
+#    undef GetFileTitle
 #endif
     virtual CString GetFileTitle() const;
 #ifdef _WIN32
     // What a call reads as where <windows.h> makes GetFileTitle a macro.
-    CString GetFileTitleA() const { return GetFileTitle(); }
-#  pragma pop_macro("GetFileTitle")
+    CString GetFileTitleA() const
+    {
+        return GetFileTitle();
+    }
+#    pragma pop_macro("GetFileTitle")
 #endif
     virtual void SetFilePath(LPCTSTR lpszNewName);
 

@@ -6,7 +6,7 @@
 #ifdef _WIN32
 // The structures themselves must come from the platform, which defines them
 // with their bodies.
-#  include <windef.h>
+#    include <windef.h>
 #else
 typedef struct tagSIZE {
     LONG cx;
@@ -37,16 +37,44 @@ class CRect;
 class CSize : public tagSIZE {
 public:
     CSize() { cx = cy = 0; }
-    CSize(int initCX, int initCY) { cx = initCX; cy = initCY; }
-    CSize(SIZE initSize) { cx = initSize.cx; cy = initSize.cy; }
-    explicit CSize(POINT initPt) { cx = initPt.x; cy = initPt.y; }
-    explicit CSize(DWORD dwSize) { cx = (short)LOWORD(dwSize); cy = (short)HIWORD(dwSize); }
+    CSize(int initCX, int initCY)
+    {
+        cx = initCX;
+        cy = initCY;
+    }
+    CSize(SIZE initSize)
+    {
+        cx = initSize.cx;
+        cy = initSize.cy;
+    }
+    explicit CSize(POINT initPt)
+    {
+        cx = initPt.x;
+        cy = initPt.y;
+    }
+    explicit CSize(DWORD dwSize)
+    {
+        cx = (short)LOWORD(dwSize);
+        cy = (short)HIWORD(dwSize);
+    }
 
     BOOL operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
     BOOL operator!=(SIZE size) const { return !(*this == size); }
-    void operator+=(SIZE size) { cx += size.cx; cy += size.cy; }
-    void operator-=(SIZE size) { cx -= size.cx; cy -= size.cy; }
-    void SetSize(int CX, int CY) { cx = CX; cy = CY; }
+    void operator+=(SIZE size)
+    {
+        cx += size.cx;
+        cy += size.cy;
+    }
+    void operator-=(SIZE size)
+    {
+        cx -= size.cx;
+        cy -= size.cy;
+    }
+    void SetSize(int CX, int CY)
+    {
+        cx = CX;
+        cy = CY;
+    }
 
     CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
     CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
@@ -60,22 +88,62 @@ public:
 class CPoint : public tagPOINT {
 public:
     CPoint() { x = y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(POINT initPt) { x = initPt.x; y = initPt.y; }
-    explicit CPoint(SIZE initSize) { x = initSize.cx; y = initSize.cy; }
-    explicit CPoint(DWORD dwPoint) { x = (short)LOWORD(dwPoint); y = (short)HIWORD(dwPoint); }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(POINT initPt)
+    {
+        x = initPt.x;
+        y = initPt.y;
+    }
+    explicit CPoint(SIZE initSize)
+    {
+        x = initSize.cx;
+        y = initSize.cy;
+    }
+    explicit CPoint(DWORD dwPoint)
+    {
+        x = (short)LOWORD(dwPoint);
+        y = (short)HIWORD(dwPoint);
+    }
 
-    void Offset(int xOffset, int yOffset) { x += xOffset; y += yOffset; }
+    void Offset(int xOffset, int yOffset)
+    {
+        x += xOffset;
+        y += yOffset;
+    }
     void Offset(POINT point) { Offset(point.x, point.y); }
     void Offset(SIZE size) { Offset(size.cx, size.cy); }
-    void SetPoint(int X, int Y) { x = X; y = Y; }
+    void SetPoint(int X, int Y)
+    {
+        x = X;
+        y = Y;
+    }
 
     BOOL operator==(POINT point) const { return x == point.x && y == point.y; }
     BOOL operator!=(POINT point) const { return !(*this == point); }
-    void operator+=(SIZE size) { x += size.cx; y += size.cy; }
-    void operator-=(SIZE size) { x -= size.cx; y -= size.cy; }
-    void operator+=(POINT point) { x += point.x; y += point.y; }
-    void operator-=(POINT point) { x -= point.x; y -= point.y; }
+    void operator+=(SIZE size)
+    {
+        x += size.cx;
+        y += size.cy;
+    }
+    void operator-=(SIZE size)
+    {
+        x -= size.cx;
+        y -= size.cy;
+    }
+    void operator+=(POINT point)
+    {
+        x += point.x;
+        y += point.y;
+    }
+    void operator-=(POINT point)
+    {
+        x -= point.x;
+        y -= point.y;
+    }
 
     CPoint operator+(SIZE size) const { return CPoint(x + size.cx, y + size.cy); }
     CPoint operator-(SIZE size) const { return CPoint(x - size.cx, y - size.cy); }
@@ -89,11 +157,29 @@ public:
 class CRect : public tagRECT {
 public:
     CRect() { left = top = right = bottom = 0; }
-    CRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+    CRect(int l, int t, int r, int b)
+    {
+        left = l;
+        top = t;
+        right = r;
+        bottom = b;
+    }
     CRect(const RECT& srcRect) { CopyRect(&srcRect); }
     CRect(LPCRECT lpSrcRect) { CopyRect(lpSrcRect); }
-    CRect(POINT point, SIZE size) { left = point.x; top = point.y; right = left + size.cx; bottom = top + size.cy; }
-    CRect(POINT topLeft, POINT bottomRight) { left = topLeft.x; top = topLeft.y; right = bottomRight.x; bottom = bottomRight.y; }
+    CRect(POINT point, SIZE size)
+    {
+        left = point.x;
+        top = point.y;
+        right = left + size.cx;
+        bottom = top + size.cy;
+    }
+    CRect(POINT topLeft, POINT bottomRight)
+    {
+        left = topLeft.x;
+        top = topLeft.y;
+        right = bottomRight.x;
+        bottom = bottomRight.y;
+    }
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -116,7 +202,13 @@ public:
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
     }
 
-    void SetRect(int x1, int y1, int x2, int y2) { left = x1; top = y1; right = x2; bottom = y2; }
+    void SetRect(int x1, int y1, int x2, int y2)
+    {
+        left = x1;
+        top = y1;
+        right = x2;
+        bottom = y2;
+    }
     void SetRect(POINT topLeft, POINT bottomRight) { SetRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y); }
     void SetRectEmpty() { left = top = right = bottom = 0; }
     void CopyRect(LPCRECT lpSrcRect)
@@ -131,16 +223,40 @@ public:
         return left == lpRect->left && top == lpRect->top && right == lpRect->right && bottom == lpRect->bottom;
     }
 
-    void InflateRect(int x, int y) { left -= x; top -= y; right += x; bottom += y; }
+    void InflateRect(int x, int y)
+    {
+        left -= x;
+        top -= y;
+        right += x;
+        bottom += y;
+    }
     void InflateRect(SIZE size) { InflateRect(size.cx, size.cy); }
     void InflateRect(LPCRECT lpRect) { InflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    void InflateRect(int l, int t, int r, int b) { left -= l; top -= t; right += r; bottom += b; }
+    void InflateRect(int l, int t, int r, int b)
+    {
+        left -= l;
+        top -= t;
+        right += r;
+        bottom += b;
+    }
     void DeflateRect(int x, int y) { InflateRect(-x, -y); }
     void DeflateRect(SIZE size) { InflateRect(-size.cx, -size.cy); }
     void DeflateRect(LPCRECT lpRect) { DeflateRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
-    void DeflateRect(int l, int t, int r, int b) { left += l; top += t; right -= r; bottom -= b; }
+    void DeflateRect(int l, int t, int r, int b)
+    {
+        left += l;
+        top += t;
+        right -= r;
+        bottom -= b;
+    }
 
-    void OffsetRect(int x, int y) { left += x; top += y; right += x; bottom += y; }
+    void OffsetRect(int x, int y)
+    {
+        left += x;
+        top += y;
+        right += x;
+        bottom += y;
+    }
     void OffsetRect(POINT point) { OffsetRect(point.x, point.y); }
     void OffsetRect(SIZE size) { OffsetRect(size.cx, size.cy); }
 
@@ -253,9 +369,27 @@ public:
     CRect operator-(const CRect* lpRect) const { return operator-(static_cast<LPCRECT>(lpRect)); }
 };
 
-inline CPoint CSize::operator+(POINT point) const { return CPoint(cx + point.x, cy + point.y); }
-inline CPoint CSize::operator-(POINT point) const { return CPoint(cx - point.x, cy - point.y); }
-inline CRect CSize::operator+(LPCRECT lpRect) const { return CRect(lpRect) + *this; }
-inline CRect CSize::operator-(LPCRECT lpRect) const { return CRect(lpRect) - *this; }
-inline CRect CPoint::operator+(LPCRECT lpRect) const { return CRect(lpRect) + *this; }
-inline CRect CPoint::operator-(LPCRECT lpRect) const { return CRect(lpRect) - *this; }
+inline CPoint CSize::operator+(POINT point) const
+{
+    return CPoint(cx + point.x, cy + point.y);
+}
+inline CPoint CSize::operator-(POINT point) const
+{
+    return CPoint(cx - point.x, cy - point.y);
+}
+inline CRect CSize::operator+(LPCRECT lpRect) const
+{
+    return CRect(lpRect) + *this;
+}
+inline CRect CSize::operator-(LPCRECT lpRect) const
+{
+    return CRect(lpRect) - *this;
+}
+inline CRect CPoint::operator+(LPCRECT lpRect) const
+{
+    return CRect(lpRect) + *this;
+}
+inline CRect CPoint::operator-(LPCRECT lpRect) const
+{
+    return CRect(lpRect) - *this;
+}

@@ -7,8 +7,7 @@
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
 CMemFile::CMemFile(UINT nGrowBytes)
-    : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(NULL),
-      m_bAutoDelete(TRUE)
+    : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(NULL), m_bAutoDelete(TRUE)
 {
 }
 
@@ -50,11 +49,20 @@ BYTE* CMemFile::Detach()
     return lpBuffer;
 }
 
-BYTE* CMemFile::Alloc(SIZE_T nBytes) { return static_cast<BYTE*>(std::malloc(nBytes)); }
+BYTE* CMemFile::Alloc(SIZE_T nBytes)
+{
+    return static_cast<BYTE*>(std::malloc(nBytes));
+}
 
-BYTE* CMemFile::Realloc(BYTE* lpMem, SIZE_T nBytes) { return static_cast<BYTE*>(std::realloc(lpMem, nBytes)); }
+BYTE* CMemFile::Realloc(BYTE* lpMem, SIZE_T nBytes)
+{
+    return static_cast<BYTE*>(std::realloc(lpMem, nBytes));
+}
 
-void CMemFile::Free(BYTE* lpMem) { std::free(lpMem); }
+void CMemFile::Free(BYTE* lpMem)
+{
+    std::free(lpMem);
+}
 
 void CMemFile::GrowFile(SIZE_T dwNewLen)
 {
@@ -140,9 +148,15 @@ ULONGLONG CMemFile::Seek(LONGLONG lOff, UINT nFrom)
     return m_nPosition;
 }
 
-ULONGLONG CMemFile::GetPosition() const { return m_nPosition; }
+ULONGLONG CMemFile::GetPosition() const
+{
+    return m_nPosition;
+}
 
-ULONGLONG CMemFile::GetLength() const { return m_nFileSize; }
+ULONGLONG CMemFile::GetLength() const
+{
+    return m_nFileSize;
+}
 
 void CMemFile::SetLength(ULONGLONG dwNewLen)
 {
@@ -171,4 +185,7 @@ void CMemFile::Close()
     m_bAutoDelete = TRUE;
 }
 
-void CMemFile::Abort() { Close(); }
+void CMemFile::Abort()
+{
+    Close();
+}

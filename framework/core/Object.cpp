@@ -3,7 +3,7 @@
 #include "Object.h"
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 #endif
 
 #include <cstring>
@@ -13,13 +13,22 @@
 CRuntimeClass CObject::classCObject = {"CObject", (int)sizeof(CObject), 0xFFFF, NULL, NULL, NULL};
 static AFX_CLASSINIT _init_CObject(&CObject::classCObject);
 
-CRuntimeClass* PASCAL CObject::GetThisClass() { return &CObject::classCObject; }
+CRuntimeClass* PASCAL CObject::GetThisClass()
+{
+    return &CObject::classCObject;
+}
 
-CRuntimeClass* CObject::GetRuntimeClass() const { return &CObject::classCObject; }
+CRuntimeClass* CObject::GetRuntimeClass() const
+{
+    return &CObject::classCObject;
+}
 
 CObject::~CObject() {}
 
-BOOL CObject::IsSerializable() const { return GetRuntimeClass()->m_wSchema != 0xFFFF; }
+BOOL CObject::IsSerializable() const
+{
+    return GetRuntimeClass()->m_wSchema != 0xFFFF;
+}
 
 BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const
 {
@@ -84,7 +93,10 @@ void AFXAPI AfxClassInit(CRuntimeClass* pNewClass)
     g_pFirstClass = pNewClass;
 }
 
-CRuntimeClass* AFXAPI AfxGetFirstRuntimeClass() { return g_pFirstClass; }
+CRuntimeClass* AFXAPI AfxGetFirstRuntimeClass()
+{
+    return g_pFirstClass;
+}
 
 CRuntimeClass* AFXAPI AfxFindRuntimeClass(LPCSTR lpszClassName)
 {

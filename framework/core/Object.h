@@ -9,12 +9,12 @@ class CArchive;
 class CDumpContext;
 
 #ifdef _DEBUG
-#  include <cassert>
-#  define ASSERT(f) assert(f)
-#  define VERIFY(f) assert(f)
+#    include <cassert>
+#    define ASSERT(f) assert(f)
+#    define VERIFY(f) assert(f)
 #else
-#  define ASSERT(f) ((void)0)
-#  define VERIFY(f) ((void)(f))
+#    define ASSERT(f) ((void)0)
+#    define VERIFY(f) ((void)(f))
 #endif
 #define ASSERT_VALID(pOb) ((void)0)
 #define TRACE(...) ((void)0)
@@ -25,10 +25,10 @@ class CDumpContext;
 struct FRAMEWORK_API CRuntimeClass {
     LPCSTR m_lpszClassName;
     int m_nObjectSize;
-    UINT m_wSchema;                          // 0xFFFF for classes that are not serial
-    CObject*(PASCAL* m_pfnCreateObject)();   // NULL when not dynamically creatable
+    UINT m_wSchema;                         // 0xFFFF for classes that are not serial
+    CObject*(PASCAL* m_pfnCreateObject)();  // NULL when not dynamically creatable
     CRuntimeClass* m_pBaseClass;
-    CRuntimeClass* m_pNextClass;             // link of the registered-class list
+    CRuntimeClass* m_pNextClass;  // link of the registered-class list
 
     // A new object of this class, or NULL when the class has no factory.
     CObject* CreateObject();
@@ -52,29 +52,36 @@ struct AFX_CLASSINIT {
 
 #define RUNTIME_CLASS(class_name) (class_name::GetThisClass())
 
-#define DECLARE_DYNAMIC(class_name)                  \
-public:                                              \
-    static CRuntimeClass class##class_name;          \
-    static CRuntimeClass* PASCAL GetThisClass();     \
+#define DECLARE_DYNAMIC(class_name)              \
+public:                                          \
+    static CRuntimeClass class##class_name;      \
+    static CRuntimeClass* PASCAL GetThisClass(); \
     virtual CRuntimeClass* GetRuntimeClass() const;
 
 #define DECLARE_DYNCREATE(class_name) \
     DECLARE_DYNAMIC(class_name)       \
     static CObject* PASCAL CreateObject();
 
-#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                          \
-    CRuntimeClass class_name::class##class_name = {#class_name, (int)sizeof(class class_name), wSchema, \
-                                                   pfnNew, &base_class_name::class##base_class_name,    \
-                                                   NULL};                                               \
-    static AFX_CLASSINIT _init_##class_name(&class_name::class##class_name);                           \
-    CRuntimeClass* PASCAL class_name::GetThisClass() { return &class_name::class##class_name; }         \
-    CRuntimeClass* class_name::GetRuntimeClass() const { return &class_name::class##class_name; }
+#define IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, wSchema, pfnNew)                                          \
+    CRuntimeClass class_name::class##class_name = {                                                                   \
+        #class_name, (int)sizeof(class class_name), wSchema, pfnNew, &base_class_name::class##base_class_name, NULL}; \
+    static AFX_CLASSINIT _init_##class_name(&class_name::class##class_name);                                          \
+    CRuntimeClass* PASCAL class_name::GetThisClass()                                                                  \
+    {                                                                                                                 \
+        return &class_name::class##class_name;                                                                        \
+    }                                                                                                                 \
+    CRuntimeClass* class_name::GetRuntimeClass() const                                                                \
+    {                                                                                                                 \
+        return &class_name::class##class_name;                                                                        \
+    }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
-    IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name) IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, NULL)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                   \
-    CObject* PASCAL class_name::CreateObject() { return new class_name; } \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+    CObject* PASCAL class_name::CreateObject()           \
+    {                                                    \
+        return new class_name;                           \
+    }                                                    \
     IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, 0xFFFF, class_name::CreateObject)
 
 class FRAMEWORK_API CObject {

@@ -2,9 +2,9 @@
 #include "String.h"
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 // CString::LoadString is the member itself, not the platform's macro.
-#  undef LoadString
+#    undef LoadString
 #endif
 
 #include <climits>
@@ -18,7 +18,10 @@
 
 #ifdef _WIN32
 
-BOOL AFXAPI AfxIsCharAlpha(char ch) { return ::IsCharAlphaA(ch) ? TRUE : FALSE; }
+BOOL AFXAPI AfxIsCharAlpha(char ch)
+{
+    return ::IsCharAlphaA(ch) ? TRUE : FALSE;
+}
 
 char AFXAPI AfxCharUpper(char ch)
 {
@@ -79,11 +82,20 @@ const CCaseTables& CaseTables()
 
 }  // namespace
 
-BOOL AFXAPI AfxIsCharAlpha(char ch) { return CaseTables().alpha[(BYTE)ch] ? TRUE : FALSE; }
+BOOL AFXAPI AfxIsCharAlpha(char ch)
+{
+    return CaseTables().alpha[(BYTE)ch] ? TRUE : FALSE;
+}
 
-char AFXAPI AfxCharUpper(char ch) { return (char)CaseTables().upper[(BYTE)ch]; }
+char AFXAPI AfxCharUpper(char ch)
+{
+    return (char)CaseTables().upper[(BYTE)ch];
+}
 
-char AFXAPI AfxCharLower(char ch) { return (char)CaseTables().lower[(BYTE)ch]; }
+char AFXAPI AfxCharLower(char ch)
+{
+    return (char)CaseTables().lower[(BYTE)ch];
+}
 
 #endif
 
@@ -104,9 +116,15 @@ struct CEmptyString {
 };
 CEmptyString g_emptyString = {{0, 0}, {0}};
 
-inline char* EmptyData() { return g_emptyString.chData; }
+inline char* EmptyData()
+{
+    return g_emptyString.chData;
+}
 
-inline CStringData* Header(char* psz) { return reinterpret_cast<CStringData*>(psz) - 1; }
+inline CStringData* Header(char* psz)
+{
+    return reinterpret_cast<CStringData*>(psz) - 1;
+}
 
 const int nMaxLength = INT_MAX - (int)sizeof(CStringData) - 16;
 
@@ -136,7 +154,10 @@ inline bool IsWhite(char ch)
     return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\v' || ch == '\f';
 }
 
-inline bool InSet(char ch, LPCSTR lpszSet) { return ch != '\0' && std::strchr(lpszSet, ch) != NULL; }
+inline bool InSet(char ch, LPCSTR lpszSet)
+{
+    return ch != '\0' && std::strchr(lpszSet, ch) != NULL;
+}
 
 }  // namespace
 
@@ -247,7 +268,10 @@ CString::CString(char ch, int nRepeat) : m_pszData(EmptyData())
     }
 }
 
-CString::~CString() { FreeBuffer(m_pszData); }
+CString::~CString()
+{
+    FreeBuffer(m_pszData);
+}
 
 CString& CString::operator=(const CString& stringSrc)
 {
@@ -376,32 +400,101 @@ int CString::CompareNoCase(LPCSTR lpsz) const
     }
 }
 
-bool AFXAPI operator==(const CString& s1, const CString& s2) { return s1.Compare(s2) == 0; }
-bool AFXAPI operator==(const CString& s1, LPCSTR s2) { return s1.Compare(s2) == 0; }
-bool AFXAPI operator==(LPCSTR s1, const CString& s2) { return s2.Compare(s1) == 0; }
-bool AFXAPI operator==(const CString& s1, char ch) { return s1.GetLength() == 1 && s1.GetAt(0) == ch; }
-bool AFXAPI operator==(char ch, const CString& s2) { return s2 == ch; }
-bool AFXAPI operator!=(const CString& s1, const CString& s2) { return s1.Compare(s2) != 0; }
-bool AFXAPI operator!=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) != 0; }
-bool AFXAPI operator!=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) != 0; }
-bool AFXAPI operator!=(const CString& s1, char ch) { return !(s1 == ch); }
-bool AFXAPI operator!=(char ch, const CString& s2) { return !(s2 == ch); }
-bool AFXAPI operator<(const CString& s1, const CString& s2) { return s1.Compare(s2) < 0; }
-bool AFXAPI operator<(const CString& s1, LPCSTR s2) { return s1.Compare(s2) < 0; }
-bool AFXAPI operator<(LPCSTR s1, const CString& s2) { return s2.Compare(s1) > 0; }
-bool AFXAPI operator>(const CString& s1, const CString& s2) { return s1.Compare(s2) > 0; }
-bool AFXAPI operator>(const CString& s1, LPCSTR s2) { return s1.Compare(s2) > 0; }
-bool AFXAPI operator>(LPCSTR s1, const CString& s2) { return s2.Compare(s1) < 0; }
-bool AFXAPI operator<=(const CString& s1, const CString& s2) { return s1.Compare(s2) <= 0; }
-bool AFXAPI operator<=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) <= 0; }
-bool AFXAPI operator<=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) >= 0; }
-bool AFXAPI operator>=(const CString& s1, const CString& s2) { return s1.Compare(s2) >= 0; }
-bool AFXAPI operator>=(const CString& s1, LPCSTR s2) { return s1.Compare(s2) >= 0; }
-bool AFXAPI operator>=(LPCSTR s1, const CString& s2) { return s2.Compare(s1) <= 0; }
+bool AFXAPI operator==(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) == 0;
+}
+bool AFXAPI operator==(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) == 0;
+}
+bool AFXAPI operator==(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) == 0;
+}
+bool AFXAPI operator==(const CString& s1, char ch)
+{
+    return s1.GetLength() == 1 && s1.GetAt(0) == ch;
+}
+bool AFXAPI operator==(char ch, const CString& s2)
+{
+    return s2 == ch;
+}
+bool AFXAPI operator!=(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) != 0;
+}
+bool AFXAPI operator!=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) != 0;
+}
+bool AFXAPI operator!=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) != 0;
+}
+bool AFXAPI operator!=(const CString& s1, char ch)
+{
+    return !(s1 == ch);
+}
+bool AFXAPI operator!=(char ch, const CString& s2)
+{
+    return !(s2 == ch);
+}
+bool AFXAPI operator<(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) < 0;
+}
+bool AFXAPI operator<(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) < 0;
+}
+bool AFXAPI operator<(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) > 0;
+}
+bool AFXAPI operator>(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) > 0;
+}
+bool AFXAPI operator>(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) > 0;
+}
+bool AFXAPI operator>(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) < 0;
+}
+bool AFXAPI operator<=(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) <= 0;
+}
+bool AFXAPI operator<=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) <= 0;
+}
+bool AFXAPI operator<=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) >= 0;
+}
+bool AFXAPI operator>=(const CString& s1, const CString& s2)
+{
+    return s1.Compare(s2) >= 0;
+}
+bool AFXAPI operator>=(const CString& s1, LPCSTR s2)
+{
+    return s1.Compare(s2) >= 0;
+}
+bool AFXAPI operator>=(LPCSTR s1, const CString& s2)
+{
+    return s2.Compare(s1) <= 0;
+}
 
 // ---------------------------------------------------------------- extraction
 
-CString CString::Mid(int nFirst) const { return Mid(nFirst, INT_MAX); }
+CString CString::Mid(int nFirst) const
+{
+    return Mid(nFirst, INT_MAX);
+}
 
 CString CString::Mid(int nFirst, int nCount) const
 {
@@ -419,7 +512,10 @@ CString CString::Mid(int nFirst, int nCount) const
     return CString(m_pszData + nFirst, nCount);
 }
 
-CString CString::Left(int nCount) const { return Mid(0, nCount); }
+CString CString::Left(int nCount) const
+{
+    return Mid(0, nCount);
+}
 
 CString CString::Right(int nCount) const
 {
@@ -537,7 +633,10 @@ int CString::Remove(char chRemove)
     return nLength - nKept;
 }
 
-int CString::Insert(int nIndex, char ch) { return Insert(nIndex, CString(ch)); }
+int CString::Insert(int nIndex, char ch)
+{
+    return Insert(nIndex, CString(ch));
+}
 
 int CString::Insert(int nIndex, LPCSTR pstr)
 {
@@ -704,11 +803,20 @@ CString& CString::TrimLeft(LPCSTR lpszTargets)
     return *this;
 }
 
-CString& CString::Trim() { return TrimRight().TrimLeft(); }
+CString& CString::Trim()
+{
+    return TrimRight().TrimLeft();
+}
 
-CString& CString::Trim(char chTarget) { return TrimRight(chTarget).TrimLeft(chTarget); }
+CString& CString::Trim(char chTarget)
+{
+    return TrimRight(chTarget).TrimLeft(chTarget);
+}
 
-CString& CString::Trim(LPCSTR lpszTargets) { return TrimRight(lpszTargets).TrimLeft(lpszTargets); }
+CString& CString::Trim(LPCSTR lpszTargets)
+{
+    return TrimRight(lpszTargets).TrimLeft(lpszTargets);
+}
 
 // ---------------------------------------------------------------- searching
 
@@ -780,7 +888,10 @@ LPTSTR CString::GetBuffer(int nMinBufLength)
     return m_pszData;
 }
 
-LPTSTR CString::GetBuffer() { return GetBuffer(0); }
+LPTSTR CString::GetBuffer()
+{
+    return GetBuffer(0);
+}
 
 void CString::ReleaseBuffer(int nNewLength)
 {

@@ -18,9 +18,9 @@ FRAMEWORK_API HINSTANCE AFXAPI AfxGetResourceHandle();
 #endif
 
 #if defined(__GNUC__) && !defined(_WIN32)
-#  define AFX_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))
+#    define AFX_PRINTF_FORMAT(fmt, first) __attribute__((format(printf, fmt, first)))
 #else
-#  define AFX_PRINTF_FORMAT(fmt, first)
+#    define AFX_PRINTF_FORMAT(fmt, first)
 #endif
 
 class FRAMEWORK_API CString {
@@ -123,13 +123,16 @@ public:
 #ifdef _WIN32
     // Loads string nID from the current resource handle; FALSE (string unchanged)
     // when there is no such string.
-#  pragma push_macro("LoadString")
-#  undef LoadString
+#    pragma push_macro("LoadString")
+#    undef LoadString
     BOOL LoadString(UINT nID);
     // What a call reads as where <windows.h> (before or after this header)
     // makes LoadString a macro.
-    BOOL LoadStringA(UINT nID) { return LoadString(nID); }
-#  pragma pop_macro("LoadString")
+    BOOL LoadStringA(UINT nID)
+    {
+        return LoadString(nID);
+    }
+#    pragma pop_macro("LoadString")
 #endif
 
 private:

@@ -9,11 +9,11 @@
 #include <cstdint>
 
 #ifdef _WIN32
-#  ifdef FRAMEWORK_BUILD
-#    define FRAMEWORK_API __declspec(dllexport)
-#  else
-#    define FRAMEWORK_API __declspec(dllimport)
-#  endif
+#    ifdef FRAMEWORK_BUILD
+#        define FRAMEWORK_API __declspec(dllexport)
+#    else
+#        define FRAMEWORK_API __declspec(dllimport)
+#    endif
 
 // The same declarations as the platform headers make; C++ allows a typedef to
 // be repeated for the same type.
@@ -63,18 +63,18 @@ struct HWND__;
 typedef HWND__* HWND;
 
 // The platform headers define these with the same tokens.
-#  define FALSE 0
-#  define TRUE 1
-#  define CALLBACK __stdcall
-#  define WINAPI __stdcall
-#  define PASCAL __stdcall
+#    define FALSE 0
+#    define TRUE 1
+#    define CALLBACK __stdcall
+#    define WINAPI __stdcall
+#    define PASCAL __stdcall
 #else
-#  define FRAMEWORK_API
-#  define __cdecl
-#  define __stdcall
-#  define WINAPI
-#  define CALLBACK
-#  define PASCAL __stdcall
+#    define FRAMEWORK_API
+#    define __cdecl
+#    define __stdcall
+#    define WINAPI
+#    define CALLBACK
+#    define PASCAL __stdcall
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -114,24 +114,25 @@ typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
 
-#  ifndef TRUE
-#    define TRUE 1
-#  endif
-#  ifndef FALSE
-#    define FALSE 0
-#  endif
-#  define _T(x) x
-#  define _TEXT(x) x
-#  define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
-#  define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#  define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
-#  define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
-#  define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
-#  define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#    ifndef TRUE
+#        define TRUE 1
+#    endif
+#    ifndef FALSE
+#        define FALSE 0
+#    endif
+#    define _T(x) x
+#    define _TEXT(x) x
+#    define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#    define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#    define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#    define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
+#    define MAKEWORD(a, b) ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
+#    define MAKELONG(a, b) \
+        ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
 #endif
 
 #ifndef AFXAPI
-#  define AFXAPI __stdcall
+#    define AFXAPI __stdcall
 #endif
 
 // Opaque iteration position of the collections.

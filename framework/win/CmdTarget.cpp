@@ -4,13 +4,9 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-CCmdTarget::CCmdTarget()
-{
-}
+CCmdTarget::CCmdTarget() {}
 
-CCmdTarget::~CCmdTarget()
-{
-}
+CCmdTarget::~CCmdTarget() {}
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 {
@@ -58,25 +54,24 @@ BOOL PASCAL CCmdTarget::DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode,
         return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)()>(pEntry->pfn))();
     case AfxSigNotify_v: {
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
-        (pTarget->*AfxMsgCast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(pNotify->pNMHDR,
-                                                                                           pNotify->pResult);
+        (pTarget->*AfxMsgCast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(pNotify->pNMHDR, pNotify->pResult);
         return TRUE;
     }
     case AfxSigNotify_b: {
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
         return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pEntry->pfn))(pNotify->pNMHDR,
-                                                                                                  pNotify->pResult);
+                                                                                           pNotify->pResult);
     }
     case AfxSigNotify_RANGE: {
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
         (pTarget->*AfxMsgCast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(nID, pNotify->pNMHDR,
-                                                                                                 pNotify->pResult);
+                                                                                          pNotify->pResult);
         return TRUE;
     }
     case AfxSigNotify_EX: {
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
-        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(
-            nID, pNotify->pNMHDR, pNotify->pResult);
+        return (pTarget->*AfxMsgCast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pEntry->pfn))(nID, pNotify->pNMHDR,
+                                                                                                 pNotify->pResult);
     }
     default:
         return FALSE;
@@ -104,12 +99,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 CCmdUI::CCmdUI()
-    : m_nID(0),
-      m_nIndex(0),
-      m_nIndexMax(0),
-      m_hMenu(NULL),
-      m_pOther(NULL),
-      m_bEnableChanged(FALSE),
+    : m_nID(0), m_nIndex(0), m_nIndexMax(0), m_hMenu(NULL), m_pOther(NULL), m_bEnableChanged(FALSE),
       m_bContinueRouting(FALSE)
 {
 }

@@ -20,18 +20,18 @@ typedef void (CCmdTarget::*AFX_PMSG)(void);
 enum AfxSig {
     AfxSig_end = 0,
     // Commands and notifications (CCmdTarget::OnCmdMsg).
-    AfxSigCmd_v,      // void ()
-    AfxSigCmd_RANGE,  // void (UINT nID)
-    AfxSigCmdUI,      // void (CCmdUI*)
-    AfxSigNotify_v,   // void (NMHDR*, LRESULT*)
-    AfxSigNotify_b,   // BOOL (NMHDR*, LRESULT*)     reflected, the parent may still see it
+    AfxSigCmd_v,         // void ()
+    AfxSigCmd_RANGE,     // void (UINT nID)
+    AfxSigCmdUI,         // void (CCmdUI*)
+    AfxSigNotify_v,      // void (NMHDR*, LRESULT*)
+    AfxSigNotify_b,      // BOOL (NMHDR*, LRESULT*)     reflected, the parent may still see it
     AfxSigNotify_RANGE,  // void (UINT nID, NMHDR*, LRESULT*)
-    AfxSigNotify_EX,  // BOOL (UINT nID, NMHDR*, LRESULT*)
-    AfxSigCmd_b,      // BOOL ()                     reflected, the parent may still see it
-    AfxSigCmd_EX,     // BOOL (UINT nID)
+    AfxSigNotify_EX,     // BOOL (UINT nID, NMHDR*, LRESULT*)
+    AfxSigCmd_b,         // BOOL ()                     reflected, the parent may still see it
+    AfxSigCmd_EX,        // BOOL (UINT nID)
     // Window messages (CWnd::OnWndMsg).
-    AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)    ON_MESSAGE
-    AfxSig_wm,        // a message of the message list (win/MsgList.h), cracked as it says
+    AfxSig_lwl,  // LRESULT (WPARAM, LPARAM)    ON_MESSAGE
+    AfxSig_wm,   // a message of the message list (win/MsgList.h), cracked as it says
 };
 
 // Command codes passed to OnCmdMsg besides the control notification codes.
@@ -45,7 +45,7 @@ enum AfxSig {
 // One map entry for all the WM_CTLCOLOR... messages, under the code the
 // 16-bit system used for them; the handler gets the CTLCOLOR_ kind.
 #ifndef WM_CTLCOLOR
-#define WM_CTLCOLOR 0x0019
+#    define WM_CTLCOLOR 0x0019
 #endif
 
 struct AFX_MSGMAP_ENTRY {
@@ -79,19 +79,24 @@ protected:                                               \
     static const AFX_MSGMAP* PASCAL GetThisMessageMap(); \
     virtual const AFX_MSGMAP* GetMessageMap() const;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                   \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap()                       \
-    {                                                                            \
-        typedef theClass ThisClass;                                              \
-        typedef baseClass TheBaseClass;                                          \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)             \
+    const AFX_MSGMAP* theClass::GetMessageMap() const      \
+    {                                                      \
+        return GetThisMessageMap();                        \
+    }                                                      \
+    const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() \
+    {                                                      \
+        typedef theClass ThisClass;                        \
+        typedef baseClass TheBaseClass;                    \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
-
-#define END_MESSAGE_MAP()                                                          \
-        {0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0}                                      \
-    };                                                                             \
+#define END_MESSAGE_MAP()                                                                         \
+    {                                                                                             \
+        0, 0, 0, 0, AfxSig_end, (AFX_PMSG)0                                                       \
+    }                                                                                             \
+    }                                                                                             \
+    ;                                                                                             \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
-    return &messageMap;                                                            \
+    return &messageMap;                                                                           \
     }
 
 // Converts between member-function pointer types of the same size; the map
@@ -110,56 +115,78 @@ inline TTo AfxMsgCast(TFrom pfn)
 // entry stores it as a plain member pointer.
 #define AFX_MSG_CAST(type, memberFxn) (AfxMsgCast<AFX_PMSG>(static_cast<type>(memberFxn)))
 
-#define ON_COMMAND(id, memberFxn) \
-    {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSigCmd_v, AFX_MSG_CAST(void (CCmdTarget::*)(void), &ThisClass::memberFxn)},
-#define ON_COMMAND_RANGE(id, idLast, memberFxn)                      \
-    {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE, \
-     AFX_MSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
-#define ON_CONTROL(wNotifyCode, id, memberFxn)                                     \
-    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v,         \
-     AFX_MSG_CAST(void (CCmdTarget::*)(void), &ThisClass::memberFxn)},
-#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                          \
-    {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSigCmdUI,          \
-     AFX_MSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
-#define ON_NOTIFY(wNotifyCode, id, memberFxn)                                          \
-    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigNotify_v,      \
-     AFX_MSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
-#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn)                                  \
-    {WM_REFLECT_BASE + WM_NOTIFY, (WORD)(int)(wNotifyCode), 0, 0, AfxSigNotify_v,  \
-     AFX_MSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
-#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn)                           \
-    {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSigCmd_v,   \
-     AFX_MSG_CAST(void (CCmdTarget::*)(void), &ThisClass::memberFxn)},
-#define ON_COMMAND_EX(id, memberFxn)                                      \
-    {WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(id), AfxSigCmd_EX,        \
-     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
-#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                \
-    {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSigCmdUI,          \
-     AFX_MSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
-#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn)                             \
-    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE,       \
-     AFX_MSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
-#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn)                                  \
-    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_RANGE,    \
-     AFX_MSG_CAST(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_COMMAND(id, memberFxn)         \
+    {WM_COMMAND, CN_COMMAND,  (WORD)(id), \
+     (WORD)(id), AfxSigCmd_v, AFX_MSG_CAST(void(CCmdTarget::*)(void), &ThisClass::memberFxn)},
+#define ON_COMMAND_RANGE(id, idLast, memberFxn)   \
+    {WM_COMMAND,     CN_COMMAND,      (WORD)(id), \
+     (WORD)(idLast), AfxSigCmd_RANGE, AFX_MSG_CAST(void(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+#define ON_CONTROL(wNotifyCode, id, memberFxn)    \
+    {WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), \
+     (WORD)(id), AfxSigCmd_v,         AFX_MSG_CAST(void(CCmdTarget::*)(void), &ThisClass::memberFxn)},
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)        \
+    {WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), \
+     (WORD)(id), AfxSigCmdUI,          AFX_MSG_CAST(void(CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+#define ON_NOTIFY(wNotifyCode, id, memberFxn)     \
+    {                                             \
+        WM_NOTIFY,      (WORD)(int)(wNotifyCode), \
+        (WORD)(id),     (WORD)(id),               \
+        AfxSigNotify_v, AFX_MSG_CAST(void(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_NOTIFY_REFLECT(wNotifyCode, memberFxn) \
+    {WM_REFLECT_BASE + WM_NOTIFY,                 \
+     (WORD)(int)(wNotifyCode),                    \
+     0,                                           \
+     0,                                           \
+     AfxSigNotify_v,                              \
+     AFX_MSG_CAST(void(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_CONTROL_REFLECT(wNotifyCode, memberFxn) \
+    {WM_REFLECT_BASE + WM_COMMAND,                 \
+     (WORD)(wNotifyCode),                          \
+     0,                                            \
+     0,                                            \
+     AfxSigCmd_v,                                  \
+     AFX_MSG_CAST(void(CCmdTarget::*)(void), &ThisClass::memberFxn)},
+#define ON_COMMAND_EX(id, memberFxn)       \
+    {WM_COMMAND, CN_COMMAND,   (WORD)(id), \
+     (WORD)(id), AfxSigCmd_EX, AFX_MSG_CAST(BOOL(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
+    {WM_COMMAND,     CN_UPDATE_COMMAND_UI, (WORD)(id),    \
+     (WORD)(idLast), AfxSigCmdUI,          AFX_MSG_CAST(void(CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+#define ON_CONTROL_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    {WM_COMMAND,     (WORD)(wNotifyCode), (WORD)(id),        \
+     (WORD)(idLast), AfxSigCmd_RANGE,     AFX_MSG_CAST(void(CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+#define ON_NOTIFY_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    {WM_NOTIFY,          (WORD)(int)(wNotifyCode),          \
+     (WORD)(id),         (WORD)(idLast),                    \
+     AfxSigNotify_RANGE, AFX_MSG_CAST(void(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
 // An _EX handler answers whether it handled the notification; FALSE passes
 // it on to the next entry or target.
-#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn)                                        \
-    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigNotify_EX,      \
-     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
-#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn)                              \
-    {WM_NOTIFY, (WORD)(int)(wNotifyCode), (WORD)(id), (WORD)(idLast), AfxSigNotify_EX,      \
-     AFX_MSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_NOTIFY_EX(wNotifyCode, id, memberFxn) \
+    {WM_NOTIFY,       (WORD)(int)(wNotifyCode),  \
+     (WORD)(id),      (WORD)(id),                \
+     AfxSigNotify_EX, AFX_MSG_CAST(BOOL(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_NOTIFY_EX_RANGE(wNotifyCode, id, idLast, memberFxn) \
+    {WM_NOTIFY,       (WORD)(int)(wNotifyCode),                \
+     (WORD)(id),      (WORD)(idLast),                          \
+     AfxSigNotify_EX, AFX_MSG_CAST(BOOL(CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
 // A reflected _EX handler that answers FALSE lets the parent handle the
 // notification too.
-#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn)                               \
-    {WM_REFLECT_BASE + WM_NOTIFY, (WORD)(int)(wNotifyCode), 0, 0, AfxSigNotify_b,  \
-     AFX_MSG_CAST(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
-#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn)                        \
-    {WM_REFLECT_BASE + WM_COMMAND, (WORD)(wNotifyCode), 0, 0, AfxSigCmd_b,   \
-     AFX_MSG_CAST(BOOL (CCmdTarget::*)(void), &ThisClass::memberFxn)},
+#define ON_NOTIFY_REFLECT_EX(wNotifyCode, memberFxn) \
+    {WM_REFLECT_BASE + WM_NOTIFY,                    \
+     (WORD)(int)(wNotifyCode),                       \
+     0,                                              \
+     0,                                              \
+     AfxSigNotify_b,                                 \
+     AFX_MSG_CAST(BOOL(CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+#define ON_CONTROL_REFLECT_EX(wNotifyCode, memberFxn) \
+    {WM_REFLECT_BASE + WM_COMMAND,                    \
+     (WORD)(wNotifyCode),                             \
+     0,                                               \
+     0,                                               \
+     AfxSigCmd_b,                                     \
+     AFX_MSG_CAST(BOOL(CCmdTarget::*)(void), &ThisClass::memberFxn)},
 #define ON_MESSAGE(message, memberFxn) \
-    {(message), 0, 0, 0, AfxSig_lwl, AFX_MSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+    {(message), 0, 0, 0, AfxSig_lwl, AFX_MSG_CAST(LRESULT(CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
 
 // The ON_WM_... entries come with the message list (win/Wnd.h).
 
@@ -179,8 +206,7 @@ public:
 
     // The first entry of the map chain for that message, code and identifier
     // (identifier ranges included), or NULL.
-    static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode,
-                                                           UINT nID);
+    static const AFX_MSGMAP_ENTRY* PASCAL FindMessageEntry(const AFX_MSGMAP* pMap, UINT nMsg, UINT nCode, UINT nID);
 
     DECLARE_MESSAGE_MAP()
 
@@ -200,11 +226,11 @@ public:
     UINT m_nID;
     UINT m_nIndex;
     UINT m_nIndexMax;
-    HMENU m_hMenu;    // the menu holding the item, or NULL
-    CWnd* m_pOther;   // the control standing for the item, or NULL
+    HMENU m_hMenu;   // the menu holding the item, or NULL
+    CWnd* m_pOther;  // the control standing for the item, or NULL
 
-    BOOL m_bEnableChanged;   // a handler called Enable
-    BOOL m_bContinueRouting; // a handler asked the routing to go on
+    BOOL m_bEnableChanged;    // a handler called Enable
+    BOOL m_bContinueRouting;  // a handler asked the routing to go on
 
     virtual void Enable(BOOL bOn = TRUE);
     // 0 unchecked, 1 checked, 2 indeterminate (buttons only).

@@ -21,9 +21,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-void CWnd::DoDataExchange(CDataExchange*)
-{
-}
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_hWndLastControl(NULL), m_bEditLastControl(FALSE)

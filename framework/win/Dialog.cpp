@@ -25,8 +25,8 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog()
-    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL), m_bInModalLoop(FALSE),
-      m_nModalResult(-1)
+    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(NULL), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL),
+      m_bInModalLoop(FALSE), m_nModalResult(-1)
 {
 }
 
@@ -37,8 +37,8 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 }
 
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(pParentWnd), m_lpDialogTemplate(NULL),
-      m_lpDialogInit(NULL), m_bInModalLoop(FALSE), m_nModalResult(-1)
+    : m_lpszTemplateName(NULL), m_nIDHelp(0), m_pParentWnd(pParentWnd), m_lpDialogTemplate(NULL), m_lpDialogInit(NULL),
+      m_bInModalLoop(FALSE), m_nModalResult(-1)
 {
     if (IS_INTRESOURCE(lpszTemplateName)) {
         m_lpszTemplateName = lpszTemplateName;
@@ -49,9 +49,7 @@ CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     }
 }
 
-CDialog::~CDialog()
-{
-}
+CDialog::~CDialog() {}
 
 BOOL CDialog::InitModalIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd, void* lpDialogInit)
 {
@@ -103,8 +101,8 @@ INT_PTR CDialog::DoModal()
 
     m_nModalResult = -1;
     m_bInModalLoop = TRUE;
-    HWND hWnd = ::CreateDialogIndirectParamA(hInst, lpTemplate, hWndParent, &AfxDlgProc,
-                                             reinterpret_cast<LPARAM>(this));
+    HWND hWnd =
+        ::CreateDialogIndirectParamA(hInst, lpTemplate, hWndParent, &AfxDlgProc, reinterpret_cast<LPARAM>(this));
     // EndDialog from OnInitDialog ends the dialog before it is ever shown.
     if (hWnd != NULL && m_bInModalLoop && ::IsWindow(hWnd)) {
         ::ShowWindow(hWnd, SW_SHOWNORMAL);
@@ -159,8 +157,8 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
-    const BOOL bDlgInit = m_lpDialogTemplate != NULL ? ExecuteDlgInit(m_lpDialogInit)
-                                                     : ExecuteDlgInit(m_lpszTemplateName);
+    const BOOL bDlgInit =
+        m_lpDialogTemplate != NULL ? ExecuteDlgInit(m_lpDialogInit) : ExecuteDlgInit(m_lpszTemplateName);
     if (!bDlgInit || !UpdateData(FALSE)) {
         EndDialog(-1);
         return FALSE;

@@ -51,11 +51,8 @@ void AFXAPI AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll)
 IMPLEMENT_DYNAMIC(CDynLinkLibrary, CObject)
 
 CDynLinkLibrary::CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem)
-    : m_hModule(state.hModule),
-      m_hResource(state.hResource),
-      m_pFirstSharedClass(state.pFirstSharedClass),
-      m_bSystem(bSystem),
-      m_pNextDLL(NULL)
+    : m_hModule(state.hModule), m_hResource(state.hResource), m_pFirstSharedClass(state.pFirstSharedClass),
+      m_bSystem(bSystem), m_pNextDLL(NULL)
 {
     AFX_MODULE_STATE* pState = AfxGetModuleState();
     CModuleStateLock lock(true);

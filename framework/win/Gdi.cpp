@@ -68,9 +68,7 @@ IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 IMPLEMENT_DYNAMIC(CWindowDC, CDC)
 
-CGdiObject::CGdiObject() : m_hObject(NULL)
-{
-}
+CGdiObject::CGdiObject() : m_hObject(NULL) {}
 
 CGdiObject::~CGdiObject()
 {
@@ -317,9 +315,7 @@ int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
                         pRgn2 != NULL ? static_cast<HRGN>(pRgn2->m_hObject) : NULL, nCombineMode);
 }
 
-CDC::CDC() : m_hDC(NULL)
-{
-}
+CDC::CDC() : m_hDC(NULL) {}
 
 CDC::~CDC()
 {
@@ -427,8 +423,7 @@ CBitmap* CDC::SelectObject(CBitmap* pBitmap)
 {
     if (pBitmap == NULL || pBitmap->m_hObject == NULL)
         return NULL;
-    return static_cast<CBitmap*>(
-        SelectedBefore(::SelectObject(m_hDC, pBitmap->m_hObject), RUNTIME_CLASS(CBitmap)));
+    return static_cast<CBitmap*>(SelectedBefore(::SelectObject(m_hDC, pBitmap->m_hObject), RUNTIME_CLASS(CBitmap)));
 }
 
 CGdiObject* CDC::SelectObject(CGdiObject* pObject)

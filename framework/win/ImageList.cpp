@@ -4,9 +4,7 @@
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
-CImageList::CImageList() : m_hImageList(NULL)
-{
-}
+CImageList::CImageList() : m_hImageList(NULL) {}
 
 CImageList::~CImageList()
 {

@@ -7,7 +7,6 @@
 #include "core/Object.h"
 #include "win/Gdi.h"
 
-
 class FRAMEWORK_API CImageList : public CObject {
     DECLARE_DYNAMIC(CImageList)
 public:

@@ -15,8 +15,8 @@ struct FRAMEWORK_API AFX_MODULE_STATE {
     HINSTANCE m_hCurrentResourceHandle;  // where resources are looked for first
     CWinApp* m_pCurrentWinApp;           // the application object, NULL before one exists
 
-    CRuntimeClass* m_pFirstClass;     // the application's registered classes
-    CDynLinkLibrary* m_pFirstDLL;     // the extension modules, most recently linked first
+    CRuntimeClass* m_pFirstClass;  // the application's registered classes
+    CDynLinkLibrary* m_pFirstDLL;  // the extension modules, most recently linked first
 
     // Set aside by an extension DLL's raw entry hook while the DLL's static
     // constructors register its classes; AfxInitExtensionModule puts it back.

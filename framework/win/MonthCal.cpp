@@ -112,8 +112,8 @@ void CMonthCalCtrl::SetToday(const LPSYSTEMTIME pDateTime)
 int CMonthCalCtrl::GetMonthRange(COleDateTime& refMinRange, COleDateTime& refMaxRange, DWORD dwFlags) const
 {
     SYSTEMTIME ast[2] = {};
-    const int nMonths = static_cast<int>(
-        ::SendMessageA(m_hWnd, MCM_GETMONTHRANGE, dwFlags, reinterpret_cast<LPARAM>(ast)));
+    const int nMonths =
+        static_cast<int>(::SendMessageA(m_hWnd, MCM_GETMONTHRANGE, dwFlags, reinterpret_cast<LPARAM>(ast)));
     DayFromSystemTime(ast[0], refMinRange);
     DayFromSystemTime(ast[1], refMaxRange);
     return nMonths;

@@ -7,7 +7,6 @@
 #include "core/DateTime.h"
 #include "win/Wnd.h"
 
-
 class FRAMEWORK_API CMonthCalCtrl : public CWnd {
     DECLARE_DYNAMIC(CMonthCalCtrl)
 public:

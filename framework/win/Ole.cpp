@@ -336,15 +336,23 @@ STDMETHODIMP CDataObjectImpl::EnumFormatEtc(DWORD dwDirection, IEnumFORMATETC** 
     std::vector<FORMATETC> formats;
     for (size_t i = 0; i < m_entries.size(); ++i)
         formats.push_back(m_entries[i].m_formatEtc);
-    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.empty() ? NULL : &formats[0],
-                                   ppEnum);
+    return ::SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.empty() ? NULL : &formats[0], ppEnum);
 }
 
-STDMETHODIMP CDataObjectImpl::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) { return OLE_E_ADVISENOTSUPPORTED; }
+STDMETHODIMP CDataObjectImpl::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
 
-STDMETHODIMP CDataObjectImpl::DUnadvise(DWORD) { return OLE_E_ADVISENOTSUPPORTED; }
+STDMETHODIMP CDataObjectImpl::DUnadvise(DWORD)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
 
-STDMETHODIMP CDataObjectImpl::EnumDAdvise(IEnumSTATDATA**) { return OLE_E_ADVISENOTSUPPORTED; }
+STDMETHODIMP CDataObjectImpl::EnumDAdvise(IEnumSTATDATA**)
+{
+    return OLE_E_ADVISENOTSUPPORTED;
+}
 
 // The IDropSource given to the system for one drag.
 class CDropSourceImpl : public CUnknownImpl<IDropSource> {
@@ -586,7 +594,10 @@ void AFXAPI AfxThrowOleException(SCODE sc)
 
 COleDataObject::COleDataObject() : m_lpDataObject(NULL), m_lpEnumerator(NULL), m_bAutoRelease(TRUE) {}
 
-COleDataObject::~COleDataObject() { Release(); }
+COleDataObject::~COleDataObject()
+{
+    Release();
+}
 
 void COleDataObject::Attach(LPDATAOBJECT lpDataObject, BOOL bAutoRelease)
 {
@@ -775,7 +786,10 @@ SCODE COleDropSource::GiveFeedback(DROPEFFECT dropEffect)
 
 IMPLEMENT_DYNAMIC(COleDataSource, CCmdTarget)
 
-COleDataSource::COleDataSource() : m_pImpl(new CDataObjectImpl) { m_pImpl->m_pOwner = this; }
+COleDataSource::COleDataSource() : m_pImpl(new CDataObjectImpl)
+{
+    m_pImpl->m_pOwner = this;
+}
 
 COleDataSource::~COleDataSource()
 {
@@ -807,7 +821,10 @@ void COleDataSource::CacheData(CLIPFORMAT cfFormat, LPSTGMEDIUM lpStgMedium, LPF
     m_pImpl->Add(fe, *lpStgMedium);
 }
 
-void COleDataSource::Empty() { m_pImpl->Empty(); }
+void COleDataSource::Empty()
+{
+    m_pImpl->Empty();
+}
 
 DROPEFFECT COleDataSource::DoDragDrop(DWORD dwEffects, LPCRECT lpRectStartDrag, COleDropSource* pDropSource)
 {
@@ -883,7 +900,10 @@ IMPLEMENT_DYNAMIC(COleDropTarget, CCmdTarget)
 
 COleDropTarget::COleDropTarget() : m_hWnd(NULL), m_pImpl(NULL) {}
 
-COleDropTarget::~COleDropTarget() { Revoke(); }
+COleDropTarget::~COleDropTarget()
+{
+    Revoke();
+}
 
 BOOL COleDropTarget::Register(CWnd* pWnd)
 {
@@ -914,9 +934,15 @@ void COleDropTarget::Revoke()
     m_hWnd = NULL;
 }
 
-DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
 
-DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }
+DROPEFFECT COleDropTarget::OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint)
+{
+    return DROPEFFECT_NONE;
+}
 
 void COleDropTarget::OnDragLeave(CWnd*) {}
 
@@ -925,6 +951,12 @@ DROPEFFECT COleDropTarget::OnDropEx(CWnd*, COleDataObject*, DROPEFFECT, DROPEFFE
     return static_cast<DROPEFFECT>(-1);
 }
 
-BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint) { return FALSE; }
+BOOL COleDropTarget::OnDrop(CWnd*, COleDataObject*, DROPEFFECT, CPoint)
+{
+    return FALSE;
+}
 
-LPDROPTARGET COleDropTarget::GetDropTargetInterface() const { return m_pImpl; }
+LPDROPTARGET COleDropTarget::GetDropTargetInterface() const
+{
+    return m_pImpl;
+}

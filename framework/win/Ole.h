@@ -195,8 +195,8 @@ public:
     // Called first on a drop; anything but (DROPEFFECT)-1 is the drop's
     // result and OnDrop is not called. dropDefault is the effect of the last
     // OnDragOver, dropList what the source allows.
-    virtual DROPEFFECT OnDropEx(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropDefault,
-                                DROPEFFECT dropList, CPoint point);
+    virtual DROPEFFECT OnDropEx(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropDefault, DROPEFFECT dropList,
+                                CPoint point);
     // TRUE when the data were taken with dropEffect.
     virtual BOOL OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point);
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #ifndef _WIN32
-#  error "the window framework is for Windows builds only"
+#    error "the window framework is for Windows builds only"
 #endif
 #include <windows.h>
 #include <commctrl.h>

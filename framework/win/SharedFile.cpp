@@ -120,4 +120,7 @@ void CSharedFile::Close()
     m_bAllowGrow = TRUE;
 }
 
-void CSharedFile::Abort() { Close(); }
+void CSharedFile::Abort()
+{
+    Close();
+}

@@ -18,9 +18,7 @@ const UINT g_cbToolInfo = TTTOOLINFOA_V2_SIZE;
 
 }  // namespace
 
-CToolTipCtrl::CToolTipCtrl()
-{
-}
+CToolTipCtrl::CToolTipCtrl() {}
 
 CToolTipCtrl::~CToolTipCtrl()
 {
@@ -35,9 +33,9 @@ BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 BOOL CToolTipCtrl::CreateEx(CWnd* pParentWnd, DWORD dwStyle, DWORD dwStyleEx)
 {
     InitToolTipClass();
-    BOOL bResult = CWnd::CreateEx(dwStyleEx, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL, NULL, NULL);
+    BOOL bResult =
+        CWnd::CreateEx(dwStyleEx, TOOLTIPS_CLASSA, NULL, WS_POPUP | dwStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                       CW_USEDEFAULT, CW_USEDEFAULT, pParentWnd != NULL ? pParentWnd->GetSafeHwnd() : NULL, NULL, NULL);
     if (bResult)
         SetOwner(pParentWnd);
     return bResult;

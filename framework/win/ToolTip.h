@@ -8,7 +8,6 @@
 #include "core/String.h"
 #include "win/Wnd.h"
 
-
 class FRAMEWORK_API CToolTipCtrl : public CWnd {
     DECLARE_DYNAMIC(CToolTipCtrl)
 public:
@@ -25,8 +24,7 @@ public:
     // current resource module through the extension modules, loaded when
     // shown), or lpszText, or asked of the window by TTN_NEEDTEXT.
     BOOL AddTool(CWnd* pWnd, UINT nIDText, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
-    BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = NULL,
-                 UINT_PTR nIDTool = 0);
+    BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = NULL, UINT_PTR nIDTool = 0);
     void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
     int GetToolCount() const;
     // The tool's text, empty for an unknown tool.

@@ -94,12 +94,8 @@ BOOL CWinThread::PumpMessage()
 IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 CWinApp::CWinApp(LPCTSTR lpszAppName)
-    : m_pszAppName(lpszAppName != NULL ? _strdup(lpszAppName) : NULL),
-      m_pszExeName(NULL),
-      m_pszProfileName(NULL),
-      m_hInstance(NULL),
-      m_lpCmdLine(NULL),
-      m_nCmdShow(SW_SHOWNORMAL)
+    : m_pszAppName(lpszAppName != NULL ? _strdup(lpszAppName) : NULL), m_pszExeName(NULL), m_pszProfileName(NULL),
+      m_hInstance(NULL), m_lpCmdLine(NULL), m_nCmdShow(SW_SHOWNORMAL)
 {
     AfxGetModuleState()->m_pCurrentWinApp = this;
     t_pCurrentThread = this;

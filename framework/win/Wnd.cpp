@@ -106,9 +106,7 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
     ON_WM_PARENTNOTIFY()
 END_MESSAGE_MAP()
 
-CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_hWndOwner(NULL)
-{
-}
+CWnd::CWnd() : m_hWnd(NULL), m_pfnSuper(NULL), m_hWndOwner(NULL) {}
 
 CWnd::~CWnd()
 {
@@ -259,8 +257,8 @@ LRESULT CALLBACK CWnd::CbtFilterHook(int nCode, WPARAM wParam, LPARAM lParam)
 
 void CWnd::HookWindowProc()
 {
-    WNDPROC pfnOld = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+    WNDPROC pfnOld =
+        reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     if (pfnOld != &AfxWndProc)
         m_pfnSuper = pfnOld;
 }
@@ -284,9 +282,7 @@ BOOL CWnd::DestroyWindow()
     return bResult;
 }
 
-void CWnd::PreSubclassWindow()
-{
-}
+void CWnd::PreSubclassWindow() {}
 
 BOOL CWnd::SubclassWindow(HWND hWnd)
 {
@@ -510,9 +506,7 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
 }
 
-void CWnd::PostNcDestroy()
-{
-}
+void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::PreTranslateMessage(MSG* pMsg)
 {
@@ -583,8 +577,8 @@ void CWnd::CenterWindow(CWnd* pAlternateOwner)
     const DWORD dwStyle = GetStyle();
     const bool bChild = (dwStyle & WS_CHILD) != 0;
     HWND hWndCenter = pAlternateOwner != NULL ? pAlternateOwner->m_hWnd
-                      : bChild               ? ::GetParent(m_hWnd)
-                                             : ::GetWindow(m_hWnd, GW_OWNER);
+                      : bChild                ? ::GetParent(m_hWnd)
+                                              : ::GetWindow(m_hWnd, GW_OWNER);
     CRect rcDlg;
     GetWindowRect(&rcDlg);
     CRect rcArea;
@@ -723,7 +717,10 @@ void CWnd::ClientToScreen(LPRECT lpRect) const
 
 // The default handlers of the message list pass the message on.
 #define AFX_WM(msg, name, result, params, args) \
-    result CWnd::name params { return ResultAs<result>(Default()); }
+    result CWnd::name params                    \
+    {                                           \
+        return ResultAs<result>(Default());     \
+    }
 #define AFX_WM_OWN(msg, name, result, params, args)
 #define AFX_WM_REFLECT(msg, name, result, params, args)
 #include "win/MsgList.h"

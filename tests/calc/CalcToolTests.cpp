@@ -10,12 +10,10 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 using CRun = support::CToolRun;
 
-class CalcTool : public ::testing::Test
-{
+class CalcTool : public ::testing::Test {
 protected:
     // Runs "extkit calc ARGS..." with strInput (bytes) as its standard input.
     CRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
@@ -55,8 +53,8 @@ TEST_F(CalcTool, ValuePrecisionAndEveryKey)
     CRun run = Run({"--precision", "0", "--value", "2.5"});
     EXPECT_EQ(Lines("3", "", "", "", "-1", "0"), run.m_strOut);
 
-    run = Run({"--precision=3", "--value=0.125", "ms", "ce", "7", ".", "5", "m+", "back", "neg", "ms", "msel:0",
-               "mr", "sqrt", "1/x", "%", "prec:1", "msel:9"});
+    run = Run({"--precision=3", "--value=0.125", "ms", "ce", "7", ".", "5", "m+", "back", "neg", "ms", "msel:0", "mr",
+               "sqrt", "1/x", "%", "prec:1", "msel:9"});
     EXPECT_EQ(0, run.m_nStatus);
     // ms 0.125; m+ adds 7.5 to it; "7." negated is stored; 7.625 recalled, its
     // root written at 3 decimals, then its reciprocal; % of no accumulator.
@@ -73,9 +71,9 @@ TEST_F(CalcTool, BadUsage)
     EXPECT_EQ("", run.m_strOut);
     EXPECT_NE(std::string::npos, run.m_strErr.find("x"));
     // "--" ends the options; a key that looks like one is still no key.
-    const std::vector<std::vector<std::string>> aBad = {{"--precision", "two"}, {"--precision"}, {"--colour", "red"},
-                                                        {"prec:"}, {"msel:a"}, {"--", "--value"}, {"--value", "abc"},
-                                                        {"--value=1,5"}, {"--value", ""}};
+    const std::vector<std::vector<std::string>> aBad = {
+        {"--precision", "two"}, {"--precision"},    {"--colour", "red"}, {"prec:"},      {"msel:a"},
+        {"--", "--value"},      {"--value", "abc"}, {"--value=1,5"},     {"--value", ""}};
     for (const auto& args : aBad)
         EXPECT_EQ(2, Run(args).m_nStatus) << args[0];
     EXPECT_EQ(2, Run({"--batch", "5"}, "2\t\t1\n").m_nStatus);
@@ -86,16 +84,15 @@ TEST_F(CalcTool, BadUsage)
 
 TEST_F(CalcTool, BatchLinesAndErrorLines)
 {
-    const std::string strInput =
-        "2\t\t2 + 3 * 4 =\n"
-        "0\t2.5\t\n"
-        "2\t\t1 . 2 3 4  ms\r\n"
-        "x\t\t1\n"
-        "2\t\t1 \x1B[2J 2\n"
-        "15\t1e-3\n"
-        "\n"
-        "2\t1,5\t\n"
-        "1\t\t9 sqrt neg sqrt";  // no line end at the end of the input
+    const std::string strInput = "2\t\t2 + 3 * 4 =\n"
+                                 "0\t2.5\t\n"
+                                 "2\t\t1 . 2 3 4  ms\r\n"
+                                 "x\t\t1\n"
+                                 "2\t\t1 \x1B[2J 2\n"
+                                 "15\t1e-3\n"
+                                 "\n"
+                                 "2\t1,5\t\n"
+                                 "1\t\t9 sqrt neg sqrt";  // no line end at the end of the input
     CRun run = Run({"--batch"}, strInput);
     EXPECT_EQ(1, run.m_nStatus);  // some lines failed
     std::vector<std::string> lines;
@@ -109,8 +106,7 @@ TEST_F(CalcTool, BatchLinesAndErrorLines)
     EXPECT_EQ("0.0010000000\t\t\t\t-1\t0", lines[5]);
     EXPECT_EQ("-3.0\t\t\t\t-1\t1", lines[8]);
     // Error lines in the data, each also told on standard error with its number.
-    for (int i : {3, 4, 6, 7})
-    {
+    for (int i : {3, 4, 6, 7}) {
         EXPECT_EQ(0u, lines[i].rfind("error\t", 0)) << i;
         EXPECT_NE(std::string::npos, run.m_strErr.find(u8"строка " + std::to_string(i + 1) + ": ")) << run.m_strErr;
     }

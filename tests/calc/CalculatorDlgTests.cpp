@@ -55,7 +55,8 @@ public:
         auto* pDesc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(
             pBase + pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
         for (; pDesc->Name && !m_ppSlot; ++pDesc) {
-            if (lstrcmpiA(reinterpret_cast<char*>(pBase + pDesc->Name), "user32.dll") != 0 || !pDesc->OriginalFirstThunk)
+            if (lstrcmpiA(reinterpret_cast<char*>(pBase + pDesc->Name), "user32.dll") != 0 ||
+                !pDesc->OriginalFirstThunk)
                 continue;
             auto* pNames = reinterpret_cast<IMAGE_THUNK_DATA*>(pBase + pDesc->OriginalFirstThunk);
             auto* pSlots = reinterpret_cast<IMAGE_THUNK_DATA*>(pBase + pDesc->FirstThunk);
@@ -214,8 +215,8 @@ public:
     std::string Shown()
     {
         const std::string strDisplay = GetWindowString(Item(IDC_CALC_VALUE));
-        std::string str = GetWindowString(Item(IDC_CALC_RESULT)) + "|" +
-                          GetWindowString(Item(IDC_CALC_OPERATION)) + "|" + strDisplay;
+        std::string str =
+            GetWindowString(Item(IDC_CALC_RESULT)) + "|" + GetWindowString(Item(IDC_CALC_OPERATION)) + "|" + strDisplay;
         if (m_dlg.Member() != strDisplay)
             str += " (m_strValue " + m_dlg.Member() + ")";
         return str;
@@ -297,22 +298,49 @@ TEST(CalculatorDlg, BothKeyTablesWithShiftAndEnterClosingWithTheResult)
     const INT_PTR nResult = RunDialog(dlg, [&](CCalcUser& user) {
         strStart = user.Shown();
         ExpectSteps(user, {
-            {VK_NUMPAD1, 0, "||1"}, {VK_NUMPAD2, 0, "||12"}, {VK_DECIMAL, 0, "||12."}, {VK_NUMPAD5, 0, "||12.5"},
-            {VK_MULTIPLY, 0, "12.50|*|"}, {VK_NUMPAD4, 0, "12.50|*|4"}, {VK_SUBTRACT, 0, "50.00|-|"},
-            {VK_NUMPAD6, 0, "50.00|-|6"}, {VK_DIVIDE, 0, "44.00|/|"}, {VK_NUMPAD8, 0, "44.00|/|8"},
-            {VK_ADD, 0, "5.50|+|"}, {VK_NUMPAD7, 0, "5.50|+|7"}, {VK_NUMPAD9, 0, "5.50|+|79"},
-            {VK_NUMPAD0, 0, "5.50|+|790"}, {VK_BACK, 0, "5.50|+|79"}, {VK_F9, 0, "5.50|+|-79"},
-            {VK_OEM_PLUS, 0, "||-73.50"}, {'R', 0, "||-0.01"}, {VK_DELETE, 0, "||"},
-            // The main keyboard: digits, signs and Shift with them.
-            {'9', 0, "||9"}, {'8', kShift, "9.00|*|"}, {'3', 0, "9.00|*|3"}, {VK_OEM_PLUS, kShift, "27.00|+|"},
-            {'1', 0, "27.00|+|1"}, {VK_OEM_PERIOD, 0, "27.00|+|1."}, {'5', 0, "27.00|+|1.5"},
-            {VK_OEM_MINUS, 0, "28.50|-|"}, {'2', 0, "28.50|-|2"}, {VK_OEM_2, 0, "26.50|/|"},
-            {'4', 0, "26.50|/|4"}, {'6', 0, "26.50|/|46"}, {'0', 0, "26.50|/|460"},
-            {'5', kShift, "26.50|/|121.90"},  // percent of the accumulator
-            {'C', kShift, "||"},              // Shift+C clears all like C
-            {'2', 0, "||2"}, {'5', 0, "||25"}, {'2', kShift, "||5.00"},  // Shift+2: square root
-            {'C', 0, "||"}, {'5', 0, "||5"}, {VK_ADD, 0, "5.00|+|"}, {'3', 0, "5.00|+|3"},
-        });
+                              {VK_NUMPAD1, 0, "||1"},
+                              {VK_NUMPAD2, 0, "||12"},
+                              {VK_DECIMAL, 0, "||12."},
+                              {VK_NUMPAD5, 0, "||12.5"},
+                              {VK_MULTIPLY, 0, "12.50|*|"},
+                              {VK_NUMPAD4, 0, "12.50|*|4"},
+                              {VK_SUBTRACT, 0, "50.00|-|"},
+                              {VK_NUMPAD6, 0, "50.00|-|6"},
+                              {VK_DIVIDE, 0, "44.00|/|"},
+                              {VK_NUMPAD8, 0, "44.00|/|8"},
+                              {VK_ADD, 0, "5.50|+|"},
+                              {VK_NUMPAD7, 0, "5.50|+|7"},
+                              {VK_NUMPAD9, 0, "5.50|+|79"},
+                              {VK_NUMPAD0, 0, "5.50|+|790"},
+                              {VK_BACK, 0, "5.50|+|79"},
+                              {VK_F9, 0, "5.50|+|-79"},
+                              {VK_OEM_PLUS, 0, "||-73.50"},
+                              {'R', 0, "||-0.01"},
+                              {VK_DELETE, 0, "||"},
+                              // The main keyboard: digits, signs and Shift with them.
+                              {'9', 0, "||9"},
+                              {'8', kShift, "9.00|*|"},
+                              {'3', 0, "9.00|*|3"},
+                              {VK_OEM_PLUS, kShift, "27.00|+|"},
+                              {'1', 0, "27.00|+|1"},
+                              {VK_OEM_PERIOD, 0, "27.00|+|1."},
+                              {'5', 0, "27.00|+|1.5"},
+                              {VK_OEM_MINUS, 0, "28.50|-|"},
+                              {'2', 0, "28.50|-|2"},
+                              {VK_OEM_2, 0, "26.50|/|"},
+                              {'4', 0, "26.50|/|4"},
+                              {'6', 0, "26.50|/|46"},
+                              {'0', 0, "26.50|/|460"},
+                              {'5', kShift, "26.50|/|121.90"},  // percent of the accumulator
+                              {'C', kShift, "||"},              // Shift+C clears all like C
+                              {'2', 0, "||2"},
+                              {'5', 0, "||25"},
+                              {'2', kShift, "||5.00"},  // Shift+2: square root
+                              {'C', 0, "||"},
+                              {'5', 0, "||5"},
+                              {VK_ADD, 0, "5.00|+|"},
+                              {'3', 0, "5.00|+|3"},
+                          });
         user.Key(VK_RETURN);
     });
     EXPECT_EQ(strStart, "||0.00");
@@ -326,8 +354,10 @@ TEST(CalculatorDlg, AHeldKeyShowsItsButtonPressedAndActsOnceOnRelease)
     CProbeCalcDlg dlg;
     std::vector<std::string> seen;
     RunDialog(dlg, [&](CCalcUser& user) {
-        auto look = [&] { seen.push_back(user.Shown() + (user.IsPressed(IDC_CALC_NUM7) ? " 7" : "") +
-                                         (user.IsPressed(IDC_CALC_NUM8) ? " 8" : "")); };
+        auto look = [&] {
+            seen.push_back(user.Shown() + (user.IsPressed(IDC_CALC_NUM7) ? " 7" : "") +
+                           (user.IsPressed(IDC_CALC_NUM8) ? " 8" : ""));
+        };
         user.Down('7');
         look();
         user.Down('7', 0, true);
@@ -385,10 +415,11 @@ TEST(CalculatorDlg, MouseClicksOnTheIconButtons)
     EXPECT_EQ(std::string(dlg.m_strValue), "0.3");
 
     CProbeCalcDlg cancelled("5", 2);
-    EXPECT_EQ(RunDialog(cancelled, [](CCalcUser& user) {
-                  user.Click(IDC_CALC_NUM9);
-                  user.Click(IDCANCEL);
-              }),
+    EXPECT_EQ(RunDialog(cancelled,
+                        [](CCalcUser& user) {
+                            user.Click(IDC_CALC_NUM9);
+                            user.Click(IDCANCEL);
+                        }),
               IDCANCEL);
     EXPECT_EQ(std::string(cancelled.m_strValue), "9");  // what the last key left
 }
@@ -402,15 +433,25 @@ TEST(CalculatorDlg, RefusedKeysBeepAndThePrecisionListSetsTheDecimals)
     CProbeCalcDlg dlg("1", 2);
     std::vector<int> counts;
     RunDialog(dlg, [&](CCalcUser& user) {
-        ExpectSteps(user, {{VK_DELETE, 0, "||"}, {'1', 0, "||1"}, {VK_DECIMAL, 0, "||1."}, {'2', 0, "||1.2"},
-                           {'3', 0, "||1.23"}, {'4', 0, "||1.23"}, {VK_F9, 0, "||-1.23"},
+        ExpectSteps(user, {{VK_DELETE, 0, "||"},
+                           {'1', 0, "||1"},
+                           {VK_DECIMAL, 0, "||1."},
+                           {'2', 0, "||1.2"},
+                           {'3', 0, "||1.23"},
+                           {'4', 0, "||1.23"},
+                           {VK_F9, 0, "||-1.23"},
                            {'2', kShift, "||-1.23"}});  // no root of a negative
         counts.push_back(g_nBeeps);
         // Four decimals from the list; nothing shown is reformatted.
         SendMessageA(user.Item(IDC_CALC_PRECISION), CB_SETCURSEL, 4, 0);
         user.Command(IDC_CALC_PRECISION, CBN_SELENDOK);
-        ExpectSteps(user, {{'C', 0, "||"}, {'1', 0, "||1"}, {VK_DIVIDE, 0, "1.0000|/|"}, {'3', 0, "1.0000|/|3"},
-                           {VK_OEM_PLUS, 0, "||0.3333"}, {'1', 0, "||1"}, {VK_DECIMAL, 0, "||1."}});
+        ExpectSteps(user, {{'C', 0, "||"},
+                           {'1', 0, "||1"},
+                           {VK_DIVIDE, 0, "1.0000|/|"},
+                           {'3', 0, "1.0000|/|3"},
+                           {VK_OEM_PLUS, 0, "||0.3333"},
+                           {'1', 0, "||1"},
+                           {VK_DECIMAL, 0, "||1."}});
         for (char ch : {'2', '3', '4', '5', '6'})
             user.Key(ch);
         counts.push_back(g_nBeeps);
@@ -432,7 +473,7 @@ TEST(CalculatorDlg, TheMemoryListFollowsTheMemoryKeys)
                 user.Key(key.first, key.second);
             seen.push_back(user.Shown() + " " + user.List(IDC_CALC_MEMORY));
         };
-        keys({{VK_DELETE, 0}, {'M', kCtrl}});                         // nothing to store
+        keys({{VK_DELETE, 0}, {'M', kCtrl}});  // nothing to store
         keys({{'5', 0}, {'M', kCtrl}, {VK_DELETE, 0}, {'7', 0}, {'M', kCtrl}});
         SendMessageA(user.Item(IDC_CALC_MEMORY), CB_SETCURSEL, 0, 0);  // the user picks the first
         keys({{'R', kCtrl}});                                          // MR reads it
@@ -468,14 +509,15 @@ TEST(CalculatorDlg, DropsDownUnderTheParentAndClosesWhenTheUserLeaves)
     CreateField(host, CRect(100, 100, 500, 400));
     CProbeCalcDlg centred("10", 2, &host, false);
     bool bOpenAfter = false;
-    EXPECT_EQ(RunDialog(centred, [&](CCalcUser& user) {
-                  GetWindowRect(user.m_hDlg, &rc);
-                  lStyle = GetWindowLongA(user.m_hDlg, GWL_STYLE);
-                  ActivateOtherWindow();
-                  support::PollFor(5000, [&] { return centred.m_nDeactivations > 0; });
-                  bOpenAfter = user.Settle();
-                  user.Key(VK_RETURN);
-              }),
+    EXPECT_EQ(RunDialog(centred,
+                        [&](CCalcUser& user) {
+                            GetWindowRect(user.m_hDlg, &rc);
+                            lStyle = GetWindowLongA(user.m_hDlg, GWL_STYLE);
+                            ActivateOtherWindow();
+                            support::PollFor(5000, [&] { return centred.m_nDeactivations > 0; });
+                            bOpenAfter = user.Settle();
+                            user.Key(VK_RETURN);
+                        }),
               IDOK);
     EXPECT_EQ(lStyle & WS_CAPTION, WS_CAPTION);
     EXPECT_NEAR(rc.CenterPoint().x, 300, 1);
@@ -487,16 +529,35 @@ TEST(CalculatorDlg, DropsDownUnderTheParentAndClosesWhenTheUserLeaves)
 
 // Tool-tip texts, in the order of the key table.
 const char* const g_apszTips[CCalculatorDlg::nButtonCount] = {
-    "Удалить последнюю цифру.'BACKSPACE'", "Очистить текущее значение.'DELETE'", "Очистить калькулятор. 'C'",
-    "Закрыть без сохранения.'ESC'", "Очистить значения в памяти.'Ctrl+L'", "Ввести число '0-9'",
-    "Ввести число '0-9'", "Ввести число '0-9'", "Операция деления . '/'",
-    "Вычислить корень из текущего значения.'@'", "Прочесть текущее значение из памяти.'Ctrl+R'",
-    "Ввести число '0-9'", "Ввести число '0-9'", "Ввести число '0-9'", "Операция умножения. '*'",
-    "Вычислить процент.'%'", "Сохранить текущее значение в памяти.'Ctrl+M'", "Ввести число '0-9'",
-    "Ввести число '0-9'", "Ввести число '0-9'", "Операция вычитания.'-'", "Вычисление обратного значения.'R'",
-    "Добавить текущее значение к значению в памяти.'Ctrl+P'", "Ввести число '0-9'",
-    "Изменить знак текущего значения. 'F9'", "Ввести десятичную точку. '.'", "Операция сложения.'+'",
-    "Выполнить последнюю операцию. '='", "Закрыть с сохранением результата. 'ENTER'",
+    "Удалить последнюю цифру.'BACKSPACE'",
+    "Очистить текущее значение.'DELETE'",
+    "Очистить калькулятор. 'C'",
+    "Закрыть без сохранения.'ESC'",
+    "Очистить значения в памяти.'Ctrl+L'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Операция деления . '/'",
+    "Вычислить корень из текущего значения.'@'",
+    "Прочесть текущее значение из памяти.'Ctrl+R'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Операция умножения. '*'",
+    "Вычислить процент.'%'",
+    "Сохранить текущее значение в памяти.'Ctrl+M'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Ввести число '0-9'",
+    "Операция вычитания.'-'",
+    "Вычисление обратного значения.'R'",
+    "Добавить текущее значение к значению в памяти.'Ctrl+P'",
+    "Ввести число '0-9'",
+    "Изменить знак текущего значения. 'F9'",
+    "Ввести десятичную точку. '.'",
+    "Операция сложения.'+'",
+    "Выполнить последнюю операцию. '='",
+    "Закрыть с сохранением результата. 'ENTER'",
 };
 
 // What the icon puts over the button-face grey: its size, the colours that
@@ -609,15 +670,16 @@ TEST(CalculatorDlg, StartsFromTheTemplateRunsAgainAndLeavesNoGuiObjects)
     support::CGuiObjectCounter counter(std::vector<std::string>{"extkit.dll", "framework.dll"});
     std::string strFirst;
     for (int nRun = 0; nRun < 2; ++nRun) {
-        EXPECT_EQ(RunDialog(dlg, [&](CCalcUser& user) {
-                      if (nRun == 0)  // neither the template's "0" nor its "+" is shown
-                          strFirst = GetWindowString(user.m_hDlg) + " " + user.Shown() + " " +
-                                     user.List(IDC_CALC_PRECISION) + " " + user.List(IDC_CALC_MEMORY);
-                      EXPECT_NE(SendMessageA(user.Item(IDC_CALC_NUM5), BM_GETIMAGE, IMAGE_ICON, 0), 0);
-                      ExpectSteps(user, {{VK_ADD, 0, nRun == 0 ? "12.35|+|" : "17.35|+|"}});
-                      user.Key('5');
-                      user.Key(VK_RETURN);
-                  }),
+        EXPECT_EQ(RunDialog(dlg,
+                            [&](CCalcUser& user) {
+                                if (nRun == 0)  // neither the template's "0" nor its "+" is shown
+                                    strFirst = GetWindowString(user.m_hDlg) + " " + user.Shown() + " " +
+                                               user.List(IDC_CALC_PRECISION) + " " + user.List(IDC_CALC_MEMORY);
+                                EXPECT_NE(SendMessageA(user.Item(IDC_CALC_NUM5), BM_GETIMAGE, IMAGE_ICON, 0), 0);
+                                ExpectSteps(user, {{VK_ADD, 0, nRun == 0 ? "12.35|+|" : "17.35|+|"}});
+                                user.Key('5');
+                                user.Key(VK_RETURN);
+                            }),
                   IDOK);
         EXPECT_EQ(dlg.m_arrButtons.GetSize(), 0) << "buttons left after run " << nRun;
         EXPECT_EQ(dlg.m_imageList.GetSafeHandle(), (HIMAGELIST)NULL);

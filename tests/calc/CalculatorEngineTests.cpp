@@ -8,8 +8,7 @@
 #include <map>
 #include <string>
 
-namespace
-{
+namespace {
 // Presses the keys of a blank-separated sequence; the names are the tool's
 // (neg, back, ce, c, sqrt, 1/x, mc, mr, ms, m+, prec:N, msel:I); any other
 // single character is offered as a digit. Returns the number of keys refused.
@@ -17,7 +16,7 @@ int Press(CCalculatorEngine& engine, const std::string& strKeys)
 {
     typedef void (CCalculatorEngine::*PKey)();
     static const std::map<std::string, PKey> s_keys = {
-        {".", &CCalculatorEngine::Point}, {"neg", &CCalculatorEngine::Sign},    {"back", &CCalculatorEngine::Back},
+        {".", &CCalculatorEngine::Point},  {"neg", &CCalculatorEngine::Sign},    {"back", &CCalculatorEngine::Back},
         {"ce", &CCalculatorEngine::Delop}, {"c", &CCalculatorEngine::ClearCalc}, {"+", &CCalculatorEngine::Add},
         {"-", &CCalculatorEngine::Sub},    {"*", &CCalculatorEngine::Mul},       {"/", &CCalculatorEngine::Div},
         {"=", &CCalculatorEngine::Eq},     {"%", &CCalculatorEngine::Proc},      {"1/x", &CCalculatorEngine::Subdiv},
@@ -25,8 +24,7 @@ int Press(CCalculatorEngine& engine, const std::string& strKeys)
         {"m+", &CCalculatorEngine::Madd}};
     int nRefused = 0;
     size_t nPos = 0;
-    while (nPos < strKeys.size())
-    {
+    while (nPos < strKeys.size()) {
         size_t nEnd = strKeys.find(' ', nPos);
         if (nEnd == std::string::npos)
             nEnd = strKeys.size();
@@ -64,8 +62,7 @@ std::string State(const CCalculatorEngine& engine)
     return str;
 }
 
-struct CKeysCase
-{
+struct CKeysCase {
     const char* pszInit;  // the initial value given to the constructor
     int nPrecision;
     const char* pszKeys;
@@ -77,14 +74,12 @@ struct CKeysCase
 template <size_t N>
 void CheckCases(const CKeysCase (&aCases)[N])
 {
-    for (const CKeysCase& c : aCases)
-    {
+    for (const CKeysCase& c : aCases) {
         SCOPED_TRACE(std::string("keys \"") + c.pszKeys + "\" at precision " + std::to_string(c.nPrecision));
         CCalculatorEngine engine(c.pszInit, c.nPrecision);
         EXPECT_EQ(c.nRefused, Press(engine, c.pszKeys));
         EXPECT_EQ(c.pszState, State(engine));
-        if (c.nNewEntry >= 0)
-        {
+        if (c.nNewEntry >= 0) {
             EXPECT_EQ(c.nNewEntry != 0, engine.IsNewEntry());
         }
     }
@@ -98,7 +93,7 @@ TEST(CalculatorEngineStart, InitialValueIsFormattedAndPrecisionClamped)
         {" 12.345x", 2, "", "12.35|||", 0, 1},  // 12.3450000000000006...
         {"abc", 0, "", "0|||", 0, 1},
         {"-.5", 2, "", "-0.50|||", 0, 1},
-        {"1.5", -3, "", "2|||", 0, 1},            // precision clamped to 0
+        {"1.5", -3, "", "2|||", 0, 1},             // precision clamped to 0
         {"1.5", 25, "", "1.5000000000|||", 0, 1},  // and to 10
         {"1.5", 2, "= prec:-1 =", "2|||", 0, 1},   // and so is a later one
         {"1.5", 2, "= prec:11 =", "1.5000000000|||", 0, 1},
@@ -181,8 +176,7 @@ TEST(CalculatorEngineArithmetic, KeySequences)
 
 TEST(CalculatorEngineArithmetic, GetOperValueTable)
 {
-    struct
-    {
+    struct {
         int nPrecision;
         const char* pszValue;
         const char* pszAccum;
@@ -190,14 +184,20 @@ TEST(CalculatorEngineArithmetic, GetOperValueTable)
         const char* pszResult;
     } const aCases[] = {
         // Plain operations are walked by the keys above; here the odd inputs.
-        {3, "2.5", "5", '/', "2.000"},   {3, "0", "5", '/', "0.000"},     {3, "", "5", '/', "0.000"},
-        {3, "2.5", "5", 0, "2.500"},     {3, "2.5", "5", '^', "2.500"},   {3, "3", "1", '/', "0.333"},
+        {3, "2.5", "5", '/', "2.000"},
+        {3, "0", "5", '/', "0.000"},
+        {3, "", "5", '/', "0.000"},
+        {3, "2.5", "5", 0, "2.500"},
+        {3, "2.5", "5", '^', "2.500"},
+        {3, "3", "1", '/', "0.333"},
         // With no accumulator at all the entry stands alone.
-        {2, "5", "", '-', "5.00"},       {2, "5", NULL, '*', "5.00"},     {2, "5", "", '/', "5.00"},
-        {2, "nan", "2", '+', "nan"},     {2, "infinity", "1", '*', "inf"},
+        {2, "5", "", '-', "5.00"},
+        {2, "5", NULL, '*', "5.00"},
+        {2, "5", "", '/', "5.00"},
+        {2, "nan", "2", '+', "nan"},
+        {2, "infinity", "1", '*', "inf"},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         CCalculatorEngine engine(NULL, c.nPrecision);
         EXPECT_EQ(c.pszResult, std::string(engine.GetOperValue(c.pszValue, c.pszAccum, c.chOper)))
             << c.pszValue << " " << (c.pszAccum ? c.pszAccum : "(null)") << " " << c.chOper;
@@ -212,8 +212,8 @@ TEST(CalculatorEngineFunctions, PercentRootReciprocalAndNotFiniteValues)
         {NULL, 2, "1 0 %", "0.00|||", 0, 1},  // no accumulator
         {NULL, 2, "5 0 + 1 0 %", "5.00|50.00|+|", 0, 1},
         {NULL, 2, "2 sqrt", "1.41|||", 0, 0},
-        {NULL, 2, "1 6 sqrt", "4.00|||", 0, 0},    // the new-entry flag does not change
-        {NULL, 2, "4 neg sqrt", "-4|||", 1, 0},    // refused, nothing changes
+        {NULL, 2, "1 6 sqrt", "4.00|||", 0, 0},  // the new-entry flag does not change
+        {NULL, 2, "4 neg sqrt", "-4|||", 1, 0},  // refused, nothing changes
         {NULL, 2, "ce sqrt", "0.00|||", 0, 0},
         {NULL, 2, "0 neg sqrt", "-0.00|||", 0, 0},  // the root of -0 is -0
         {NULL, 2, "4 1/x", "0.25|||", 0, 0},

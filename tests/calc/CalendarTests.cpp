@@ -68,8 +68,8 @@ bool Click(HWND hCalendar, DWORD dwHit, int nDayNumber = 0)
             MCHITTESTINFO info = {};
             info.cbSize = sizeof(info);
             info.pt = {x, y};
-            if (static_cast<DWORD>(SendMessageA(hCalendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info))) ==
-                    dwHit && (nDayNumber == 0 || DayNumber(info.st) == nDayNumber)) {
+            if (static_cast<DWORD>(SendMessageA(hCalendar, MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&info))) == dwHit &&
+                (nDayNumber == 0 || DayNumber(info.st) == nDayNumber)) {
                 nSumX += x;
                 nSumY += y;
                 ++nCount;
@@ -415,8 +415,8 @@ protected:
     {
         Gdiplus::GdiplusStartupInput input;
         ASSERT_EQ(Gdiplus::GdiplusStartup(&m_token, &input, NULL), Gdiplus::Ok);
-        ASSERT_TRUE(m_host.Attach(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 40, 40, 500, 400, NULL,
-                                                  NULL, GetModuleHandleA(NULL), NULL)));
+        ASSERT_TRUE(m_host.Attach(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 40, 40, 500, 400, NULL, NULL,
+                                                  GetModuleHandleA(NULL), NULL)));
     }
     void TearDown() override
     {
@@ -498,8 +498,8 @@ TEST_F(CalendarDlgTest, SwitchingToAnotherApplicationCancels)
     // A window of another thread taking the foreground deactivates the
     // dialog's application, as another program coming to the front does.
     const INT_PTR nResult = Drive(dlg, [&](HWND, HWND) {
-        HWND hOther = CreateWindowExA(0, "STATIC", "Другое приложение", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300,
-                                      300, 200, NULL, NULL, GetModuleHandleA(NULL), NULL);
+        HWND hOther = CreateWindowExA(0, "STATIC", "Другое приложение", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 400, 300, 300,
+                                      200, NULL, NULL, GetModuleHandleA(NULL), NULL);
         SetForegroundWindow(hOther);
         MSG msg;
         while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))

@@ -12,8 +12,7 @@
 #include <random>
 #include <string>
 
-namespace
-{
+namespace {
 std::string Fmt(double x, int nPrecision)
 {
     return (LPCSTR)FormatCalcNumber(x, nPrecision);
@@ -46,28 +45,47 @@ const double c_dInf = std::numeric_limits<double>::infinity();
 
 TEST(NumberTextWrite, RoundingOfTiesNearTiesAndCarries)
 {
-    const struct
-    {
+    const struct {
         double x;
         int nPrecision;
         const char* pszText;
     } aCases[] = {
         // Exact ties go away from zero.
-        {2.5, 0, "3"}, {-2.5, 0, "-3"}, {0.125, 2, "0.13"}, {-0.125, 2, "-0.13"}, {0.375, 1, "0.4"},
-        {0.375, 0, "0"}, {0.125, 4, "0.1250"},
+        {2.5, 0, "3"},
+        {-2.5, 0, "-3"},
+        {0.125, 2, "0.13"},
+        {-0.125, 2, "-0.13"},
+        {0.375, 1, "0.4"},
+        {0.375, 0, "0"},
+        {0.125, 4, "0.1250"},
         // Decimal texts that are not exactly representable: the double lies just
         // below or just above the tie, and that decides.
-        {1.005, 2, "1.00"}, {2.675, 2, "2.67"}, {0.95, 1, "0.9"}, {2.345, 2, "2.35"}, {1.455, 2, "1.46"},
+        {1.005, 2, "1.00"},
+        {2.675, 2, "2.67"},
+        {0.95, 1, "0.9"},
+        {2.345, 2, "2.35"},
+        {1.455, 2, "1.46"},
         // The carry runs through nines.
-        {99.5, 0, "100"}, {9.9951, 2, "10.00"}, {-999.9, 0, "-1000"}, {2.0 / 3, 10, "0.6666666667"},
+        {99.5, 0, "100"},
+        {9.9951, 2, "10.00"},
+        {-999.9, 0, "-1000"},
+        {2.0 / 3, 10, "0.6666666667"},
         // A negative zero, or a negative value rounding to zero, keeps its sign.
-        {-0.0, 2, "-0.00"}, {-0.0, 0, "-0"}, {-0.001, 2, "-0.00"}, {-0.4, 0, "-0"},
-        {c_dInf, 2, "inf"}, {-c_dInf, 0, "-inf"}, {-std::numeric_limits<double>::quiet_NaN(), 5, "nan"},
+        {-0.0, 2, "-0.00"},
+        {-0.0, 0, "-0"},
+        {-0.001, 2, "-0.00"},
+        {-0.4, 0, "-0"},
+        {c_dInf, 2, "inf"},
+        {-c_dInf, 0, "-inf"},
+        {-std::numeric_limits<double>::quiet_NaN(), 5, "nan"},
         {c_dInf - c_dInf, 2, "nan"},
         // No point at precision 0; a negative precision is 6, as in C.
-        {12.0, 0, "12"}, {3.14159265, -1, "3.141593"}, {0.0, 10, "0.0000000000"},
+        {12.0, 0, "12"},
+        {3.14159265, -1, "3.141593"},
+        {0.0, 10, "0.0000000000"},
         // Digits beyond the double's seventeen are its exact binary value.
-        {0.1 + 0.2, 17, "0.30000000000000004"}, {123456789.123456789, 17, "123456789.12345679104328156"},
+        {0.1 + 0.2, 17, "0.30000000000000004"},
+        {123456789.123456789, 17, "123456789.12345679104328156"},
     };
     for (const auto& c : aCases)
         EXPECT_EQ(c.pszText, Fmt(c.x, c.nPrecision)) << c.x << " at precision " << c.nPrecision;
@@ -106,21 +124,30 @@ TEST(NumberTextWrite, SmallestSubnormal)
 
 TEST(NumberTextRead, WhereReadingStops)
 {
-    const struct
-    {
+    const struct {
         const char* pszText;
         double dValue;
         size_t nLength;
     } aCases[] = {
-        {"  12.5abc", 12.5, 6}, {"\t\n\v\f\r +3", 3.0, 8}, {"-4-5", -4.0, 2}, {"1,5", 1.0, 1}, {"5.", 5.0, 2},
-        {".5", 0.5, 2}, {"-.5x", -0.5, 3}, {"1e5", 100000.0, 3}, {"1e", 1.0, 1}, {"1E-z", 1.0, 1},
-        {"1E-2x", 0.01, 4}, {"1.5e+3", 1.5e3, 6},
+        {"  12.5abc", 12.5, 6},
+        {"\t\n\v\f\r +3", 3.0, 8},
+        {"-4-5", -4.0, 2},
+        {"1,5", 1.0, 1},
+        {"5.", 5.0, 2},
+        {".5", 0.5, 2},
+        {"-.5x", -0.5, 3},
+        {"1e5", 100000.0, 3},
+        {"1e", 1.0, 1},
+        {"1E-z", 1.0, 1},
+        {"1E-2x", 0.01, 4},
+        {"1.5e+3", 1.5e3, 6},
         {"0x10", 0.0, 1},  // only decimal text: the zero before the x
-        {"inf", c_dInf, 3}, {"-Infinity", -c_dInf, 9}, {"infinity and more", c_dInf, 8},
+        {"inf", c_dInf, 3},
+        {"-Infinity", -c_dInf, 9},
+        {"infinity and more", c_dInf, 8},
         {"infinit", c_dInf, 3},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         EXPECT_EQ(c.dValue, Read(c.pszText)) << '"' << c.pszText << '"';
         EXPECT_EQ(c.nLength, ReadLength(c.pszText)) << '"' << c.pszText << '"';
     }
@@ -128,8 +155,7 @@ TEST(NumberTextRead, WhereReadingStops)
 
 TEST(NumberTextRead, NothingReadableIsZeroAndZeroKeepsItsSign)
 {
-    for (const char* psz : {"", "   ", "-", "+", ".", "-.", "+.e5", "abc", "e5", "in", "na", "--1", "- 1"})
-    {
+    for (const char* psz : {"", "   ", "-", "+", ".", "-.", "+.e5", "abc", "e5", "in", "na", "--1", "- 1"}) {
         EXPECT_TRUE(SameDouble(0.0, Read(psz))) << '"' << psz << '"';
         EXPECT_EQ(0u, ReadLength(psz)) << '"' << psz << '"';
     }
@@ -190,8 +216,7 @@ TEST(NumberTextRead, VeryLongTexts)
 TEST(NumberTextRoundTrip, WrittenTextReadsBackToTheSameText)
 {
     std::mt19937_64 rng(20240611);
-    for (int i = 0; i < 20000; ++i)
-    {
+    for (int i = 0; i < 20000; ++i) {
         uint64_t nBits = rng();
         double x;
         std::memcpy(&x, &nBits, sizeof(x));
@@ -200,15 +225,13 @@ TEST(NumberTextRoundTrip, WrittenTextReadsBackToTheSameText)
         const int nPrecision = (int)(rng() % 11);
         const std::string str = Fmt(x, nPrecision);
         EXPECT_EQ(str, Fmt(Read(str.c_str()), nPrecision)) << "precision " << nPrecision;
-        if (std::isfinite(x) && std::fabs(x) < 1e15 && nPrecision == 10)
-        {
+        if (std::isfinite(x) && std::fabs(x) < 1e15 && nPrecision == 10) {
             EXPECT_LE(std::fabs(Read(str.c_str()) - x), 0.5e-10 + std::fabs(x) * 1e-15);
         }
     }
     // With twenty and more significant digits the text is nearer to the double
     // than to any other, so it reads back exactly.
-    for (int i = 0; i < 2000; ++i)
-    {
+    for (int i = 0; i < 2000; ++i) {
         const double x = std::ldexp((double)((rng() >> 11) | (1ull << 52)), -(int)(rng() % 70));  // 7.6e-6 to 9e15
         const std::string str = Fmt(x, 25);
         EXPECT_TRUE(SameDouble(x, Read(str.c_str()))) << str;

@@ -16,8 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
 {
     std::mt19937 rng(nSeed);
@@ -29,8 +28,7 @@ std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
 
 // A file in memory that records what each read asked for and got, and can
 // fail one read with a file exception.
-class CRecordingFile : public CMemFile
-{
+class CRecordingFile : public CMemFile {
 public:
     explicit CRecordingFile(std::vector<BYTE>& data) : CMemFile(data.data(), (UINT)data.size()) {}
 
@@ -63,28 +61,31 @@ TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEnd)
 {
     // Each case: a file of nSize bytes positioned at nSeek, the running value
     // nStart, ChecksumFile(&file, nLength, nBuffer); the reads asked and got.
-    struct CCase
-    {
+    struct CCase {
         size_t nSize, nSeek;
         DWORD nStart, nLength, nBuffer;
         Reads asked, got;
     };
     const CCase aCases[] = {
-        {10000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048, 904}, {2048, 2048, 904}},  // up to the length
-        {3000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048}, {2048, 952}},              // a short read ends it
-        {4096, 100, 0xFFFFFFFF, 0xFFFFFFFF, 2048, {2048, 2048}, {2048, 1948}},     // all ones: the rest
+        {10000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048, 904}, {2048, 2048, 904}},      // up to the length
+        {3000, 0, 0xFFFFFFFF, 5000, 2048, {2048, 2048}, {2048, 952}},                  // a short read ends it
+        {4096, 100, 0xFFFFFFFF, 0xFFFFFFFF, 2048, {2048, 2048}, {2048, 1948}},         // all ones: the rest
         {4096, 0, 0xFFFFFFFF, 0xFFFFFFFF, 2048, {2048, 2048, 2048}, {2048, 2048, 0}},  // once more for the end
-        {1000, 0, 0, 100, 2048, {100}, {100}},                                     // one read below the buffer
-        {7000, 1234, 0x01020304, 0xFFFFFFFF, 1000, {1000, 1000, 1000, 1000, 1000, 1000},
+        {1000, 0, 0, 100, 2048, {100}, {100}},                                         // one read below the buffer
+        {7000,
+         1234,
+         0x01020304,
+         0xFFFFFFFF,
+         1000,
+         {1000, 1000, 1000, 1000, 1000, 1000},
          {1000, 1000, 1000, 1000, 1000, 766}},
-        {100, 0, 0x600DCAFE, 0, 2048, {}, {}},                                     // nothing at all
+        {100, 0, 0x600DCAFE, 0, 2048, {}, {}},  // nothing at all
         // Chunks of nothing would never end; the usual 2048 bytes are read instead.
         {3000, 0, 0xFFFFFFFF, 0xFFFFFFFF, 0, {2048, 2048}, {2048, 952}},
     };
-    for (const CCase& c : aCases)
-    {
-        SCOPED_TRACE(::testing::Message() << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength
-                                          << " buffer " << c.nBuffer);
+    for (const CCase& c : aCases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength << " buffer " << c.nBuffer);
         std::vector<BYTE> data = RandomBytes(c.nSize, (unsigned)c.nSize);
         const size_t nEnd = std::min<size_t>(c.nSize, c.nSeek + c.nLength);
         const size_t nRead = nEnd - c.nSeek;
@@ -110,12 +111,9 @@ TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEnd)
 template <class F>
 CFileException* Thrown(F f)
 {
-    try
-    {
+    try {
         f();
-    }
-    catch (CFileException* e)
-    {
+    } catch (CFileException* e) {
         return e;
     }
     return NULL;
@@ -138,8 +136,7 @@ TEST(ChecksumFile, FailedReadRestoresTheValueAndPassesTheException)
 }
 
 // Records how the path operation hands the open file on.
-class CRecordingCrc : public COXCRC32
-{
+class CRecordingCrc : public COXCRC32 {
 public:
     CRecordingCrc() : COXCRC32(0xEDB88320) {}
     using COXCRC32::ChecksumFile;

@@ -10,8 +10,7 @@
 #include <random>
 #include <vector>
 
-namespace
-{
+namespace {
 const BYTE c_aDigits[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
 
 std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
@@ -33,8 +32,7 @@ TEST(CheckSum, KnownValuesOfEveryClass)
     COXCheckSum32 s32;
     COXCRC16 ccitt(0x1021), ibm(0x8005);
     COXCRC32 c32(0xEDB88320);
-    struct
-    {
+    struct {
         COXCheckBase* pCheck;
         DWORD nWidth;
         DWORD nFresh;                   // the digits from a fresh object
@@ -49,8 +47,7 @@ TEST(CheckSum, KnownValuesOfEveryClass)
         {&ibm, 2, 0xAEE7, 0xFFFF, 0xAEE7, 0xAEE7, 0x5678, 0x12345678},
         {&c32, 3, 0x340BC6D9, 0xFFFFFFFF, 0x340BC6D9, 0x340BC6D9, 0x12345678, 0x12345678},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         SCOPED_TRACE(&c - aCases);
         EXPECT_EQ(0xFFFFFFFFu, c.pCheck->m_nValue);
         EXPECT_EQ(c.nWidth, c.pCheck->m_nWidth);
@@ -73,8 +70,7 @@ TEST(CheckSum, SumsOfLargeBlocksFollowTheByteRule)
     // Long enough for the vector paths, with an odd tail; many wraps of each width.
     const std::vector<BYTE> data = RandomBytes(100003, 7);
     const DWORD n = (DWORD)data.size();
-    for (DWORD nStart : {0u, 0xFFFFFFFFu, 0x8000FF7Fu})
-    {
+    for (DWORD nStart : {0u, 0xFFFFFFFFu, 0x8000FF7Fu}) {
         COXCheckSum8 s8;
         COXCheckSum16 s16;
         COXCheckSum32 s32;
@@ -94,8 +90,7 @@ TEST(Crc, BlockByBlockEqualsOneBlock)
     COXCRC16 parts16(0x8005);
     parts.m_nValue = parts16.m_nValue = 0x5555AAAA;
     const size_t aCuts[] = {0, 1, 17, 300, 4096, 4097, 20000, 50000};
-    for (size_t i = 1; i < sizeof(aCuts) / sizeof(aCuts[0]); ++i)
-    {
+    for (size_t i = 1; i < sizeof(aCuts) / sizeof(aCuts[0]); ++i) {
         parts.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
         parts16.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
     }
@@ -126,8 +121,7 @@ TEST(Crc, SamePolynomialSharesOneTable)
 
 // A class that supplies only the block arithmetic gets the rest from the base,
 // which must reach it through the virtual block operation.
-class CXorCheck : public COXCheckBase
-{
+class CXorCheck : public COXCheckBase {
 public:
     CXorCheck() : COXCheckBase(3) {}
     using COXCheckBase::ChecksumBlock;

@@ -12,13 +12,11 @@
 #include <random>
 #include <vector>
 
-namespace
-{
+namespace {
 const ECrcPath c_aPaths[] = {crcPathBytewise, crcPathSlicing, crcPathPclmul, crcPathVpclmul};
 const char* const c_aPathNames[] = {"bytewise", "slicing", "pclmul", "vpclmul"};
 
-class CrcPaths : public ::testing::Test
-{
+class CrcPaths : public ::testing::Test {
 protected:
     CrcPaths() : m_rng(20240601), m_data(3 * 1024 * 1024 + 77)
     {
@@ -30,8 +28,9 @@ protected:
     // groups), a few large ones, and random ones.
     std::vector<size_t> Lengths()
     {
-        std::vector<size_t> v = {0, 1, 2, 3, 4, 7, 8, 15, 16, 17, 31, 32, 33, 63, 64, 65, 79, 80, 127, 128, 129,
-                                 143, 144, 255, 256, 257, 271, 383, 384, 385, 511, 512, 1023, 1024, 2047, 2048,
+        std::vector<size_t> v = {0,    1,    2,    3,    4,     7,     8,     15,    16,       17,   31,   32,
+                                 33,   63,   64,   65,   79,    80,    127,   128,   129,      143,  144,  255,
+                                 256,  257,  271,  383,  384,   385,   511,   512,   1023,     1024, 2047, 2048,
                                  2049, 4095, 4096, 4097, 16383, 16384, 16385, 20000, 65536 + 3};
         for (int i = 0; i < 60; ++i)
             v.push_back(m_rng() % 9000);
@@ -52,8 +51,7 @@ protected:
         for (int i = 0; i < 256; ++i)
             table[i] = sizeof(T) == 4 ? (T)t32[i] : (T)t16[i];
         CrcBuildAccel(*accel, table.data(), nPoly);
-        for (size_t n : lengths)
-        {
+        for (size_t n : lengths) {
             const size_t nOffset = m_rng() % 64;
             const T nStart = (T)m_rng();
             const BYTE* p = pData + nOffset;
@@ -78,8 +76,7 @@ TEST_F(CrcPaths, AllPathsMatchTheDefinition)
     const std::vector<size_t> lengths = Lengths();
     std::vector<DWORD> polys32 = {0xEDB88320, 0x82F63B78, 0x00000001, 0x80000000, 0x00000000, 0xFFFFFFFF};
     std::vector<WORD> polys16 = {0x8005, 0x1021, 0x0001, 0x8000, 0x0000, 0xFFFF};
-    for (int i = 0; i < 4; ++i)
-    {
+    for (int i = 0; i < 4; ++i) {
         polys32.push_back((DWORD)m_rng());
         polys16.push_back((WORD)m_rng());
     }
@@ -93,8 +90,7 @@ TEST_F(CrcPaths, UniformDataMatchesTheDefinition)
 {
     // All-zero and all-one blocks make every fold step cancel or carry the most.
     const std::vector<size_t> lengths = {64, 1000, 70000};
-    for (BYTE nFill : {(BYTE)0x00, (BYTE)0xFF})
-    {
+    for (BYTE nFill : {(BYTE)0x00, (BYTE)0xFF}) {
         const std::vector<BYTE> data(70064, nFill);
         CheckPolynomial<DWORD>(0xEDB88320, lengths, data.data());
         CheckPolynomial<WORD>(0x1021, lengths, data.data());
@@ -107,18 +103,15 @@ TEST_F(CrcPaths, SumPathsMatchTheDefinition)
     std::vector<size_t> lengths = Lengths();
     // The portable path empties its lanes every 1024 bytes; all-0xFF data fills them most.
     std::vector<BYTE> ones(5000, 0xFF);
-    for (size_t n : lengths)
-    {
+    for (size_t n : lengths) {
         const size_t nOffset = m_rng() % 64;
         const BYTE* p = m_data.data() + nOffset;
         const uint32_t nExpected = reference::Sum(0xFFFFFFFF, 0, p, n);
-        for (ESumPath e : aPaths)
-        {
+        for (ESumPath e : aPaths) {
             if (!SumPathAvailable(e))
                 continue;
             ASSERT_EQ(nExpected, SumBytesPath(p, n, e)) << "length " << n << " path " << (int)e;
-            if (n <= ones.size())
-            {
+            if (n <= ones.size()) {
                 ASSERT_EQ(255u * n, SumBytesPath(ones.data(), n, e)) << "length " << n << " path " << (int)e;
             }
         }
@@ -135,17 +128,14 @@ TEST(CrcPathChoice, FoldingIsUsedWhereTheProcessorHasIt)
 {
     // Asked independently of the library's own detection.
     __builtin_cpu_init();
-    if (__builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3"))
-    {
+    if (__builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3")) {
         EXPECT_TRUE(CrcPathAvailable(crcPathPclmul));
         EXPECT_TRUE(CrcBestPath() == crcPathPclmul || CrcBestPath() == crcPathVpclmul);
     }
-    if (__builtin_cpu_supports("avx2"))
-    {
+    if (__builtin_cpu_supports("avx2")) {
         EXPECT_TRUE(SumPathAvailable(sumPathAvx2));
     }
-    if (CrcPathAvailable(crcPathVpclmul))
-    {
+    if (CrcPathAvailable(crcPathVpclmul)) {
         EXPECT_EQ(crcPathVpclmul, CrcBestPath());
     }
 }

@@ -6,16 +6,13 @@
 #include <cstdint>
 #include <vector>
 
-namespace reference
-{
+namespace reference {
 inline std::vector<uint16_t> Table16(uint16_t nPoly)
 {
     std::vector<uint16_t> t(256);
-    for (unsigned i = 0; i < 256; ++i)
-    {
+    for (unsigned i = 0; i < 256; ++i) {
         unsigned d = i << 8, c = 0;
-        for (int k = 0; k < 8; ++k)
-        {
+        for (int k = 0; k < 8; ++k) {
             c = ((c ^ d) & 0x8000) ? ((c << 1) ^ nPoly) & 0xFFFF : (c << 1) & 0xFFFF;
             d <<= 1;
         }
@@ -27,8 +24,7 @@ inline std::vector<uint16_t> Table16(uint16_t nPoly)
 inline std::vector<uint32_t> Table32(uint32_t nPoly)
 {
     std::vector<uint32_t> t(256);
-    for (uint32_t i = 0; i < 256; ++i)
-    {
+    for (uint32_t i = 0; i < 256; ++i) {
         uint32_t c = i;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? (c >> 1) ^ nPoly : c >> 1;

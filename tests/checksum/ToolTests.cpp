@@ -21,12 +21,10 @@
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 using CRun = support::CToolRun;
 
-class ToolChecksum : public ::testing::Test
-{
+class ToolChecksum : public ::testing::Test {
 protected:
     // A file in the test folder; the name is UTF-8. Returns its full path in UTF-8.
     std::string MakeFile(const std::string& strName, const std::vector<uint8_t>& content)
@@ -75,8 +73,7 @@ TEST_F(ToolChecksum, EachAlgorithmPolynomialAndStartInItsWidth)
     const std::string strDigits = MakeFile("digits.txt", c_digits);
     const std::string strEmpty = MakeFile("empty.bin", {});
     const uint8_t* p = c_digits.data();
-    const struct
-    {
+    const struct {
         std::vector<std::string> options;
         const std::string& strFile;
         std::string strValue;
@@ -99,8 +96,7 @@ TEST_F(ToolChecksum, EachAlgorithmPolynomialAndStartInItsWidth)
         {{"--algo", "sum8"}, strEmpty, "FF"},
         {{"--algo", "crc16", "--start", "1234"}, strEmpty, "1234"},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         std::vector<std::string> args{"checksum"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         args.push_back(c.strFile);
@@ -186,8 +182,7 @@ TEST_F(ToolChecksum, BadUsageExitsWithTwo)
         {"frobnicate"},
         {},
     };
-    for (const std::vector<std::string>& args : bad)
-    {
+    for (const std::vector<std::string>& args : bad) {
         const CRun run = Run(args);
         std::string strArgs;
         for (const std::string& arg : args)
@@ -205,12 +200,10 @@ TEST_F(ToolChecksum, BadUsageExitsWithTwo)
     EXPECT_NE(std::string::npos, help.m_strOut.find(u8"алгоритм")) << help.m_strOut;
 }
 
-namespace
-{
+namespace {
 // Content from memory, read by position, with faults on demand. Every read
 // checks that the reader has not already returned.
-class CMemorySource : public CBlockSource
-{
+class CMemorySource : public CBlockSource {
 public:
     explicit CMemorySource(const std::vector<uint8_t>& data) : m_data(data) {}
 
@@ -235,15 +228,14 @@ public:
     const std::vector<uint8_t>& m_data;
     unsigned long long m_nFailFrom = UINT64_MAX;    // a read of the data touching this offset fails
     unsigned long long m_nFailBeyond = UINT64_MAX;  // so does any read starting here or later
-    size_t m_nMaxPerRead = 0;                     // 0: as much as asked
+    size_t m_nMaxPerRead = 0;                       // 0: as much as asked
     unsigned m_nDelayMicroseconds = 0;
     std::atomic<int> m_nReads{0};
     std::atomic<int> m_nReadsAfterReturn{0};
     std::atomic<bool> m_bReturned{false};
 };
 
-struct CCollected
-{
+struct CCollected {
     std::vector<uint8_t> m_data;
     int m_nBlocks = 0;
     bool m_bOtherThread = false;
@@ -270,15 +262,18 @@ const size_t c_nTestBlock = 4096;
 
 TEST(FileBlocks, EverySizeComesThroughInOrderOnTheCallingThread)
 {
-    const size_t aSizes[] = {0, 1, c_nTestBlock - 1, c_nTestBlock, c_nTestBlock + 1, 7 * c_nTestBlock,
-                             7 * c_nTestBlock + 123, 40 * c_nTestBlock + 1};
-    for (size_t nSize : aSizes)
-    {
+    const size_t aSizes[] = {0,
+                             1,
+                             c_nTestBlock - 1,
+                             c_nTestBlock,
+                             c_nTestBlock + 1,
+                             7 * c_nTestBlock,
+                             7 * c_nTestBlock + 123,
+                             40 * c_nTestBlock + 1};
+    for (size_t nSize : aSizes) {
         const std::vector<uint8_t> data = RandomBytes(nSize, (unsigned)nSize);
-        for (int nBuffers = 1; nBuffers <= 4; ++nBuffers)
-        {
-            for (bool bReadAhead : {false, true})
-            {
+        for (int nBuffers = 1; nBuffers <= 4; ++nBuffers) {
+            for (bool bReadAhead : {false, true}) {
                 CMemorySource source(data);
                 CCollected out;
                 EXPECT_TRUE(Collect(source, CBlockPlan{c_nTestBlock, nBuffers, bReadAhead}, out));
@@ -298,23 +293,20 @@ TEST(FileBlocks, ShortSlowAndPastTheEndReadsGiveTheWholeData)
     // whole blocks; a slow source or a slow consumer makes each side wait for
     // the other in turn; a failure after the end is no failure, and blocks read
     // ahead past the end are never handed over (repeated, for the races).
-    const struct
-    {
+    const struct {
         size_t nMaxPerRead;
         unsigned nReadDelay, nHandlerDelay;
         int nBuffers;
         bool bReadAhead, bFailPastTheEnd;
         int nRepeat;
     } aCases[] = {
-        {1000, 0, 0, 3, false, false, 1}, {1000, 0, 0, 3, true, false, 1}, {0, 300, 0, 2, true, false, 1},
+        {1000, 0, 0, 3, false, false, 1}, {1000, 0, 0, 3, true, false, 1},  {0, 300, 0, 2, true, false, 1},
         {0, 0, 300, 3, true, false, 1},   {0, 300, 300, 5, true, false, 1}, {0, 0, 0, 8, true, true, 10},
         {0, 0, 200, 8, true, true, 10},
     };
     const std::vector<uint8_t> data = RandomBytes(13 * c_nTestBlock + 77, 3);
-    for (const auto& c : aCases)
-    {
-        for (int i = 0; i < c.nRepeat; ++i)
-        {
+    for (const auto& c : aCases) {
+        for (int i = 0; i < c.nRepeat; ++i) {
             CMemorySource source(data);
             source.m_nMaxPerRead = c.nMaxPerRead;
             source.m_nDelayMicroseconds = c.nReadDelay;
@@ -333,10 +325,8 @@ TEST(FileBlocks, AFailedReadEndsWithTheBlocksBeforeIt)
 {
     const std::vector<uint8_t> data = RandomBytes(30 * c_nTestBlock, 4);
     const unsigned long long aFailAt[] = {0, 1, c_nTestBlock, 5 * c_nTestBlock + 10, 29 * c_nTestBlock + 1};
-    for (unsigned long long nFailAt : aFailAt)
-    {
-        for (bool bReadAhead : {false, true})
-        {
+    for (unsigned long long nFailAt : aFailAt) {
+        for (bool bReadAhead : {false, true}) {
             CMemorySource source(data);
             source.m_nFailFrom = nFailAt;
             CCollected out;

@@ -18,8 +18,8 @@ protected:
     // What the parent hands the control for painting, as the control asks for it.
     COLORREF AskBrushColour(UINT nMsg, HDC hdc)
     {
-        const HBRUSH hBrush = reinterpret_cast<HBRUSH>(SendMessageA(
-            m_pHost->m_hWnd, nMsg, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(Edit())));
+        const HBRUSH hBrush = reinterpret_cast<HBRUSH>(
+            SendMessageA(m_pHost->m_hWnd, nMsg, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(Edit())));
         LOGBRUSH lb = {};
         EXPECT_EQ(GetObjectA(hBrush, sizeof(lb), &lb), static_cast<int>(sizeof(lb)));
         EXPECT_EQ(lb.lbStyle, static_cast<UINT>(BS_SOLID));

@@ -11,8 +11,7 @@
 #include <sstream>
 #include <string>
 
-namespace
-{
+namespace {
 typedef std::pair<int, int> Range;
 
 Range SelOf(CHeadlessEditSurface& surface)
@@ -31,8 +30,7 @@ TEST(HeadlessEditSurface, SelectionAsTheEditControlTakesIt)
         // start, end given; the selection taken
         {5, 2, 2, 5}, {3, 100, 3, 8}, {100, 3, 3, 8}, {2, -1, 2, 8}, {-2, 3, 3, 8}, {4, -5, 4, 8},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         surface.SetEditSel(c[0], c[1]);
         EXPECT_EQ(Range(c[2], c[3]), SelOf(surface)) << c[0] << "," << c[1];
     }
@@ -46,14 +44,12 @@ TEST(HeadlessEditSurface, SelectionAsTheEditControlTakesIt)
     EXPECT_FALSE(surface.GetModify());
 }
 
-namespace
-{
+namespace {
 // One run: a fresh control with the mask and prompt '_', the data set from
 // the start, the selection, then the actions (blank-separated: type:TEXT,
 // key:NAME or key:S-NAME, sel:S:E, click:P, copy, cut, paste:TEXT); what it
 // shows, where the selection ends up and how often it beeped.
-struct CKeyCase
-{
+struct CKeyCase {
     const char* m_pszMask;
     const char* m_pszData;
     int m_nSelStart, m_nSelEnd;
@@ -65,11 +61,9 @@ struct CKeyCase
 
 UINT KeyNamed(const std::string& strName)
 {
-    static const char* const s_apszNames[] = {"BACK", "DELETE", "HOME", "END", "LEFT",
-                                              "RIGHT", "UP", "DOWN", "INSERT"};
+    static const char* const s_apszNames[] = {"BACK", "DELETE", "HOME", "END", "LEFT", "RIGHT", "UP", "DOWN", "INSERT"};
     static const UINT s_anKeys[] = {VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_INSERT};
-    for (size_t i = 0; i < sizeof(s_anKeys) / sizeof(s_anKeys[0]); ++i)
-    {
+    for (size_t i = 0; i < sizeof(s_anKeys) / sizeof(s_anKeys[0]); ++i) {
         if (strName == s_apszNames[i])
             return s_anKeys[i];
     }
@@ -80,18 +74,15 @@ UINT KeyNamed(const std::string& strName)
 void Play(CHeadlessMaskedEdit& edit, const std::string& strActions)
 {
     std::istringstream actions(strActions);
-    for (std::string strAction; actions >> strAction;)
-    {
+    for (std::string strAction; actions >> strAction;) {
         const std::string strArg = strAction.substr(strAction.find(':') + 1);
         int nStart = 0, nEnd = 0;
         if (strAction.rfind("type:", 0) == 0)
             edit.TypeText(strArg.c_str());
-        else if (strAction.rfind("paste:", 0) == 0)
-        {
+        else if (strAction.rfind("paste:", 0) == 0) {
             edit.Surface().PutClipboardText(strArg.c_str());
             edit.Paste();
-        }
-        else if (sscanf(strAction.c_str(), "sel:%d:%d", &nStart, &nEnd) == 2)
+        } else if (sscanf(strAction.c_str(), "sel:%d:%d", &nStart, &nEnd) == 2)
             edit.Select(nStart, nEnd);
         else if (sscanf(strAction.c_str(), "click:%d", &nStart) == 1)
             edit.Click(nStart);
@@ -107,8 +98,7 @@ void Play(CHeadlessMaskedEdit& edit, const std::string& strActions)
 template <size_t N>
 void RunCases(const CKeyCase (&aCases)[N])
 {
-    for (const CKeyCase* c = aCases; c != aCases + N; ++c)
-    {
+    for (const CKeyCase* c = aCases; c != aCases + N; ++c) {
         CHeadlessMaskedEdit edit;
         edit.Model().SetPromptChar('_');
         edit.Model().SetMask(c->m_pszMask);
@@ -217,10 +207,8 @@ TEST(EditKeyCases, Clipboard)
     RunCases(aCases);
 }
 
-namespace
-{
-class EditKeys : public ::testing::Test
-{
+namespace {
+class EditKeys : public ::testing::Test {
 protected:
     void Set(const char* pszMask, const char* pszData = "", DWORD dwStyle = 0)
     {

@@ -9,13 +9,11 @@
 
 #include <string>
 
-namespace
-{
+namespace {
 typedef std::pair<int, int> Range;
 
 // The protected operations, reachable for the tests.
-class CProbeMask : public CEditMask
-{
+class CProbeMask : public CEditMask {
 public:
     using CEditMask::FindLastFilledDataPos;
     using CEditMask::GetNextDataPos;
@@ -28,8 +26,7 @@ public:
     using CEditMask::UpdateDisplay;
 };
 
-class EditMaskModel : public ::testing::Test
-{
+class EditMaskModel : public ::testing::Test {
 protected:
     // A fresh mask with the prompt set first.
     void Set(const char* pszMask, char chPrompt = '_')
@@ -69,8 +66,7 @@ TEST_F(EditMaskModel, EscapesAreRemovedAndPositionsClassifiedByCharacter)
         {"##\\", "##", "__"},       // a backslash at the end is dropped
         {"\\a\\-#", "a-#", "a-_"},  // escaped literals stay literals
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         Set(c[0]);
         EXPECT_EQ(c[1], std::string(m_mask.GetMask())) << c[0];
         EXPECT_EQ(c[2], Display()) << c[0];
@@ -99,29 +95,41 @@ TEST_F(EditMaskModel, SetMaskStartsFresh)
 
 TEST_F(EditMaskModel, CharacterClassesAndCase)
 {
-    struct
-    {
+    struct {
         DWORD m_dwStyle;
         int m_nPos;
         char m_ch;
         char m_chStored;  // 0: refused
     } const aCases[] = {
-        {0, 0, '5', '5'},   {0, 0, 'a', 0},     {0, 0, 'ж', 0},     {0, 1, 'ж', 'ж'},   {0, 1, '1', 0},
-        {0, 1, ' ', 0},     {0, 2, '1', '1'},   {0, 2, 'q', 'q'},   {0, 2, '-', 0},     {0, 3, '-', '-'},
-        {0, 4, 'Ж', 'ж'},   {0, 4, '7', 0},     {0, 5, 'ё', 'Ё'},   {0, 5, '_', 0},     {0, 6, '-', 0},
-        {0, -1, '1', 0},    {0, 7, '1', 0},
+        {0, 0, '5', '5'},
+        {0, 0, 'a', 0},
+        {0, 0, 'ж', 0},
+        {0, 1, 'ж', 'ж'},
+        {0, 1, '1', 0},
+        {0, 1, ' ', 0},
+        {0, 2, '1', '1'},
+        {0, 2, 'q', 'q'},
+        {0, 2, '-', 0},
+        {0, 3, '-', '-'},
+        {0, 4, 'Ж', 'ж'},
+        {0, 4, '7', 0},
+        {0, 5, 'ё', 'Ё'},
+        {0, 5, '_', 0},
+        {0, 6, '-', 0},
+        {0, -1, '1', 0},
+        {0, 7, '1', 0},
         // The style folds first, whatever the position; then L keeps the
         // upper case and U the lower case.
-        {ES_UPPERCASE, 4, 'q', 'Q'}, {ES_UPPERCASE, 1, 'ж', 'Ж'}, {ES_LOWERCASE, 5, 'Q', 'q'},
+        {ES_UPPERCASE, 4, 'q', 'Q'},
+        {ES_UPPERCASE, 1, 'ж', 'Ж'},
+        {ES_LOWERCASE, 5, 'Q', 'q'},
     };
     Set("#?A&LU-");
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         m_surface.SetStyle(c.m_dwStyle);
         char ch = c.m_ch;
         EXPECT_EQ(c.m_chStored != 0, m_mask.IsCharValid(c.m_nPos, ch)) << c.m_nPos << " " << c.m_ch;
-        if (c.m_chStored != 0)
-        {
+        if (c.m_chStored != 0) {
             EXPECT_EQ(c.m_chStored, ch) << c.m_nPos << " " << c.m_ch;
         }
     }
@@ -221,20 +229,18 @@ TEST_F(EditMaskModel, PushCharInsertsAtADataPosition)
 
 TEST_F(EditMaskModel, PullCharClosesTheGap)
 {
-    struct
-    {
+    struct {
         const char* m_pszMask;
         int m_nFrom, m_nTo;
         const char* m_pszDisplay;
     } const aCases[] = {
-        {"##.##", 4, 2, "12.4_"},  // to a literal: from the data position after it
-        {"##.##", 5, 3, "12.__"},  // from the end: the tail is emptied
+        {"##.##", 4, 2, "12.4_"},                             // to a literal: from the data position after it
+        {"##.##", 5, 3, "12.__"},                             // from the end: the tail is emptied
         {"##.##", 6, 0, "12.34"}, {"##.##", -1, 0, "12.34"},  // out of range
-        {"##.##", 2, 3, "12.34"},  // the ends the wrong way round
-        {"#-#", 0, 1, "1-2"},      // the data position after the literal lies beyond
+        {"##.##", 2, 3, "12.34"},                             // the ends the wrong way round
+        {"#-#", 0, 1, "1-2"},                                 // the data position after the literal lies beyond
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         Set(c.m_pszMask);
         Fill("1234");
         m_mask.PullChar(c.m_nFrom, c.m_nTo);
@@ -258,23 +264,26 @@ TEST_F(EditMaskModel, DataPositions)
 
 TEST_F(EditMaskModel, FindLastFilledDataPos)
 {
-    struct
-    {
+    struct {
         const char* m_pszMask;
         const char* m_pszData;
         int m_nPos, m_nFound;
     } const aCases[] = {
-        {"##.##", "1", 5, 1},    {"##.##", "123", 5, 4},  {"##.##", "", 3, 0},
-        {"##.##", "12", 1, 1},   // inside the filled part: as asked
-        {"##.##", "12", 2, 2},   {"##.##", "12", 4, 2},
+        {"##.##", "1", 5, 1},
+        {"##.##", "123", 5, 4},
+        {"##.##", "", 3, 0},
+        {"##.##", "12", 1, 1},  // inside the filled part: as asked
+        {"##.##", "12", 2, 2},
+        {"##.##", "12", 4, 2},
         // A full field: the place after the last character.
-        {"##.##", "1234", 5, 5}, {"##.##", "1234", 8, 5}, {"##.##", "1234", 3, 3},
-        {"##)", "1", 3, 3},      // a literal at the end that differs from the prompt
-        {"(##", "", 0, 1},       // nothing filled: the first data position
-        {"ab", "", 1, -1},       // and there is none
+        {"##.##", "1234", 5, 5},
+        {"##.##", "1234", 8, 5},
+        {"##.##", "1234", 3, 3},
+        {"##)", "1", 3, 3},  // a literal at the end that differs from the prompt
+        {"(##", "", 0, 1},   // nothing filled: the first data position
+        {"ab", "", 1, -1},   // and there is none
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         Set(c.m_pszMask);
         Fill(c.m_pszData);
         EXPECT_EQ(c.m_nFound, m_mask.FindLastFilledDataPos(c.m_nPos)) << Display() << " " << c.m_nPos;
@@ -405,12 +414,10 @@ TEST_F(EditMaskModel, DragTextAndMoveRemoval)
     EXPECT_TRUE(m_surface.GetModify());
 }
 
-namespace
-{
+namespace {
 // A host's mask with one more placeholder, H for a hexadecimal digit, and a
 // rule of its own: no digit 0 anywhere.
-class CHexMask : public CEditMask
-{
+class CHexMask : public CEditMask {
 protected:
     bool IsMaskChar(char ch) override { return ch == 'H' || CEditMask::IsMaskChar(ch); }
     bool IsCharValid(int nPos, char& ch) override

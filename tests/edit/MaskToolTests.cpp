@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 using CRun = support::CToolRun;
 
-class MaskTool : public ::testing::Test
-{
+class MaskTool : public ::testing::Test {
 protected:
     CRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
     {
@@ -33,8 +31,8 @@ std::string Named(const std::string& strDisplay, const std::string& strData, int
 {
     return "display=" + strDisplay + "\ndata=" + strData + "\nstart=" + std::to_string(nStart) +
            "\nend=" + std::to_string(nEnd) + "\ncanundo=" + std::to_string(nCanUndo) +
-           "\nbeeps=" + std::to_string(nBeeps) + "\ninsert=" + std::to_string(nInsert) +
-           "\nclipboard=" + strClipboard + "\n";
+           "\nbeeps=" + std::to_string(nBeeps) + "\ninsert=" + std::to_string(nInsert) + "\nclipboard=" + strClipboard +
+           "\n";
 }
 }  // namespace
 
@@ -49,9 +47,10 @@ TEST_F(MaskTool, OneControlPrintsTheEightValues)
     EXPECT_EQ(Named("  .  ", "    ", 0, 0, 0, 0, 0, ""), run.m_strOut);
 
     // Every kind of action once.
-    run = Run({"##.##", "type:12", "key:INSERT", "key:HOME", "type:9", "sel:0:-1", "copy", "key:S-LEFT",
-               "click:1", "setdata:3:0:0:7", "prompt:_", "undo", "clear", "undo", "sel:3:5", "cut",
-               "paste:45", "key:END", "key:BACK", "key:DELETE", "key:UP", "key:DOWN", "key:RIGHT", "key:S-HOME"});
+    run = Run({"##.##",      "type:12",   "key:INSERT",      "key:HOME", "type:9",   "sel:0:-1",   "copy",
+               "key:S-LEFT", "click:1",   "setdata:3:0:0:7", "prompt:_", "undo",     "clear",      "undo",
+               "sel:3:5",    "cut",       "paste:45",        "key:END",  "key:BACK", "key:DELETE", "key:UP",
+               "key:DOWN",   "key:RIGHT", "key:S-HOME"});
     EXPECT_EQ(0, run.m_nStatus) << run.m_strErr;
     // 9 goes in before 12 (insert mode); 7 is set at 3; undoing the new
     // prompt leaves a blank at 4 that now counts as data, and the cut takes
@@ -81,8 +80,7 @@ TEST_F(MaskTool, Utf8AndEscapes)
 
 TEST_F(MaskTool, PlainEditIsRefused)
 {
-    for (const char* pszMask : {"", "\\\\"})
-    {
+    for (const char* pszMask : {"", "\\\\"}) {
         const CRun run = Run({pszMask, "type:1"});
         EXPECT_EQ(1, run.m_nStatus) << pszMask;
         EXPECT_EQ("#plain-edit\n", run.m_strOut) << pszMask;
@@ -92,11 +90,10 @@ TEST_F(MaskTool, PlainEditIsRefused)
 TEST_F(MaskTool, BadUsage)
 {
     EXPECT_EQ(2, Run({}).m_nStatus);
-    const char* const apszBad[] = {"bogus", "type", "key:F1", "key:S-", "sel:1", "sel:a:2", "click:",
-                                   "setdata:0:2:0:1", "setdata:0:1:1", "prompt:", "prompt:ab", "undo:1",
-                                   "copy:x"};
-    for (const char* pszAction : apszBad)
-    {
+    const char* const apszBad[] = {"bogus",     "type",   "key:F1",          "key:S-",        "sel:1",
+                                   "sel:a:2",   "click:", "setdata:0:2:0:1", "setdata:0:1:1", "prompt:",
+                                   "prompt:ab", "undo:1", "copy:x"};
+    for (const char* pszAction : apszBad) {
         const CRun run = Run({"###", pszAction});
         EXPECT_EQ(2, run.m_nStatus) << pszAction;
         EXPECT_EQ("", run.m_strOut) << pszAction;
@@ -115,19 +112,18 @@ TEST_F(MaskTool, BadUsage)
 
 TEST_F(MaskTool, BatchLines)
 {
-    const std::string strInput =
-        "##.##\t_\tn\t0\ttype:1234\tkey:BACK\n"
-        "\\\\\t \tn\t0\n"
-        "###\t \tx\t0\n"
-        "LL\t \tu\t0\ttype:ab\r\n"
-        "###\t \tn\t1\ttype:12\tkey:BACK\n"
-        "##.##\t_\tn\t0\ttype:12\tsel:0:5\tcopy\tkey:DELETE\tpaste:9\n"
-        "#\t \tn\t0\tbogus\n"
-        "\n"
-        "&&\t\\t\tn\t0\ttype:a\n"
-        "#\tab\tn\t0\n"
-        "#\t \tn\t2\n"
-        "#-#\t*\tl\t0\tsetdata:0:0:1:1:2";  // no line end at the end of the input
+    const std::string strInput = "##.##\t_\tn\t0\ttype:1234\tkey:BACK\n"
+                                 "\\\\\t \tn\t0\n"
+                                 "###\t \tx\t0\n"
+                                 "LL\t \tu\t0\ttype:ab\r\n"
+                                 "###\t \tn\t1\ttype:12\tkey:BACK\n"
+                                 "##.##\t_\tn\t0\ttype:12\tsel:0:5\tcopy\tkey:DELETE\tpaste:9\n"
+                                 "#\t \tn\t0\tbogus\n"
+                                 "\n"
+                                 "&&\t\\t\tn\t0\ttype:a\n"
+                                 "#\tab\tn\t0\n"
+                                 "#\t \tn\t2\n"
+                                 "#-#\t*\tl\t0\tsetdata:0:0:1:1:2";  // no line end at the end of the input
     const CRun run = Run({"--batch"}, strInput);
     EXPECT_EQ(1, run.m_nStatus);
     EXPECT_EQ("12.3_\t123 \t4\t4\t1\t0\t0\t\n"

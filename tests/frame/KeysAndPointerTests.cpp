@@ -20,8 +20,8 @@ class MousePosTest : public ::testing::Test {
 protected:
     HWND Create(int x, int y, int cx, int cy)
     {
-        m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "SetMousePos", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y,
-                                 cx, cy, NULL, NULL, GetModuleHandle(NULL), NULL);
+        m_hWnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "SetMousePos", WS_POPUP | WS_VISIBLE | WS_BORDER, x, y, cx,
+                                 cy, NULL, NULL, GetModuleHandle(NULL), NULL);
         return m_hWnd;
     }
     void TearDown() override

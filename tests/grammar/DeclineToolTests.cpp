@@ -17,25 +17,23 @@
 #include <vector>
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#    define WIN32_LEAN_AND_MEAN
+#    include <windows.h>
 #else
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#    include <fcntl.h>
+#    include <poll.h>
+#    include <signal.h>
+#    include <sys/wait.h>
+#    include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
 
-namespace
-{
+namespace {
 using CRun = support::CToolRun;
 using support::ToolPath;
 
-class ToolDecline : public ::testing::Test
-{
+class ToolDecline : public ::testing::Test {
 protected:
     // Runs "extkit decline ARGS..." with strInput (bytes) as its standard input.
     CRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
@@ -69,14 +67,14 @@ TEST_F(ToolDecline, AllSixCasesInOrder)
 
 TEST_F(ToolDecline, CasePartsGenderAndCapitals)
 {
-    const struct
-    {
+    const struct {
         std::vector<std::string> args;
         std::string strOut;
     } aCases[] = {
         {{"--female", "--case", "2", u8"Петрова Анна Сергеевна"}, u8"Петровой Анне Сергеевне\n"},
         {{"--case=accusative", "--female", u8"Петрова Анна Сергеевна"}, u8"Петрову Анну Сергеевну\n"},
-        {{"--case", "instrumental", "--female", "--male", u8"Толстой Лев Николаевич"}, u8"Толстым Львом Николаевичем\n"},
+        {{"--case", "instrumental", "--female", "--male", u8"Толстой Лев Николаевич"},
+         u8"Толстым Львом Николаевичем\n"},
         {{"--case", "nominative", u8"  иванов   иван  "}, u8"Иванов Иван\n"},
         {{"--case", "1", "--parts", "5", u8"Иванов Иван Иванович"}, u8"Иванова Ивана\n"},
         {{"--case", "1", "--parts=0", u8"Иванов Иван Иванович"}, "\n"},
@@ -90,8 +88,7 @@ TEST_F(ToolDecline, CasePartsGenderAndCapitals)
         // Characters of the code page beyond letters come back as they were.
         {{"--case", "1", u8"Иванов «Ваня»"}, u8"Иванова «ваня»\n"},
     };
-    for (const auto& c : aCases)
-    {
+    for (const auto& c : aCases) {
         const CRun run = Run(c.args);
         EXPECT_EQ(0, run.m_nStatus) << c.args.back() << "\n" << run.m_strErr;
         EXPECT_EQ(c.strOut, run.m_strOut) << c.args.back();
@@ -126,8 +123,7 @@ TEST_F(ToolDecline, UsageErrors)
         {"--batch", "--case", "1"},
         {"--batch", u8"Иванов"},
     };
-    for (const std::vector<std::string>& args : aBad)
-    {
+    for (const std::vector<std::string>& args : aBad) {
         const CRun run = Run(args);
         EXPECT_EQ(2, run.m_nStatus) << (args.empty() ? "(none)" : args[0]);
         EXPECT_EQ("", run.m_strOut);
@@ -148,19 +144,18 @@ TEST_F(ToolDecline, BlankNameIsAFailure)
 
 TEST_F(ToolDecline, BatchAnswersEveryLineInOrder)
 {
-    const std::string strInput = std::string(u8"m\t1\t7\tИванов Иван Иванович\n") +
-                                 u8"f\t2\t7\tПетрова Анна Сергеевна\r\n" +      // CRLF
-                                 u8"m\t4\t4\tИванов\tИван\tИванович\n" +       // too many fields
-                                 u8"m\t0\t7\t   \n" +                          // blank name
-                                 u8"f\t3\t5\tSalt, Zoë\n" +                    // outside the code page
-                                 "m\t5\t7\t\xC0\x80\n" +                       // malformed UTF-8
-                                 u8"x\t1\t7\tИванов\n" +                       // bad gender
-                                 u8"m\t6\t7\tИванов\n" +                       // bad case
-                                 u8"m\t1\t17\tИванов\n" +                      // bad parts
-                                 u8"m\t1\t7\n" +                               // three fields
-                                 "\n" +                                        // empty line
-                                 u8"m\t2\t3\tСалтыков-Щедрин, Михаил, Евграфович\n" +
-                                 u8"f\t4\t7\tТолстая Софья Андреевна";          // no line end
+    const std::string strInput =
+        std::string(u8"m\t1\t7\tИванов Иван Иванович\n") + u8"f\t2\t7\tПетрова Анна Сергеевна\r\n" +  // CRLF
+        u8"m\t4\t4\tИванов\tИван\tИванович\n" +                                                       // too many fields
+        u8"m\t0\t7\t   \n" +                                                                          // blank name
+        u8"f\t3\t5\tSalt, Zoë\n" +  // outside the code page
+        "m\t5\t7\t\xC0\x80\n" +     // malformed UTF-8
+        u8"x\t1\t7\tИванов\n" +     // bad gender
+        u8"m\t6\t7\tИванов\n" +     // bad case
+        u8"m\t1\t17\tИванов\n" +    // bad parts
+        u8"m\t1\t7\n" +             // three fields
+        "\n" +                      // empty line
+        u8"m\t2\t3\tСалтыков-Щедрин, Михаил, Евграфович\n" + u8"f\t4\t7\tТолстая Софья Андреевна";  // no line end
     const CRun run = Run({"--batch"}, strInput);
     EXPECT_EQ(1, run.m_nStatus);
     EXPECT_EQ(std::string(u8"Иванова Ивана Ивановича\n") + u8"Петровой Анне Сергеевне\n" + "#invalid\n" +
@@ -178,8 +173,7 @@ TEST_F(ToolDecline, BatchOfGoodLinesSucceedsAndEmptyInputGivesNothing)
 {
     const char* const apszForms[] = {u8"Гоголь", u8"Гоголя", u8"Гоголю", u8"Гоголя", u8"Гоголем", u8"Гоголе"};
     std::string strInput, strWant;
-    for (int i = 0; i < 500; ++i)
-    {
+    for (int i = 0; i < 500; ++i) {
         strInput += u8"m\t" + std::to_string(i % 6) + u8"\t4\tГоголь Николай Васильевич\n";
         strWant += std::string(apszForms[i % 6]) + "\n";
     }
@@ -205,8 +199,7 @@ TEST_F(ToolDecline, BatchAnswersALineBeforeTheInputEnds)
     ASSERT_EQ(0, pipe(aOut));
     const std::string strTool = ToolPath().string();
     const pid_t pid = fork();
-    if (pid == 0)
-    {
+    if (pid == 0) {
         dup2(aIn[0], 0);
         dup2(aOut[1], 1);
         close(aIn[1]);
@@ -217,12 +210,10 @@ TEST_F(ToolDecline, BatchAnswersALineBeforeTheInputEnds)
     close(aIn[0]);
     close(aOut[1]);
     std::string strAnswers;
-    for (const char* pszLine : {u8"m\t2\t4\tГоголь\n", u8"f\t2\t4\tГоголь\n"})
-    {
+    for (const char* pszLine : {u8"m\t2\t4\tГоголь\n", u8"f\t2\t4\tГоголь\n"}) {
         ASSERT_EQ((ssize_t)strlen(pszLine), write(aIn[1], pszLine, strlen(pszLine)));
         std::string strAnswer;
-        while (strAnswer.empty() || strAnswer.back() != '\n')
-        {
+        while (strAnswer.empty() || strAnswer.back() != '\n') {
             pollfd pfd = {aOut[0], POLLIN, 0};
             ASSERT_EQ(1, poll(&pfd, 1, 20000)) << "no answer while the input is open";
             char buf[256];
@@ -249,7 +240,7 @@ TEST(ToolDeclineText, StrictConversion)
     EXPECT_TRUE(Utf8ToCp1251Strict("", str));
     EXPECT_EQ("", str);
     str = "kept";
-    EXPECT_FALSE(Utf8ToCp1251Strict("Zo\xC3\xAB", str));   // ë is not in the code page
+    EXPECT_FALSE(Utf8ToCp1251Strict("Zo\xC3\xAB", str));    // ë is not in the code page
     EXPECT_FALSE(Utf8ToCp1251Strict("\xC0\xAF", str));      // overlong
     EXPECT_FALSE(Utf8ToCp1251Strict("\xED\xA0\x80", str));  // a surrogate
     EXPECT_FALSE(Utf8ToCp1251Strict("\xD0", str));          // cut short
@@ -260,8 +251,7 @@ TEST(ToolDeclineText, StrictConversion)
     EXPECT_TRUE(Utf8ToCp1251Strict("a?b", str));
     EXPECT_EQ("a?b", str);
     // Every byte of the code page comes back from its UTF-8 form.
-    for (int b = 1; b < 256; ++b)
-    {
+    for (int b = 1; b < 256; ++b) {
         const std::string strByte(1, (char)b);
         EXPECT_TRUE(Utf8ToCp1251Strict(Cp1251ToUtf8(strByte), str)) << b;
         EXPECT_EQ(strByte, str) << b;

@@ -201,10 +201,10 @@ TEST(GrammarCaseHelpers, IsEndingIgnoresCaseInTheCodePage)
         const char* pszEnding;
         bool bResult;
     } aCases[] = {
-        {"ИВАНОВ", "ов", true}, {"иванов", "ОВ", true}, {"СоловьЁв", "ёв", true},
+        {"ИВАНОВ", "ов", true},    {"иванов", "ОВ", true},  {"СоловьЁв", "ёв", true},
         {"соловьев", "ёв", false},  // е and ё are different letters
-        {"ов", "ов", true}, {"в", "ов", false}, {"в", "", true}, {"ово-ов", "ово", false},
-        {"Петров", "oв", false},  // a Latin o
+        {"ов", "ов", true},        {"в", "ов", false},      {"в", "", true},
+        {"ово-ов", "ово", false},  {"Петров", "oв", false},  // a Latin o
     };
     for (const auto& c : aCases)
         EXPECT_EQ(c.bResult, grammar.IsEnding(c.pszWord, c.pszEnding)) << Utf8(c.pszWord) << " " << Utf8(c.pszEnding);
@@ -233,8 +233,9 @@ TEST(GrammarCaseHelpers, Capitalisation)
         int nMode;  // 0: ToUpperFirstSymbol, 1: ToUpper(false), 2: ToUpper(true)
         const char* pszResult;
     } aCases[] = {
-        {"салтыков-щедрин", 0, "Салтыков-Щедрин"}, {"", 0, ""},       {"сент-экзюпери-", 1, "Сент-Экзюпери-"},
-        {"-ёлкин", 1, "-Ёлкин"},                   {"ёлкин-палкин", 2, "ЁЛКИН-ПАЛКИН"},
+        {"салтыков-щедрин", 0, "Салтыков-Щедрин"}, {"", 0, ""},
+        {"сент-экзюпери-", 1, "Сент-Экзюпери-"},   {"-ёлкин", 1, "-Ёлкин"},
+        {"ёлкин-палкин", 2, "ЁЛКИН-ПАЛКИН"},
     };
     for (const auto& c : aCases) {
         CString str(c.pszWord);

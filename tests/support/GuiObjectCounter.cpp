@@ -48,23 +48,23 @@ void Destroyed(HANDLE h)
 }
 
 // Each redirected function keeps the address the module was bound to.
-#define EK_CREATOR(ret, name, params, args, kind)            \
-    decltype(&::name) g_pfn##name = nullptr;                 \
-    ret WINAPI Hook##name params                             \
-    {                                                        \
-        ret hMade_ = g_pfn##name args;                       \
-        Created(hMade_, kind);                               \
-        return hMade_;                                       \
+#define EK_CREATOR(ret, name, params, args, kind) \
+    decltype(&::name) g_pfn##name = nullptr;      \
+    ret WINAPI Hook##name params                  \
+    {                                             \
+        ret hMade_ = g_pfn##name args;            \
+        Created(hMade_, kind);                    \
+        return hMade_;                            \
     }
 
-#define EK_DESTROYER(ret, name, params, args, handle)        \
-    decltype(&::name) g_pfn##name = nullptr;                 \
-    ret WINAPI Hook##name params                             \
-    {                                                        \
-        ret nDone_ = g_pfn##name args;                       \
-        if (nDone_)                                          \
-            Destroyed(handle);                               \
-        return nDone_;                                       \
+#define EK_DESTROYER(ret, name, params, args, handle) \
+    decltype(&::name) g_pfn##name = nullptr;          \
+    ret WINAPI Hook##name params                      \
+    {                                                 \
+        ret nDone_ = g_pfn##name args;                \
+        if (nDone_)                                   \
+            Destroyed(handle);                        \
+        return nDone_;                                \
     }
 
 EK_CREATOR(HBRUSH, CreateSolidBrush, (COLORREF c), (c), GuiKind::Brush)
@@ -74,21 +74,20 @@ EK_CREATOR(HBRUSH, CreateBrushIndirect, (const LOGBRUSH* p), (p), GuiKind::Brush
 EK_CREATOR(HBRUSH, CreateDIBPatternBrushPt, (const VOID* p, UINT u), (p, u), GuiKind::Brush)
 EK_CREATOR(HPEN, CreatePen, (int s, int w, COLORREF c), (s, w, c), GuiKind::Pen)
 EK_CREATOR(HPEN, CreatePenIndirect, (const LOGPEN* p), (p), GuiKind::Pen)
-EK_CREATOR(HPEN, ExtCreatePen, (DWORD s, DWORD w, const LOGBRUSH* p, DWORD n, const DWORD* a),
-           (s, w, p, n, a), GuiKind::Pen)
+EK_CREATOR(HPEN, ExtCreatePen, (DWORD s, DWORD w, const LOGBRUSH* p, DWORD n, const DWORD* a), (s, w, p, n, a),
+           GuiKind::Pen)
 EK_CREATOR(HFONT, CreateFontIndirectA, (const LOGFONTA* p), (p), GuiKind::Font)
 EK_CREATOR(HFONT, CreateFontIndirectW, (const LOGFONTW* p), (p), GuiKind::Font)
 EK_CREATOR(HFONT, CreateFontA,
-           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l,
-            DWORD m, LPCSTR n),
+           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l, DWORD m,
+            LPCSTR n),
            (a, b, c, d, e, f, g, h, i, j, k, l, m, n), GuiKind::Font)
 EK_CREATOR(HFONT, CreateFontW,
-           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l,
-            DWORD m, LPCWSTR n),
+           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l, DWORD m,
+            LPCWSTR n),
            (a, b, c, d, e, f, g, h, i, j, k, l, m, n), GuiKind::Font)
 EK_CREATOR(HBITMAP, CreateCompatibleBitmap, (HDC hdc, int cx, int cy), (hdc, cx, cy), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, CreateBitmap, (int cx, int cy, UINT p, UINT b, const VOID* v), (cx, cy, p, b, v),
-           GuiKind::Bitmap)
+EK_CREATOR(HBITMAP, CreateBitmap, (int cx, int cy, UINT p, UINT b, const VOID* v), (cx, cy, p, b, v), GuiKind::Bitmap)
 EK_CREATOR(HBITMAP, CreateBitmapIndirect, (const BITMAP* p), (p), GuiKind::Bitmap)
 EK_CREATOR(HBITMAP, CreateDIBSection, (HDC hdc, const BITMAPINFO* p, UINT u, VOID** v, HANDLE s, DWORD o),
            (hdc, p, u, v, s, o), GuiKind::Bitmap)
@@ -99,8 +98,7 @@ EK_CREATOR(HBITMAP, LoadBitmapA, (HINSTANCE hi, LPCSTR n), (hi, n), GuiKind::Bit
 EK_CREATOR(HBITMAP, LoadBitmapW, (HINSTANCE hi, LPCWSTR n), (hi, n), GuiKind::Bitmap)
 EK_CREATOR(HRGN, CreateRectRgn, (int a, int b, int c, int d), (a, b, c, d), GuiKind::Region)
 EK_CREATOR(HRGN, CreateRectRgnIndirect, (const RECT* p), (p), GuiKind::Region)
-EK_CREATOR(HRGN, CreateRoundRectRgn, (int a, int b, int c, int d, int e, int f), (a, b, c, d, e, f),
-           GuiKind::Region)
+EK_CREATOR(HRGN, CreateRoundRectRgn, (int a, int b, int c, int d, int e, int f), (a, b, c, d, e, f), GuiKind::Region)
 EK_CREATOR(HRGN, CreateEllipticRgn, (int a, int b, int c, int d), (a, b, c, d), GuiKind::Region)
 EK_CREATOR(HRGN, CreateEllipticRgnIndirect, (const RECT* p), (p), GuiKind::Region)
 EK_CREATOR(HRGN, CreatePolygonRgn, (const POINT* p, int n, int m), (p, n, m), GuiKind::Region)
@@ -114,12 +112,10 @@ EK_CREATOR(HDC, GetDC, (HWND hWnd), (hWnd), GuiKind::WindowDC)
 EK_CREATOR(HDC, GetWindowDC, (HWND hWnd), (hWnd), GuiKind::WindowDC)
 EK_CREATOR(HDC, GetDCEx, (HWND hWnd, HRGN h, DWORD f), (hWnd, h, f), GuiKind::WindowDC)
 EK_CREATOR(HICON, CopyIcon, (HICON h), (h), GuiKind::Icon)
-EK_CREATOR(HIMAGELIST, ImageList_Create, (int cx, int cy, UINT f, int n, int g), (cx, cy, f, n, g),
-           GuiKind::ImageList)
+EK_CREATOR(HIMAGELIST, ImageList_Create, (int cx, int cy, UINT f, int n, int g), (cx, cy, f, n, g), GuiKind::ImageList)
 EK_CREATOR(HIMAGELIST, ImageList_Duplicate, (HIMAGELIST h), (h), GuiKind::ImageList)
-EK_CREATOR(HIMAGELIST, ImageList_LoadImageA,
-           (HINSTANCE hi, LPCSTR n, int cx, int g, COLORREF c, UINT t, UINT f), (hi, n, cx, g, c, t, f),
-           GuiKind::ImageList)
+EK_CREATOR(HIMAGELIST, ImageList_LoadImageA, (HINSTANCE hi, LPCSTR n, int cx, int g, COLORREF c, UINT t, UINT f),
+           (hi, n, cx, g, c, t, f), GuiKind::ImageList)
 EK_CREATOR(HMENU, CreateMenu, (), (), GuiKind::Menu)
 EK_CREATOR(HMENU, CreatePopupMenu, (), (), GuiKind::Menu)
 EK_CREATOR(HMENU, LoadMenuA, (HINSTANCE hi, LPCSTR n), (hi, n), GuiKind::Menu)
@@ -136,7 +132,10 @@ EK_DESTROYER(BOOL, DestroyCursor, (HCURSOR h), (h), h)
 EK_DESTROYER(BOOL, ImageList_Destroy, (HIMAGELIST h), (h), h)
 EK_DESTROYER(BOOL, DestroyAcceleratorTable, (HACCEL h), (h), h)
 
-GuiKind IconOrCursor(BOOL bIcon) { return bIcon ? GuiKind::Icon : GuiKind::Cursor; }
+GuiKind IconOrCursor(BOOL bIcon)
+{
+    return bIcon ? GuiKind::Icon : GuiKind::Cursor;
+}
 
 GuiKind ImageKind(UINT nType)
 {
@@ -230,7 +229,10 @@ struct CHook {
     void** m_ppOriginal;
 };
 
-#define EK_HOOK(dll, name) {dll, #name, reinterpret_cast<void*>(&Hook##name), reinterpret_cast<void**>(&g_pfn##name)}
+#define EK_HOOK(dll, name)                                                                       \
+    {                                                                                            \
+        dll, #name, reinterpret_cast<void*>(&Hook##name), reinterpret_cast<void**>(&g_pfn##name) \
+    }
 
 const CHook g_aHooks[] = {
     EK_HOOK("gdi32.dll", CreateSolidBrush),
@@ -318,9 +320,8 @@ void Activate()
 
 const char* GuiKindName(GuiKind kind)
 {
-    static const char* const s_apszNames[] = {"Brush",    "Pen",  "Font",   "Bitmap",    "Region",
-                                              "Palette",  "DC",   "WindowDC", "Icon",    "Cursor",
-                                              "ImageList", "Menu", "Accelerator"};
+    static const char* const s_apszNames[] = {"Brush",    "Pen",  "Font",   "Bitmap",    "Region", "Palette",    "DC",
+                                              "WindowDC", "Icon", "Cursor", "ImageList", "Menu",   "Accelerator"};
     const int n = static_cast<int>(kind);
     return n >= 0 && n < static_cast<int>(GuiKind::Count) ? s_apszNames[n] : "?";
 }
@@ -408,8 +409,7 @@ void CGuiObjectCounter::Patch(HMODULE hModule)
     const IMAGE_DATA_DIRECTORY& dir = pNt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (dir.VirtualAddress == 0)
         return;
-    for (auto* pDesc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + dir.VirtualAddress); pDesc->Name;
-         ++pDesc) {
+    for (auto* pDesc = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(pBase + dir.VirtualAddress); pDesc->Name; ++pDesc) {
         const char* pszDll = reinterpret_cast<const char*>(pBase + pDesc->Name);
         // Without the name table the bound slots no longer say which function they hold.
         if (!pDesc->OriginalFirstThunk)

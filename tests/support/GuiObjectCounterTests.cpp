@@ -13,9 +13,9 @@ namespace {
 using support::CGuiObjectCounter;
 using support::GuiKind;
 
-const GuiKind g_aKinds[] = {GuiKind::Brush, GuiKind::Pen,       GuiKind::Font,  GuiKind::Bitmap,
-                            GuiKind::Region, GuiKind::DC,       GuiKind::WindowDC, GuiKind::Icon,
-                            GuiKind::Cursor, GuiKind::ImageList, GuiKind::Menu, GuiKind::Accelerator};
+const GuiKind g_aKinds[] = {GuiKind::Brush,  GuiKind::Pen,       GuiKind::Font,     GuiKind::Bitmap,
+                            GuiKind::Region, GuiKind::DC,        GuiKind::WindowDC, GuiKind::Icon,
+                            GuiKind::Cursor, GuiKind::ImageList, GuiKind::Menu,     GuiKind::Accelerator};
 
 TEST(GuiObjectCounter, SeesEveryKindMadeAndFreed)
 {

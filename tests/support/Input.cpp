@@ -6,9 +6,22 @@ namespace {
 bool IsExtendedKey(UINT vk)
 {
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: case VK_NUMLOCK: case VK_DIVIDE:
-    case VK_RCONTROL: case VK_RMENU: case VK_SNAPSHOT: case VK_APPS:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_NUMLOCK:
+    case VK_DIVIDE:
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_SNAPSHOT:
+    case VK_APPS:
         return true;
     default:
         return false;
@@ -23,8 +36,7 @@ public:
     CModifierState(HWND hWnd, UINT nModifiers)
     {
         const DWORD dwThread = GetWindowThreadProcessId(hWnd, nullptr);
-        if (dwThread && dwThread != GetCurrentThreadId() &&
-            AttachThreadInput(GetCurrentThreadId(), dwThread, TRUE)) {
+        if (dwThread && dwThread != GetCurrentThreadId() && AttachThreadInput(GetCurrentThreadId(), dwThread, TRUE)) {
             m_dwAttached = dwThread;
         }
         m_bSaved = GetKeyboardState(m_abSaved) != FALSE;
@@ -70,12 +82,18 @@ UINT CharOfKey(UINT vk, UINT nModifiers)
         return bShift ? vk : vk - 'A' + 'a';
     }
     switch (vk) {
-    case VK_RETURN: return bCtrl ? '\n' : '\r';
-    case VK_BACK: return bCtrl ? 0x7F : '\b';
-    case VK_TAB: return bCtrl ? 0 : '\t';
-    case VK_ESCAPE: return 0x1B;
-    case VK_SPACE: return ' ';
-    default: break;
+    case VK_RETURN:
+        return bCtrl ? '\n' : '\r';
+    case VK_BACK:
+        return bCtrl ? 0x7F : '\b';
+    case VK_TAB:
+        return bCtrl ? 0 : '\t';
+    case VK_ESCAPE:
+        return 0x1B;
+    case VK_SPACE:
+        return ' ';
+    default:
+        break;
     }
     if (bCtrl || bShift)
         return 0;

@@ -25,10 +25,16 @@ std::vector<CSeen> g_seen;
 LRESULT CALLBACK RecordingProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     switch (nMsg) {
-    case WM_KEYDOWN: case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_SYSCHAR:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP:
-        g_seen.push_back({nMsg, wParam, lParam, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0,
-                          GetKeyState(VK_MENU) < 0});
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        g_seen.push_back(
+            {nMsg, wParam, lParam, GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0});
         return 0;
     default:
         return DefWindowProcA(hWnd, nMsg, wParam, lParam);
@@ -176,11 +182,11 @@ TEST(InputClick, ClickingAButtonNotifiesTheParent)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "InputClickParent";
     RegisterClassA(&wc);
-    HWND hParent = CreateWindowExA(0, "InputClickParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hParent = CreateWindowExA(0, "InputClickParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hParent, nullptr);
-    HWND hButton = CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24,
-                                   hParent, reinterpret_cast<HMENU>(42), GetModuleHandleA(nullptr), nullptr);
+    HWND hButton = CreateWindowExA(0, "Button", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, hParent,
+                                   reinterpret_cast<HMENU>(42), GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hButton, nullptr);
     g_wCommand = 0;
     support::ClickClient(hButton, 5, 5);

@@ -10,28 +10,38 @@ namespace {
 HANDLE Make(int nKind)
 {
     switch (static_cast<support::GuiKind>(nKind)) {
-    case support::GuiKind::Brush: return CreateSolidBrush(RGB(1, 2, 3));
-    case support::GuiKind::Pen: return CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
+    case support::GuiKind::Brush:
+        return CreateSolidBrush(RGB(1, 2, 3));
+    case support::GuiKind::Pen:
+        return CreatePen(PS_SOLID, 1, RGB(1, 2, 3));
     case support::GuiKind::Font: {
         LOGFONTA lf = {};
         lf.lfHeight = -12;
         lstrcpyA(lf.lfFaceName, "Tahoma");
         return CreateFontIndirectA(&lf);
     }
-    case support::GuiKind::Bitmap: return CreateBitmap(4, 4, 1, 1, nullptr);
-    case support::GuiKind::Region: return CreateRectRgn(0, 0, 10, 10);
-    case support::GuiKind::DC: return CreateCompatibleDC(nullptr);
-    case support::GuiKind::WindowDC: return GetDC(nullptr);
-    case support::GuiKind::Icon: return CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
+    case support::GuiKind::Bitmap:
+        return CreateBitmap(4, 4, 1, 1, nullptr);
+    case support::GuiKind::Region:
+        return CreateRectRgn(0, 0, 10, 10);
+    case support::GuiKind::DC:
+        return CreateCompatibleDC(nullptr);
+    case support::GuiKind::WindowDC:
+        return GetDC(nullptr);
+    case support::GuiKind::Icon:
+        return CopyIcon(LoadIconA(nullptr, IDI_APPLICATION));
     case support::GuiKind::Cursor:
         return CopyImage(LoadCursorA(nullptr, IDC_ARROW), IMAGE_CURSOR, 0, 0, 0);
-    case support::GuiKind::ImageList: return ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
-    case support::GuiKind::Menu: return CreatePopupMenu();
+    case support::GuiKind::ImageList:
+        return ImageList_Create(16, 16, ILC_COLOR24, 1, 1);
+    case support::GuiKind::Menu:
+        return CreatePopupMenu();
     case support::GuiKind::Accelerator: {
         ACCEL accel = {FVIRTKEY | FCONTROL, 'S', 100};
         return CreateAcceleratorTableA(&accel, 1);
     }
-    default: return nullptr;
+    default:
+        return nullptr;
     }
 }
 
@@ -47,14 +57,22 @@ HANDLE ProbeMake(int nKind)
 BOOL ProbeFree(int nKind, HANDLE h)
 {
     switch (static_cast<support::GuiKind>(nKind)) {
-    case support::GuiKind::DC: return DeleteDC(static_cast<HDC>(h));
-    case support::GuiKind::WindowDC: return ReleaseDC(nullptr, static_cast<HDC>(h)) == 1;
-    case support::GuiKind::Icon: return DestroyIcon(static_cast<HICON>(h));
-    case support::GuiKind::Cursor: return DestroyCursor(static_cast<HCURSOR>(h));
-    case support::GuiKind::ImageList: return ImageList_Destroy(static_cast<HIMAGELIST>(h));
-    case support::GuiKind::Menu: return DestroyMenu(static_cast<HMENU>(h));
-    case support::GuiKind::Accelerator: return DestroyAcceleratorTable(static_cast<HACCEL>(h));
-    default: return DeleteObject(h);
+    case support::GuiKind::DC:
+        return DeleteDC(static_cast<HDC>(h));
+    case support::GuiKind::WindowDC:
+        return ReleaseDC(nullptr, static_cast<HDC>(h)) == 1;
+    case support::GuiKind::Icon:
+        return DestroyIcon(static_cast<HICON>(h));
+    case support::GuiKind::Cursor:
+        return DestroyCursor(static_cast<HCURSOR>(h));
+    case support::GuiKind::ImageList:
+        return ImageList_Destroy(static_cast<HIMAGELIST>(h));
+    case support::GuiKind::Menu:
+        return DestroyMenu(static_cast<HMENU>(h));
+    case support::GuiKind::Accelerator:
+        return DestroyAcceleratorTable(static_cast<HACCEL>(h));
+    default:
+        return DeleteObject(h);
     }
 }
 

@@ -6,9 +6,9 @@
 #include "GuiObjectCounter.h"
 
 #ifdef LEAKPROBE_BUILD
-#define LEAKPROBE_API __declspec(dllexport)
+#    define LEAKPROBE_API __declspec(dllexport)
 #else
-#define LEAKPROBE_API __declspec(dllimport)
+#    define LEAKPROBE_API __declspec(dllimport)
 #endif
 
 extern "C" {

@@ -27,8 +27,8 @@ TEST(CommonControlsManifest, ButtonsAnswerVersion6Messages)
 {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_STANDARD_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
-    HWND hButton = CreateWindowExA(0, "Button", "Сохранить", WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, nullptr,
-                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND hButton = CreateWindowExA(0, "Button", "Сохранить", WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hButton, nullptr);
     // Only the version 6 button knows the size its text needs.
     SIZE size = {};
@@ -39,8 +39,8 @@ TEST(CommonControlsManifest, ButtonsAnswerVersion6Messages)
 
 TEST(CommonControlsManifest, EditsKeepACueBanner)
 {
-    HWND hEdit = CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND hEdit =
+        CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(hEdit, nullptr);
     EXPECT_TRUE(SendMessageW(hEdit, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Поиск")));
     wchar_t szCue[16] = {};

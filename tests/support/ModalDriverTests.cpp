@@ -61,9 +61,9 @@ public:
         dlg.cx = 160;
         dlg.cy = 70;
         Add(&dlg, sizeof(dlg));
-        Word(0);                 // no menu
-        Word(0);                 // standard class
-        Text(L"Новый клиент");   // caption
+        Word(0);                // no menu
+        Word(0);                // standard class
+        Text(L"Новый клиент");  // caption
         Word(8);
         Text(L"MS Shell Dlg");
         Item(SS_LEFT, 5, 5, 150, 10, 0xFFFF, 0x0082, L"Наименование:");

@@ -6,12 +6,12 @@
 #include <random>
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#    define WIN32_LEAN_AND_MEAN
+#    include <windows.h>
 #else
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#    include <fcntl.h>
+#    include <sys/wait.h>
+#    include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;

@@ -84,8 +84,7 @@ BOOL CaptureDcToPng(HDC hdcSource, int x, int y, int cx, int cy, const char* psz
         bOk = FALSE;
         CLSID clsidPng;
         wchar_t wszPath[MAX_PATH];
-        if (FindPngEncoder(&clsidPng) &&
-            MultiByteToWideChar(CP_ACP, 0, pszPath, -1, wszPath, MAX_PATH) > 0) {
+        if (FindPngEncoder(&clsidPng) && MultiByteToWideChar(CP_ACP, 0, pszPath, -1, wszPath, MAX_PATH) > 0) {
             Gdiplus::Bitmap* pBitmap = Gdiplus::Bitmap::FromHBITMAP(hbm, nullptr);
             if (pBitmap) {
                 bOk = pBitmap->Save(wszPath, &clsidPng, nullptr) == Gdiplus::Ok;

@@ -11,12 +11,11 @@
 #include <cstdio>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
+#    include <fcntl.h>
+#    include <io.h>
 #endif
 
-namespace
-{
+namespace {
 const char* const c_pszUsage =
     "Использование: extkit calc [--precision N] [--value ТЕКСТ] КЛАВИША...\n"
     "               extkit calc --batch\n"
@@ -56,49 +55,40 @@ bool IsWholeNumber(const std::string& str)
 // the engine refused.
 bool ApplyKey(CCalculatorEngine& engine, const std::string& strKey, int& nRefused)
 {
-    if (strKey.size() == 1 && strKey[0] >= '0' && strKey[0] <= '9')
-    {
+    if (strKey.size() == 1 && strKey[0] >= '0' && strKey[0] <= '9') {
         if (!engine.Digit(strKey[0]))
             ++nRefused;
         return true;
     }
-    if (strKey == "sqrt")
-    {
+    if (strKey == "sqrt") {
         if (!engine.Sqrt())
             ++nRefused;
         return true;
     }
-    struct CKey
-    {
+    struct CKey {
         const char* m_pszName;
         void (CCalculatorEngine::*m_pfnKey)();
     };
     static const CKey s_aKeys[] = {
-        {".", &CCalculatorEngine::Point},    {"neg", &CCalculatorEngine::Sign},
-        {"back", &CCalculatorEngine::Back},  {"ce", &CCalculatorEngine::Delop},
-        {"c", &CCalculatorEngine::ClearCalc}, {"+", &CCalculatorEngine::Add},
-        {"-", &CCalculatorEngine::Sub},      {"*", &CCalculatorEngine::Mul},
-        {"/", &CCalculatorEngine::Div},      {"=", &CCalculatorEngine::Eq},
-        {"%", &CCalculatorEngine::Proc},     {"1/x", &CCalculatorEngine::Subdiv},
-        {"mc", &CCalculatorEngine::Mc},      {"mr", &CCalculatorEngine::Mr},
-        {"ms", &CCalculatorEngine::Ms},      {"m+", &CCalculatorEngine::Madd},
+        {".", &CCalculatorEngine::Point},  {"neg", &CCalculatorEngine::Sign},    {"back", &CCalculatorEngine::Back},
+        {"ce", &CCalculatorEngine::Delop}, {"c", &CCalculatorEngine::ClearCalc}, {"+", &CCalculatorEngine::Add},
+        {"-", &CCalculatorEngine::Sub},    {"*", &CCalculatorEngine::Mul},       {"/", &CCalculatorEngine::Div},
+        {"=", &CCalculatorEngine::Eq},     {"%", &CCalculatorEngine::Proc},      {"1/x", &CCalculatorEngine::Subdiv},
+        {"mc", &CCalculatorEngine::Mc},    {"mr", &CCalculatorEngine::Mr},       {"ms", &CCalculatorEngine::Ms},
+        {"m+", &CCalculatorEngine::Madd},
     };
-    for (const CKey& key : s_aKeys)
-    {
-        if (strKey == key.m_pszName)
-        {
+    for (const CKey& key : s_aKeys) {
+        if (strKey == key.m_pszName) {
             (engine.*key.m_pfnKey)();
             return true;
         }
     }
     int n = 0;
-    if (strKey.compare(0, 5, "prec:") == 0 && ParseInt(strKey.substr(5), n))
-    {
+    if (strKey.compare(0, 5, "prec:") == 0 && ParseInt(strKey.substr(5), n)) {
         engine.SetPrecision(n);
         return true;
     }
-    if (strKey.compare(0, 5, "msel:") == 0 && ParseInt(strKey.substr(5), n))
-    {
+    if (strKey.compare(0, 5, "msel:") == 0 && ParseInt(strKey.substr(5), n)) {
         engine.SelectMemory(n);
         return true;
     }
@@ -109,15 +99,18 @@ bool ApplyKey(CCalculatorEngine& engine, const std::string& strKey, int& nRefuse
 std::vector<std::string> StateValues(const CCalculatorEngine& engine, int nRefused)
 {
     std::string strMemory;
-    for (int i = 0; i < engine.GetMemoryCount(); ++i)
-    {
+    for (int i = 0; i < engine.GetMemoryCount(); ++i) {
         if (i > 0)
             strMemory += ';';
         strMemory += (LPCSTR)engine.GetMemoryItem(i);
     }
     const char chOper = engine.GetOper();
-    return {(LPCSTR)engine.GetValue(), (LPCSTR)engine.GetAccum(), chOper ? std::string(1, chOper) : std::string(),
-            strMemory,  std::to_string(engine.GetMemorySel()), std::to_string(nRefused)};
+    return {(LPCSTR)engine.GetValue(),
+            (LPCSTR)engine.GetAccum(),
+            chOper ? std::string(1, chOper) : std::string(),
+            strMemory,
+            std::to_string(engine.GetMemorySel()),
+            std::to_string(nRefused)};
 }
 
 // One batch line: "PRECISION\tINITIAL\tKEYS"; the result line, or false with
@@ -125,8 +118,7 @@ std::vector<std::string> StateValues(const CCalculatorEngine& engine, int nRefus
 bool RunBatchLine(const std::string& strLine, std::string& strOut)
 {
     std::vector<std::string> fields(1);
-    for (char ch : strLine)
-    {
+    for (char ch : strLine) {
         if (ch == '\t')
             fields.emplace_back();
         else
@@ -145,19 +137,15 @@ bool RunBatchLine(const std::string& strLine, std::string& strOut)
         return false;
     CCalculatorEngine engine(strInitial.empty() ? NULL : strInitial.c_str(), nPrecision);
     int nRefused = 0;
-    if (fields.size() > 2)
-    {
+    if (fields.size() > 2) {
         std::string strKey;
         const std::string& strKeys = fields[2];
-        for (size_t i = 0; i <= strKeys.size(); ++i)
-        {
-            if (i < strKeys.size() && strKeys[i] != ' ')
-            {
+        for (size_t i = 0; i <= strKeys.size(); ++i) {
+            if (i < strKeys.size() && strKeys[i] != ' ') {
                 strKey += strKeys[i];
                 continue;
             }
-            if (!strKey.empty() && !ApplyKey(engine, strKey, nRefused))
-            {
+            if (!strKey.empty() && !ApplyKey(engine, strKey, nRefused)) {
                 strOut = "неизвестная клавиша: " + Utf8ToCp1251(strKey);
                 return false;
             }
@@ -179,15 +167,11 @@ int RunBatch()
     int nStatus = 0;
     unsigned long nLine = 0;
     std::string strLine, strOut;
-    while (ReadLine(stdin, strLine))
-    {
+    while (ReadLine(stdin, strLine)) {
         ++nLine;
-        if (RunBatchLine(strLine, strOut))
-        {
+        if (RunBatchLine(strLine, strOut)) {
             WriteText(stdout, strOut + "\n");
-        }
-        else
-        {
+        } else {
             // The reason quotes the input: in the data stream, as in the
             // message, without its control characters.
             nStatus = 1;
@@ -207,61 +191,50 @@ int CalcCommand(const std::vector<std::string>& args)
     std::string strValue;
     bool bValue = false, bPrecision = false, bBatch = false, bOptions = true;
     std::vector<std::string> keys;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (bOptions && arg == "--")
-        {
+        if (bOptions && arg == "--") {
             bOptions = false;
             continue;
         }
-        if (!bOptions || arg.compare(0, 2, "--") != 0)
-        {
+        if (!bOptions || arg.compare(0, 2, "--") != 0) {
             keys.push_back(arg);
             continue;
         }
-        if (arg == "--help")
-        {
+        if (arg == "--help") {
             WriteText(stdout, c_pszUsage);
             return 0;
         }
-        if (arg == "--batch")
-        {
+        if (arg == "--batch") {
             bBatch = true;
             continue;
         }
         // --name VALUE or --name=VALUE
         std::string strName = arg, strArg;
         const size_t nEq = arg.find('=');
-        if (nEq != std::string::npos)
-        {
+        if (nEq != std::string::npos) {
             strName = arg.substr(0, nEq);
             strArg = arg.substr(nEq + 1);
         }
         if (strName != "--precision" && strName != "--value")
             return UsageError("неизвестный параметр " + Utf8ToCp1251(arg));
-        if (nEq == std::string::npos)
-        {
+        if (nEq == std::string::npos) {
             if (i + 1 >= args.size())
                 return UsageError("нет значения у параметра " + strName);
             strArg = args[++i];
         }
-        if (strName == "--precision")
-        {
+        if (strName == "--precision") {
             if (!ParseInt(strArg, nPrecision))
                 return UsageError("точность должна быть целым числом: " + Utf8ToCp1251(strArg));
             bPrecision = true;
-        }
-        else
-        {
+        } else {
             strValue = Utf8ToCp1251(strArg);
             if (!IsWholeNumber(strValue))
                 return UsageError("начальное значение должно быть числом: " + strValue);
             bValue = true;
         }
     }
-    if (bBatch)
-    {
+    if (bBatch) {
         if (!keys.empty() || bValue || bPrecision)
             return UsageError("--batch берёт всё со стандартного ввода, без клавиш и параметров");
         return RunBatch();

@@ -12,10 +12,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace
-{
-struct CAlgorithm
-{
+namespace {
+struct CAlgorithm {
     const char* m_pszName;
     int m_nDigits;  // hexadecimal digits of the value
     bool m_bCrc;
@@ -52,8 +50,7 @@ bool ParseHex(const std::string& str, unsigned long long& nValue)
     if (i == str.size())
         return false;
     unsigned long long n = 0;
-    for (; i < str.size(); ++i)
-    {
+    for (; i < str.size(); ++i) {
         const char ch = str[i];
         int nDigit;
         if (ch >= '0' && ch <= '9')
@@ -87,8 +84,7 @@ std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, unsigned lon
 
 const char* FailureText(EFileBlocksResult eResult)
 {
-    switch (eResult)
-    {
+    switch (eResult) {
     case fileBlocksNotFound:
         return "нет такого файла: ";
     case fileBlocksAccessDenied:
@@ -110,66 +106,53 @@ int ChecksumCommand(const std::vector<std::string>& args)
     std::vector<std::string> files;
 
     bool bOptions = true;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!bOptions || arg.empty() || arg[0] != '-' || arg == "-")
-        {
+        if (!bOptions || arg.empty() || arg[0] != '-' || arg == "-") {
             files.push_back(arg);
             continue;
         }
-        if (arg == "--")
-        {
+        if (arg == "--") {
             bOptions = false;
             continue;
         }
-        if (arg == "--help" || arg == "-h")
-        {
+        if (arg == "--help" || arg == "-h") {
             WriteText(stdout, c_pszUsage);
             return 0;
         }
-        if (arg == "--invert")
-        {
+        if (arg == "--invert") {
             bInvert = true;
             continue;
         }
         // --name VALUE or --name=VALUE
         std::string strName = arg, strValue;
         const size_t nEq = arg.find('=');
-        if (nEq != std::string::npos)
-        {
+        if (nEq != std::string::npos) {
             strName = arg.substr(0, nEq);
             strValue = arg.substr(nEq + 1);
         }
         if (strName != "--algo" && strName != "--poly" && strName != "--start")
             return UsageError("неизвестный параметр " + Utf8ToCp1251(arg));
-        if (nEq == std::string::npos)
-        {
+        if (nEq == std::string::npos) {
             if (i + 1 >= args.size())
                 return UsageError("нет значения у параметра " + strName);
             strValue = args[++i];
         }
-        if (strName == "--algo")
-        {
+        if (strName == "--algo") {
             bool bKnown = false;
             for (const CAlgorithm& algo : g_aAlgorithms)
                 bKnown = bKnown || strValue == algo.m_pszName;
             if (!bKnown)
                 return UsageError("неизвестный алгоритм " + Utf8ToCp1251(strValue));
             strAlgo = strValue;
-        }
-        else if (strName == "--poly")
-        {
+        } else if (strName == "--poly") {
             if (!ParseHex(strValue, nPoly))
                 return UsageError("полином должен быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue));
             bPoly = true;
             strPoly = strValue;
-        }
-        else
-        {
+        } else {
             if (!ParseHex(strValue, nStart))
-                return UsageError("начальное значение должно быть шестнадцатеричным числом: " +
-                                  Utf8ToCp1251(strValue));
+                return UsageError("начальное значение должно быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue));
             bStart = true;
             strStart = strValue;
         }
@@ -191,8 +174,7 @@ int ChecksumCommand(const std::vector<std::string>& args)
         return UsageError("не указаны файлы");
 
     int nStatus = 0;
-    for (const std::string& strFile : files)
-    {
+    for (const std::string& strFile : files) {
         std::unique_ptr<COXCheckBase> pCheck = MakeCheck(strAlgo, nPoly, bPoly);
         if (bStart)
             pCheck->m_nValue = (DWORD)nStart;
@@ -202,8 +184,7 @@ int ChecksumCommand(const std::vector<std::string>& args)
         const EFileBlocksResult eResult = strFile == "-" ? ReadStdinBlocks(onBlock) : ReadFileBlocks(strFile, onBlock);
         // Names are shown as given, but for their control characters.
         const std::string strName = EscapeControls(strFile);
-        if (eResult != fileBlocksDone)
-        {
+        if (eResult != fileBlocksDone) {
             fflush(stdout);
             WriteUtf8(stderr, "extkit checksum: " + Cp1251ToUtf8(FailureText(eResult)) + strName + "\n");
             nStatus = 1;

@@ -1,53 +1,39 @@
 #include "Console.h"
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#include <shellapi.h>
+#    define WIN32_LEAN_AND_MEAN
+#    include <windows.h>
+#    include <shellapi.h>
 #endif
 
-namespace
-{
+namespace {
 // Unicode of the bytes 0x80..0xFF of Windows-1251; 0x98 has no character and
 // stands for U+0098, as the system converters do.
 const unsigned short c_aCp1251High[128] = {
-    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
-    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
-    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
-    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
-    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
-    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
-    0x0410, 0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417,
-    0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D, 0x041E, 0x041F,
-    0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427,
-    0x0428, 0x0429, 0x042A, 0x042B, 0x042C, 0x042D, 0x042E, 0x042F,
-    0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
-    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F,
-    0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
-    0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021, 0x20AC, 0x2030, 0x0409, 0x2039, 0x040A,
+    0x040C, 0x040B, 0x040F, 0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x0098, 0x2122,
+    0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F, 0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6,
+    0x00A7, 0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407, 0x00B0, 0x00B1, 0x0406, 0x0456,
+    0x0491, 0x00B5, 0x00B6, 0x00B7, 0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457, 0x0410,
+    0x0411, 0x0412, 0x0413, 0x0414, 0x0415, 0x0416, 0x0417, 0x0418, 0x0419, 0x041A, 0x041B, 0x041C, 0x041D,
+    0x041E, 0x041F, 0x0420, 0x0421, 0x0422, 0x0423, 0x0424, 0x0425, 0x0426, 0x0427, 0x0428, 0x0429, 0x042A,
+    0x042B, 0x042C, 0x042D, 0x042E, 0x042F, 0x0430, 0x0431, 0x0432, 0x0433, 0x0434, 0x0435, 0x0436, 0x0437,
+    0x0438, 0x0439, 0x043A, 0x043B, 0x043C, 0x043D, 0x043E, 0x043F, 0x0440, 0x0441, 0x0442, 0x0443, 0x0444,
+    0x0445, 0x0446, 0x0447, 0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
 void AppendUtf8(std::string& str, unsigned long nCode)
 {
-    if (nCode < 0x80)
-    {
+    if (nCode < 0x80) {
         str += (char)nCode;
-    }
-    else if (nCode < 0x800)
-    {
+    } else if (nCode < 0x800) {
         str += (char)(0xC0 | (nCode >> 6));
         str += (char)(0x80 | (nCode & 0x3F));
-    }
-    else if (nCode < 0x10000)
-    {
+    } else if (nCode < 0x10000) {
         str += (char)(0xE0 | (nCode >> 12));
         str += (char)(0x80 | ((nCode >> 6) & 0x3F));
         str += (char)(0x80 | (nCode & 0x3F));
-    }
-    else
-    {
+    } else {
         str += (char)(0xF0 | (nCode >> 18));
         str += (char)(0x80 | ((nCode >> 12) & 0x3F));
         str += (char)(0x80 | ((nCode >> 6) & 0x3F));
@@ -75,8 +61,7 @@ std::string Cp1251ToUtf8(const std::string& strText)
     return str;
 }
 
-namespace
-{
+namespace {
 // Reads the UTF-8 sequence at i into nCode and moves i past it. A malformed
 // sequence (a bad lead byte, missing continuation bytes, an overlong form, a
 // surrogate or a value past U+10FFFF) gives false; i then moves past the lead
@@ -95,14 +80,12 @@ bool DecodeUtf8(const std::string& strText, size_t& i, unsigned long& nCode)
         nMore = 2, nCode = ch & 0x0F, nMin = 0x800;
     else if ((ch & 0xF8) == 0xF0)
         nMore = 3, nCode = ch & 0x07, nMin = 0x10000;
-    else
-    {
+    else {
         ++i;
         return false;
     }
     size_t j = i + 1;
-    for (; j < n && j <= i + nMore; ++j)
-    {
+    for (; j < n && j <= i + nMore; ++j) {
         const unsigned char cont = (unsigned char)strText[j];
         if ((cont & 0xC0) != 0x80)
             break;
@@ -119,8 +102,7 @@ std::string Utf8ToCp1251(const std::string& strText)
     std::string str;
     str.reserve(strText.size());
     size_t i = 0;
-    while (i < strText.size())
-    {
+    while (i < strText.size()) {
         unsigned long nCode = 0;
         // A malformed sequence becomes one '?', as a character the code page lacks does.
         str += DecodeUtf8(strText, i, nCode) ? ToCp1251(nCode) : '?';
@@ -136,10 +118,8 @@ std::vector<std::string> GetUtf8Arguments(int argc, char** argv)
     (void)argv;
     int nCount = 0;
     LPWSTR* ppArgs = CommandLineToArgvW(GetCommandLineW(), &nCount);
-    if (ppArgs != NULL)
-    {
-        for (int i = 1; i < nCount; ++i)
-        {
+    if (ppArgs != NULL) {
+        for (int i = 1; i < nCount; ++i) {
             const int nBytes = WideCharToMultiByte(CP_UTF8, 0, ppArgs[i], -1, NULL, 0, NULL, NULL);
             std::string str(nBytes > 0 ? nBytes - 1 : 0, '\0');
             if (nBytes > 1)
@@ -170,8 +150,7 @@ bool Utf8ToCp1251Strict(const std::string& strUtf8, std::string& strCp1251)
     std::string str;
     str.reserve(strUtf8.size());
     size_t i = 0;
-    while (i < strUtf8.size())
-    {
+    while (i < strUtf8.size()) {
         unsigned long nCode = 0;
         if (!DecodeUtf8(strUtf8, i, nCode))
             return false;
@@ -189,8 +168,7 @@ bool ReadLine(FILE* pStream, std::string& strLine)
 {
     strLine.clear();
     int ch;
-    while ((ch = getc(pStream)) != EOF)
-    {
+    while ((ch = getc(pStream)) != EOF) {
         if (ch == '\n')
             break;
         strLine += (char)ch;
@@ -211,8 +189,7 @@ bool ParseInt(const std::string& str, int& nValue)
     if (i == str.size())
         return false;
     long long n = 0;
-    for (; i < str.size(); ++i)
-    {
+    for (; i < str.size(); ++i) {
         if (str[i] < '0' || str[i] > '9')
             return false;
         if (n < 1000000000)
@@ -228,16 +205,14 @@ std::string EscapeControls(const std::string& strUtf8)
 {
     std::string str;
     str.reserve(strUtf8.size());
-    for (size_t i = 0; i < strUtf8.size(); ++i)
-    {
+    for (size_t i = 0; i < strUtf8.size(); ++i) {
         unsigned nCode = (unsigned char)strUtf8[i];
         // C1 characters come as 0xC2 0x80..0x9F; other bytes pass as they are.
         const bool bC1 = nCode == 0xC2 && i + 1 < strUtf8.size() && (unsigned char)strUtf8[i + 1] >= 0x80 &&
                          (unsigned char)strUtf8[i + 1] <= 0x9F;
         if (bC1)
             nCode = (unsigned char)strUtf8[++i];
-        if (nCode >= 0x20 && nCode != 0x7F && !bC1)
-        {
+        if (nCode >= 0x20 && nCode != 0x7F && !bC1) {
             str += strUtf8[i];
             continue;
         }

@@ -15,12 +15,11 @@
 #include <cstring>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
+#    include <fcntl.h>
+#    include <io.h>
 #endif
 
-namespace
-{
+namespace {
 const char* const c_pszUsage =
     "Использование:\n"
     "  extkit decline [--female] [--case ПАДЕЖ] [--parts ЧАСТИ] ФАМИЛИЯ ИМЯ ОТЧЕСТВО\n"
@@ -35,8 +34,8 @@ const char* const c_pszUsage =
     "            на каждую строку одна строка результата, #uninitialised для пустого имени,\n"
     "            #unencodable для текста вне кодовой страницы 1251, #invalid для неверной строки\n";
 
-const char* const c_apszCaseNames[] = {"nominative", "genitive", "dative", "accusative", "instrumental",
-                                       "prepositional"};
+const char* const c_apszCaseNames[] = {"nominative", "genitive",     "dative",
+                                       "accusative", "instrumental", "prepositional"};
 
 int UsageError(const std::string& strCp1251)
 {
@@ -56,10 +55,8 @@ bool ParseCase(const std::string& str, int& nCase)
 {
     if (ParseDigit(str, 5, nCase))
         return true;
-    for (int i = 0; i < 6; ++i)
-    {
-        if (str == c_apszCaseNames[i])
-        {
+    for (int i = 0; i < 6; ++i) {
+        if (str == c_apszCaseNames[i]) {
             nCase = i;
             return true;
         }
@@ -89,16 +86,14 @@ int RunBatch()
     unsigned long nLine = 0;
     std::string strLine;
     CGrammarCase_S grammar;
-    while (ReadLine(stdin, strLine))
-    {
+    while (ReadLine(stdin, strLine)) {
         ++nLine;
         const char* pszProblem = nullptr;
         const char* pszOutput = nullptr;
         size_t aTabs[3];
         size_t nFrom = 0;
         int nTabs = 0;
-        for (; nTabs < 3; ++nTabs)
-        {
+        for (; nTabs < 3; ++nTabs) {
             aTabs[nTabs] = strLine.find('\t', nFrom);
             if (aTabs[nTabs] == std::string::npos)
                 break;
@@ -106,12 +101,9 @@ int RunBatch()
         }
         int nCase = 0, nParts = 0;
         std::string strName;
-        if (nTabs < 3 || strLine.find('\t', nFrom) != std::string::npos)
-        {
+        if (nTabs < 3 || strLine.find('\t', nFrom) != std::string::npos) {
             pszProblem = "нужно ровно четыре поля через табуляцию";
-        }
-        else
-        {
+        } else {
             const std::string strGender = strLine.substr(0, aTabs[0]);
             if (strGender != "m" && strGender != "f")
                 pszProblem = "род должен быть m или f";
@@ -119,13 +111,10 @@ int RunBatch()
                 pszProblem = "падеж должен быть числом от 0 до 5";
             else if (!ParseDigit(strLine.substr(aTabs[1] + 1, aTabs[2] - aTabs[1] - 1), 7, nParts))
                 pszProblem = "части должны быть числом от 0 до 7";
-            else if (!ToLibraryText(strLine.substr(aTabs[2] + 1), strName))
-            {
+            else if (!ToLibraryText(strLine.substr(aTabs[2] + 1), strName)) {
                 pszProblem = "имя не записывается в кодовой странице 1251";
                 pszOutput = "#unencodable";
-            }
-            else
-            {
+            } else {
                 grammar.Init(strName.c_str(), strGender == "m");
                 CString strResult;
                 if (grammar.GetGrammarCase(strResult, (EGrammarCase)nCase, (unsigned)nParts) == 2)
@@ -134,8 +123,7 @@ int RunBatch()
                     WriteResultLine(strResult);
             }
         }
-        if (pszProblem != nullptr)
-        {
+        if (pszProblem != nullptr) {
             WriteText(stdout, std::string(pszOutput != nullptr ? pszOutput : "#invalid") + "\n");
             fflush(stdout);
             ReportError("decline", "строка " + std::to_string(nLine) + ": " + pszProblem);
@@ -157,39 +145,32 @@ int DeclineCommand(const std::vector<std::string>& args)
     std::vector<std::string> words;
 
     bool bOptions = true;
-    for (size_t i = 0; i < args.size(); ++i)
-    {
+    for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (!bOptions || arg.size() < 2 || arg[0] != '-' || arg[1] != '-')
-        {
+        if (!bOptions || arg.size() < 2 || arg[0] != '-' || arg[1] != '-') {
             words.push_back(arg);
             continue;
         }
-        if (arg == "--")
-        {
+        if (arg == "--") {
             bOptions = false;
             continue;
         }
-        if (arg == "--help")
-        {
+        if (arg == "--help") {
             WriteText(stdout, c_pszUsage);
             return 0;
         }
-        if (arg == "--female" || arg == "--male")
-        {
+        if (arg == "--female" || arg == "--male") {
             bMale = arg == "--male";
             continue;
         }
-        if (arg == "--batch")
-        {
+        if (arg == "--batch") {
             bBatch = true;
             continue;
         }
         // --name VALUE or --name=VALUE
         std::string strName = arg, strValue;
         const size_t nEq = arg.find('=');
-        if (nEq != std::string::npos)
-        {
+        if (nEq != std::string::npos) {
             strName = arg.substr(0, nEq);
             strValue = arg.substr(nEq + 1);
         }
@@ -197,40 +178,32 @@ int DeclineCommand(const std::vector<std::string>& args)
         for (int k = 0; k < 3; ++k)
             if (strName == apszPartOption[k])
                 nPart = k;
-        if (strName != "--case" && strName != "--parts" && nPart < 0)
-        {
+        if (strName != "--case" && strName != "--parts" && nPart < 0) {
             std::string strOption;
             if (!Utf8ToCp1251Strict(arg, strOption))
                 strOption = Utf8ToCp1251(arg);
             return UsageError("неизвестный параметр " + strOption);
         }
-        if (nEq == std::string::npos)
-        {
+        if (nEq == std::string::npos) {
             if (i + 1 >= args.size())
                 return UsageError("нет значения у параметра " + strName);
             strValue = args[++i];
         }
-        if (strName == "--case")
-        {
+        if (strName == "--case") {
             if (!ParseCase(strValue, nCase))
                 return UsageError("падеж должен быть числом от 0 до 5 или названием падежа");
-        }
-        else if (strName == "--parts")
-        {
+        } else if (strName == "--parts") {
             if (!ParseDigit(strValue, 7, nParts))
                 return UsageError("части должны быть числом от 0 до 7");
             bParts = true;
-        }
-        else
-        {
+        } else {
             astrPart[nPart] = strValue;
             abPart[nPart] = true;
         }
     }
 
     const bool bSeparateParts = abPart[0] || abPart[1] || abPart[2];
-    if (bBatch)
-    {
+    if (bBatch) {
         if (!words.empty() || bSeparateParts || nCase >= 0 || bParts || !bMale)
             return UsageError("--batch берёт всё со стандартного ввода, без других параметров");
         return RunBatch();
@@ -241,29 +214,23 @@ int DeclineCommand(const std::vector<std::string>& args)
         return UsageError("не задано имя");
 
     CGrammarCase_S grammar;
-    if (bSeparateParts)
-    {
+    if (bSeparateParts) {
         std::string astr1251[3];
-        for (int k = 0; k < 3; ++k)
-        {
-            if (!ToLibraryText(astrPart[k], astr1251[k]))
-            {
-                ReportError("decline", std::string("значение ") + apszPartOption[k] +
-                                           " не записывается в кодовой странице 1251");
+        for (int k = 0; k < 3; ++k) {
+            if (!ToLibraryText(astrPart[k], astr1251[k])) {
+                ReportError("decline",
+                            std::string("значение ") + apszPartOption[k] + " не записывается в кодовой странице 1251");
                 return 2;
             }
         }
         grammar.Init(astr1251[0].c_str(), astr1251[1].c_str(), astr1251[2].c_str(), bMale);
-    }
-    else
-    {
+    } else {
         // Several words are one name, as if quoted together.
         std::string strFull;
         for (size_t k = 0; k < words.size(); ++k)
             strFull += (k ? " " : "") + words[k];
         std::string str1251;
-        if (!ToLibraryText(strFull, str1251))
-        {
+        if (!ToLibraryText(strFull, str1251)) {
             ReportError("decline", "имя не записывается в кодовой странице 1251: " + Utf8ToCp1251(strFull));
             return 2;
         }
@@ -271,11 +238,9 @@ int DeclineCommand(const std::vector<std::string>& args)
     }
 
     const int nFirst = nCase >= 0 ? nCase : 0, nLast = nCase >= 0 ? nCase : 5;
-    for (int n = nFirst; n <= nLast; ++n)
-    {
+    for (int n = nFirst; n <= nLast; ++n) {
         CString strResult;
-        if (grammar.GetGrammarCase(strResult, (EGrammarCase)n, (unsigned)nParts) == 2)
-        {
+        if (grammar.GetGrammarCase(strResult, (EGrammarCase)n, (unsigned)nParts) == 2) {
             ReportError("decline", "имя пустое");
             return 1;
         }

@@ -20,17 +20,16 @@
 #include <vector>
 
 #ifdef _WIN32
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#    define WIN32_LEAN_AND_MEAN
+#    include <windows.h>
 #else
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#    include <cerrno>
+#    include <fcntl.h>
+#    include <sys/stat.h>
+#    include <unistd.h>
 #endif
 
-namespace
-{
+namespace {
 const size_t c_nBlockSize = 1024 * 1024;
 const int c_nBuffers = 4;
 const size_t c_nPage = 4096;
@@ -42,8 +41,7 @@ bool FillBlock(CBlockSource& source, unsigned long long nOffset, unsigned char* 
                size_t& nFilled)
 {
     nFilled = 0;
-    while (nFilled < nLength)
-    {
+    while (nFilled < nLength) {
         const long long nRead = source.ReadAt(nOffset + nFilled, pBuffer + nFilled, nLength - nFilled);
         if (nRead < 0)
             return false;
@@ -59,16 +57,9 @@ unsigned char* PageAligned(unsigned char* p)
     return p + (c_nPage - reinterpret_cast<uintptr_t>(p) % c_nPage) % c_nPage;
 }
 
-enum ESlotState
-{
-    slotFree,
-    slotReading,
-    slotReady,
-    slotFailed
-};
+enum ESlotState { slotFree, slotReading, slotReady, slotFailed };
 
-struct CSlot
-{
+struct CSlot {
     unsigned char* m_pData;
     unsigned long long m_nBlock;  // the block it holds or is being read into
     size_t m_nLength;
@@ -77,8 +68,7 @@ struct CSlot
 
 // The state both threads share, guarded by m_mutex. Block n goes into slot
 // n % count, which is free once block n - count has been handed over.
-class CReadAhead
-{
+class CReadAhead {
 public:
     CReadAhead(CBlockSource& source, size_t nBlockSize, std::vector<CSlot>& slots)
         : m_source(source), m_nBlockSize(nBlockSize), m_slots(slots)
@@ -89,13 +79,11 @@ public:
     bool Run(const FileBlockHandler& onBlock)
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;)
-        {
+        for (;;) {
             if (m_nNextHand > m_nLast)
                 return true;
             CSlot& slot = SlotOf(m_nNextHand);
-            if (slot.m_nBlock == m_nNextHand && slot.m_eState == slotReady)
-            {
+            if (slot.m_nBlock == m_nNextHand && slot.m_eState == slotReady) {
                 lock.unlock();
                 if (slot.m_nLength != 0)
                     onBlock(slot.m_pData, slot.m_nLength);
@@ -108,8 +96,7 @@ public:
             if (slot.m_nBlock == m_nNextHand && slot.m_eState == slotFailed)
                 return false;
             unsigned long long nBlock;
-            if (Claim(nBlock))
-            {
+            if (Claim(nBlock)) {
                 ReadClaimed(lock, nBlock);
                 continue;
             }
@@ -122,8 +109,7 @@ public:
     void Help()
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        for (;;)
-        {
+        for (;;) {
             if (m_bStop || m_nNextRead > m_nLast)
                 return;
             unsigned long long nBlock;
@@ -180,31 +166,26 @@ private:
     std::vector<CSlot>& m_slots;
     std::mutex m_mutex;
     std::condition_variable m_cvCaller, m_cvHelper;
-    unsigned long long m_nNextRead = 0;        // the next block to claim for reading
-    unsigned long long m_nNextHand = 0;        // the next block to hand over
+    unsigned long long m_nNextRead = 0;       // the next block to claim for reading
+    unsigned long long m_nNextHand = 0;       // the next block to hand over
     unsigned long long m_nLast = UINT64_MAX;  // the block the data ends in, once known
     bool m_bStop = false;
 };
 
 // Stops and joins the helper however the caller's side ends.
-class CHelperThread
-{
+class CHelperThread {
 public:
     explicit CHelperThread(CReadAhead& readAhead) : m_readAhead(readAhead)
     {
-        try
-        {
+        try {
             m_thread = std::thread(&CReadAhead::Help, &readAhead);
-        }
-        catch (const std::system_error&)
-        {
+        } catch (const std::system_error&) {
             // No thread to be had: the caller reads everything itself.
         }
     }
     ~CHelperThread()
     {
-        if (m_thread.joinable())
-        {
+        if (m_thread.joinable()) {
             m_readAhead.Stop();
             m_thread.join();
         }
@@ -217,8 +198,7 @@ private:
     std::thread m_thread;
 };
 
-class CFileSource : public CBlockSource
-{
+class CFileSource : public CBlockSource {
 public:
 #ifdef _WIN32
     CFileSource(HANDLE hFile, bool bPositional) : m_hFile(hFile), m_bPositional(bPositional) {}
@@ -242,8 +222,7 @@ private:
     CFileSource(int fd, bool bPositional) : m_fd(fd), m_bPositional(bPositional) {}
     virtual long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength)
     {
-        for (;;)
-        {
+        for (;;) {
             const ssize_t nRead =
                 m_bPositional ? pread(m_fd, pBuffer, nLength, (off_t)nOffset) : read(m_fd, pBuffer, nLength);
             if (nRead >= 0)
@@ -263,8 +242,7 @@ private:
 #ifdef _WIN32
 EFileBlocksResult FromWinError(DWORD nError)
 {
-    switch (nError)
-    {
+    switch (nError) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_NAME:
@@ -291,12 +269,10 @@ CBlockPlan GetFilePlan(unsigned long long nFileSize)
 bool ReadBlocks(CBlockSource& source, const CBlockPlan& plan, const FileBlockHandler& onBlock)
 {
     const size_t nBlockSize = plan.m_nBlockSize;
-    if (!plan.m_bReadAhead)
-    {
+    if (!plan.m_bReadAhead) {
         std::unique_ptr<unsigned char[]> storage(new unsigned char[nBlockSize + c_nPage]);
         unsigned char* const pBuffer = PageAligned(storage.get());
-        for (unsigned long long nOffset = 0;;)
-        {
+        for (unsigned long long nOffset = 0;;) {
             size_t nFilled = 0;
             if (!FillBlock(source, nOffset, pBuffer, nBlockSize, nFilled))
                 return false;
@@ -346,20 +322,16 @@ EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlock
     const CBlockPlan plan = GetFilePlan((unsigned long long)nSize.QuadPart);
     CFileSource source(hFile, plan.m_bReadAhead);
     bool bRead = false;
-    try
-    {
+    try {
         bRead = ReadBlocks(source, plan, onBlock);
-    }
-    catch (...)
-    {
+    } catch (...) {
         CloseHandle(hFile);
         throw;
     }
     CloseHandle(hFile);
 #else
     const int fd = open(strNameUtf8.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-    {
+    if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
             return fileBlocksNotFound;
         if (errno == EACCES || errno == EPERM)
@@ -368,27 +340,23 @@ EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlock
     }
     struct stat st;
     const bool bStat = fstat(fd, &st) == 0;
-    if (bStat && S_ISDIR(st.st_mode))
-    {
+    if (bStat && S_ISDIR(st.st_mode)) {
         close(fd);
         return fileBlocksIsDirectory;
     }
     const bool bRegular = bStat && S_ISREG(st.st_mode);
-#ifdef POSIX_FADV_SEQUENTIAL
+#    ifdef POSIX_FADV_SEQUENTIAL
     if (bRegular)
         posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-#endif
+#    endif
     // Pipes, devices and the kernel's own files (under /proc, which show a
     // size of 0) are read in order by one thread.
     const CBlockPlan plan = GetFilePlan(bRegular ? (unsigned long long)st.st_size : 0);
     CFileSource source(fd, plan.m_bReadAhead);
     bool bRead = false;
-    try
-    {
+    try {
         bRead = ReadBlocks(source, plan, onBlock);
-    }
-    catch (...)
-    {
+    } catch (...) {
         close(fd);
         throw;
     }

@@ -6,8 +6,7 @@
 #include <functional>
 #include <string>
 
-enum EFileBlocksResult
-{
+enum EFileBlocksResult {
     fileBlocksDone,
     fileBlocksNotFound,
     fileBlocksAccessDenied,
@@ -26,8 +25,7 @@ EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlock
 EFileBlocksResult ReadStdinBlocks(const FileBlockHandler& onBlock);
 
 // Where the blocks come from: an open file, or anything else read by position.
-class CBlockSource
-{
+class CBlockSource {
 public:
     virtual ~CBlockSource() {}
     // Up to nLength bytes at nOffset: the count read, 0 at the end, -1 on failure.
@@ -35,8 +33,7 @@ public:
     virtual long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength) = 0;
 };
 
-struct CBlockPlan
-{
+struct CBlockPlan {
     size_t m_nBlockSize;  // bytes per read block
     int m_nBuffers;       // blocks in flight with a read-ahead thread (at least 2)
     bool m_bReadAhead;    // false: one thread, reads strictly in order

@@ -15,12 +15,11 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
+#    include <fcntl.h>
+#    include <io.h>
 #endif
 
-namespace
-{
+namespace {
 const char* const c_pszUsage =
     "Использование: extkit mask МАСКА ДЕЙСТВИЕ...\n"
     "               extkit mask --batch\n"
@@ -83,8 +82,7 @@ bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, s
     return true;
 }
 
-namespace
-{
+namespace {
 int RunBatch()
 {
 #ifdef _WIN32
@@ -94,18 +92,14 @@ int RunBatch()
     int nStatus = 0;
     unsigned long nLine = 0;
     std::string strLine;
-    while (ReadLine(stdin, strLine))
-    {
+    while (ReadLine(stdin, strLine)) {
         ++nLine;
         std::string strOut, strProblem;
-        if (RunMaskBatchLine(strLine, strOut, strProblem))
-        {
+        if (RunMaskBatchLine(strLine, strOut, strProblem)) {
             if (strOut == "#plain-edit")
                 nStatus = 1;
             WriteUtf8(stdout, strOut + "\n");
-        }
-        else
-        {
+        } else {
             nStatus = 1;
             WriteUtf8(stdout, "#invalid\n");
             fflush(stdout);
@@ -121,24 +115,20 @@ int MaskCommand(const std::vector<std::string>& args)
 {
     bool bBatch = false, bOptions = true;
     std::vector<std::string> words;
-    for (const std::string& arg : args)
-    {
+    for (const std::string& arg : args) {
         if (bOptions && arg == "--")
             bOptions = false;
-        else if (bOptions && arg == "--help")
-        {
+        else if (bOptions && arg == "--help") {
             WriteText(stdout, c_pszUsage);
             return 0;
-        }
-        else if (bOptions && arg == "--batch")
+        } else if (bOptions && arg == "--batch")
             bBatch = true;
         else if (bOptions && arg.compare(0, 2, "--") == 0)
             return UsageError("неизвестный параметр " + Utf8ToCp1251(arg));
         else
             words.push_back(arg);
     }
-    if (bBatch)
-    {
+    if (bBatch) {
         if (!words.empty())
             return UsageError("--batch берёт всё со стандартного ввода, без маски и действий");
         return RunBatch();
@@ -151,16 +141,14 @@ int MaskCommand(const std::vector<std::string>& args)
     if (!ToCp1251(words[0], str1251, strProblem) || !CMaskScript::DecodeField(str1251, script.m_strMask, strProblem))
         return UsageError(strProblem);
     script.m_actions.resize(words.size() - 1);
-    for (size_t i = 1; i < words.size(); ++i)
-    {
+    for (size_t i = 1; i < words.size(); ++i) {
         if (!ToCp1251(words[i], str1251, strProblem) ||
             !CMaskScript::ParseAction(str1251, script.m_actions[i - 1], strProblem))
             return UsageError(strProblem);
     }
     CHeadlessMaskTarget target;
     CMaskState state;
-    if (script.Play(target, state) == CMaskScript::plainEdit)
-    {
+    if (script.Play(target, state) == CMaskScript::plainEdit) {
         WriteUtf8(stdout, "#plain-edit\n");
         ReportError("mask", "в маске нет позиций ввода, это обычное поле ввода");
         return 1;

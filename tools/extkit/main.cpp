@@ -5,8 +5,7 @@
 
 #include <cstring>
 
-namespace
-{
+namespace {
 void PrintCommands(FILE* pStream)
 {
     WriteText(pStream, "Использование: extkit КОМАНДА [ПАРАМЕТРЫ...]\nКоманды:\n");
@@ -18,20 +17,16 @@ void PrintCommands(FILE* pStream)
 int main(int argc, char** argv)
 {
     std::vector<std::string> args = GetUtf8Arguments(argc, argv);
-    if (args.empty())
-    {
+    if (args.empty()) {
         PrintCommands(stderr);
         return 2;
     }
-    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
-    {
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         PrintCommands(stdout);
         return 0;
     }
-    for (const CToolCommand& cmd : GetToolCommands())
-    {
-        if (args[0] == cmd.m_pszName)
-        {
+    for (const CToolCommand& cmd : GetToolCommands()) {
+        if (args[0] == cmd.m_pszName) {
             args.erase(args.begin());
             const int nStatus = cmd.m_pfnRun(args);
             fflush(stdout);

@@ -22,8 +22,14 @@ bool ThrowsInvalidArg(F f)
     return false;
 }
 
-std::string Item(const CString& s) { return (LPCSTR)s; }
-std::string Item(int n) { return std::to_string(n); }
+std::string Item(const CString& s)
+{
+    return (LPCSTR)s;
+}
+std::string Item(int n)
+{
+    return std::to_string(n);
+}
 
 template <class A>
 std::string Join(const A& arr)
@@ -161,7 +167,7 @@ TEST(Map, SetLookupRemove)
     EXPECT_STREQ(value, "раз");
     EXPECT_FALSE(map.Lookup(3, value));
     EXPECT_STREQ(value, "раз");  // untouched when absent
-    EXPECT_STREQ(map[3], "");     // operator[] adds an empty value
+    EXPECT_STREQ(map[3], "");    // operator[] adds an empty value
     EXPECT_TRUE(map.RemoveKey(3));
     EXPECT_FALSE(map.RemoveKey(3));
     EXPECT_EQ(map.GetCount(), 2);

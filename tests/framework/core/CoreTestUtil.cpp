@@ -4,10 +4,10 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#  include <windows.h>
+#    include <windows.h>
 #else
-#  include <stdlib.h>
-#  include <unistd.h>
+#    include <stdlib.h>
+#    include <unistd.h>
 #endif
 
 namespace coretest {

@@ -8,7 +8,7 @@
 #include <afx.h>
 #ifdef _WIN32
 // The tests compare with the platform's own error codes and resources.
-#include <windows.h>
+#    include <windows.h>
 #endif
 
 namespace coretest {

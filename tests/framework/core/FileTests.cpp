@@ -72,7 +72,8 @@ TEST(File, OpenFailuresReportCauseAndName)
     EXPECT_EQ(e.m_lOsError, ENOENT);
 #endif
     char szMessage[512];
-    EXPECT_TRUE(e.GetErrorMessage(szMessage, sizeof(szMessage)) && std::strstr(szMessage, "нет такого.txt")) << szMessage;
+    EXPECT_TRUE(e.GetErrorMessage(szMessage, sizeof(szMessage)) && std::strstr(szMessage, "нет такого.txt"))
+        << szMessage;
     EXPECT_FALSE(file.Open(strMissing, CFile::modeRead));  // no pError: just FALSE
 
     // The constructor throws instead.
@@ -197,32 +198,37 @@ TEST(File, ErrorCodesMapToCauses)
     const struct {
         LONG lError;
         int nCause;
-    } aOs[] = {
+    } aOs[] =
+        {
 #ifdef _WIN32
-        {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
-        {ERROR_PATH_NOT_FOUND, CFileException::badPath},
-        {ERROR_ACCESS_DENIED, CFileException::accessDenied},
-        {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
-        {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
-        {ERROR_DISK_FULL, CFileException::diskFull},
-        {ERROR_TOO_MANY_OPEN_FILES, CFileException::tooManyOpenFiles},
-        {ERROR_NEGATIVE_SEEK, CFileException::badSeek},
-        {ERROR_HANDLE_EOF, CFileException::endOfFile},
-        {ERROR_INVALID_HANDLE, CFileException::invalidFile},
-        {ERROR_CURRENT_DIRECTORY, CFileException::removeCurrentDir},
-        {ERROR_CRC, CFileException::hardIO},
-        {0, CFileException::none},
-        {ERROR_NOT_ENOUGH_MEMORY, CFileException::genericException},
+            {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
+            {ERROR_PATH_NOT_FOUND, CFileException::badPath},
+            {ERROR_ACCESS_DENIED, CFileException::accessDenied},
+            {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
+            {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
+            {ERROR_DISK_FULL, CFileException::diskFull},
+            {ERROR_TOO_MANY_OPEN_FILES, CFileException::tooManyOpenFiles},
+            {ERROR_NEGATIVE_SEEK, CFileException::badSeek},
+            {ERROR_HANDLE_EOF, CFileException::endOfFile},
+            {ERROR_INVALID_HANDLE, CFileException::invalidFile},
+            {ERROR_CURRENT_DIRECTORY, CFileException::removeCurrentDir},
+            {ERROR_CRC, CFileException::hardIO},
+            {0, CFileException::none},
+            {ERROR_NOT_ENOUGH_MEMORY, CFileException::genericException},
 #else
-        {ENOENT, CFileException::fileNotFound},
-        {EACCES, CFileException::accessDenied},
+            {ENOENT, CFileException::fileNotFound},
+            {EACCES, CFileException::accessDenied},
 #endif
-    },
+        },
       aErrno[] = {
-          {ENOENT, CFileException::fileNotFound}, {ENOTDIR, CFileException::badPath},
-          {EMFILE, CFileException::tooManyOpenFiles}, {EACCES, CFileException::accessDenied},
-          {EBADF, CFileException::invalidFile}, {ENOSPC, CFileException::diskFull},
-          {EIO, CFileException::hardIO}, {0, CFileException::none},
+          {ENOENT, CFileException::fileNotFound},
+          {ENOTDIR, CFileException::badPath},
+          {EMFILE, CFileException::tooManyOpenFiles},
+          {EACCES, CFileException::accessDenied},
+          {EBADF, CFileException::invalidFile},
+          {ENOSPC, CFileException::diskFull},
+          {EIO, CFileException::hardIO},
+          {0, CFileException::none},
           {EDOM, CFileException::genericException},
       };
     for (const auto& c : aOs)

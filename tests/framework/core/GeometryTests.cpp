@@ -20,7 +20,7 @@ TEST(Geometry, PartsAreReferencesAndEdgesFollowTheRules)
 
     EXPECT_TRUE(CRect().IsRectNull());
     EXPECT_TRUE(CRect(5, 5, 5, 10).IsRectEmpty() && !CRect(5, 5, 5, 10).IsRectNull());  // no width
-    EXPECT_TRUE(CRect(5, 5, 4, 10).IsRectEmpty());                                       // inverted
+    EXPECT_TRUE(CRect(5, 5, 4, 10).IsRectEmpty());                                      // inverted
     CRect box(0, 0, 10, 10);
     EXPECT_TRUE(box.PtInRect(CPoint(0, 0)) && box.PtInRect(CPoint(9, 9)));
     EXPECT_FALSE(box.PtInRect(CPoint(10, 5)));  // the right edge is outside

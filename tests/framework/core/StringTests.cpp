@@ -7,7 +7,7 @@
 
 #include <afx.h>
 #ifdef _WIN32
-#include <windows.h>
+#    include <windows.h>
 #endif
 
 namespace {
@@ -123,9 +123,17 @@ TEST(StringExtract, MidLeftRightSpanClamp)
         CString strGot;
         const char* pszExpected;
     } rows[] = {
-        {s.Mid(1, 2), "бв"}, {s.Mid(-3, 2), "аб"},    {s.Mid(3), "гд"},         {s.Mid(9), ""},
-        {s.Mid(2, -1), ""},  {s.Mid(1, 0x7FFFFFFF), "бвгд"},                    {s.Left(2), "аб"},
-        {s.Left(-1), ""},    {s.Left(50), "абвгд"},   {s.Right(2), "гд"},       {s.Right(-4), ""},
+        {s.Mid(1, 2), "бв"},
+        {s.Mid(-3, 2), "аб"},
+        {s.Mid(3), "гд"},
+        {s.Mid(9), ""},
+        {s.Mid(2, -1), ""},
+        {s.Mid(1, 0x7FFFFFFF), "бвгд"},
+        {s.Left(2), "аб"},
+        {s.Left(-1), ""},
+        {s.Left(50), "абвгд"},
+        {s.Right(2), "гд"},
+        {s.Right(-4), ""},
         {s.Right(50), "абвгд"},
         {CString("12.5руб").SpanIncluding("0123456789."), "12.5"},
         {CString("ключ=значение").SpanExcluding("=;"), "ключ"},
@@ -138,11 +146,11 @@ TEST(StringExtract, MidLeftRightSpanClamp)
 TEST(StringSearch, FindEdges)
 {
     CString s("мама мыла раму");
-    const int anGot[] = {s.Find('м', 1),    s.Find('у', 13),      s.Find('м', 14),       s.Find('м', -1),
-                         s.Find('щ'),       s.Find("ма", 1),      s.Find("раму", 10),    s.Find("раму", 11),
-                         s.Find("", 14),    s.Find("", 15),       s.Find("ма", -1),      s.ReverseFind('м'),
-                         s.ReverseFind('щ'), s.FindOneOf("ыу"),   s.FindOneOf("щ"),      CString().Find('a'),
-                         CString().ReverseFind('a')};
+    const int anGot[] = {
+        s.Find('м', 1),      s.Find('у', 13),           s.Find('м', 14),    s.Find('м', -1),   s.Find('щ'),
+        s.Find("ма", 1),     s.Find("раму", 10),        s.Find("раму", 11), s.Find("", 14),    s.Find("", 15),
+        s.Find("ма", -1),    s.ReverseFind('м'),        s.ReverseFind('щ'), s.FindOneOf("ыу"), s.FindOneOf("щ"),
+        CString().Find('a'), CString().ReverseFind('a')};
     const int anExpected[] = {2, 13, -1, -1, -1, 2, 10, -1, 14, -1, -1, 12, -1, 6, -1, -1, -1};
     for (size_t i = 0; i < sizeof(anGot) / sizeof(anGot[0]); i++)
         EXPECT_EQ(anGot[i], anExpected[i]) << i;

@@ -106,9 +106,9 @@ TEST(CmdTarget, CommandsFindTheMostDerivedEntryThenTheBaseMapsAndRanges)
         int nCode;
         BOOL bHandled;
     } rows[] = {
-        {ID_FIRST, CN_COMMAND, TRUE},        {ID_ONLY_BASE, CN_COMMAND, TRUE},    {ID_SECOND, CN_COMMAND, TRUE},
-        {ID_NONE, CN_COMMAND, FALSE},        {ID_FIRST, EN_CHANGE, FALSE},  // a control code is no command
-        {ID_RANGE_LO, CN_COMMAND, TRUE},     {ID_RANGE_LO + 4, CN_COMMAND, TRUE}, {ID_RANGE_HI, CN_COMMAND, TRUE},
+        {ID_FIRST, CN_COMMAND, TRUE},         {ID_ONLY_BASE, CN_COMMAND, TRUE},     {ID_SECOND, CN_COMMAND, TRUE},
+        {ID_NONE, CN_COMMAND, FALSE},         {ID_FIRST, EN_CHANGE, FALSE},  // a control code is no command
+        {ID_RANGE_LO, CN_COMMAND, TRUE},      {ID_RANGE_LO + 4, CN_COMMAND, TRUE},  {ID_RANGE_HI, CN_COMMAND, TRUE},
         {ID_RANGE_LO - 1, CN_COMMAND, FALSE}, {ID_RANGE_HI + 1, CN_COMMAND, FALSE},
     };
     for (const auto& row : rows)

@@ -165,8 +165,10 @@ TEST(Dialog, BadNumbersKeepTheDialogOpenAndAreExplained)
         const char* pszText;
         const char* pszMessage;
     } refusals[] = {
-        {IDC_COUNT, "12x", "Введите целое число."},   {IDC_COUNT, "", "Введите целое число."},
-        {IDC_COUNT, "3000000000", "Введите целое число."}, {IDC_PRICE, "1e999", "Введите число."},
+        {IDC_COUNT, "12x", "Введите целое число."},
+        {IDC_COUNT, "", "Введите целое число."},
+        {IDC_COUNT, "3000000000", "Введите целое число."},
+        {IDC_PRICE, "1e999", "Введите число."},
         {IDC_PRICE, "1.2.3", "Введите число."},
     };
     CCardDlg dlg;
@@ -232,7 +234,8 @@ TEST(Dialog, ParentIsDisabledTheListsStartFilledAndTheDialogIsCentred)
         }
         char sz[32] = "";
         SendDlgItemMessageA(hDlg, IDC_PRICE, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(sz));
-        items.push_back(sz + std::string("/") + std::to_string(SendDlgItemMessageA(hDlg, IDC_PRICE, LB_GETCOUNT, 0, 0)));
+        items.push_back(sz + std::string("/") +
+                        std::to_string(SendDlgItemMessageA(hDlg, IDC_PRICE, LB_GETCOUNT, 0, 0)));
         GetWindowRect(hDlg, &rcDlg);
         PostKey(GetDlgItem(hDlg, IDOK), VK_RETURN);
     });

@@ -233,7 +233,8 @@ TEST_F(GdiTest, SystemColourBrushesAndRegions)
     EXPECT_EQ(GetObjectType(hSystem), (DWORD)OBJ_BRUSH) << "the system's brush survives its wrapper";
 
     CRgn left, right, both;
-    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10) && right.CreateRectRgn(20, 0, 30, 10) && both.CreateRectRgn(0, 0, 0, 0));
+    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10) && right.CreateRectRgn(20, 0, 30, 10) &&
+                both.CreateRectRgn(0, 0, 0, 0));
     EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
     EXPECT_TRUE(both.PtInRegion(25, 5) && !both.PtInRegion(15, 5));
     CRect box;

@@ -23,7 +23,10 @@ HGLOBAL MakeGlobal(const std::string& strBytes)
     return hMem;
 }
 
-HGLOBAL MakeText(const char* pszText) { return MakeGlobal(std::string(pszText, std::strlen(pszText) + 1)); }
+HGLOBAL MakeText(const char* pszText)
+{
+    return MakeGlobal(std::string(pszText, std::strlen(pszText) + 1));
+}
 
 std::string ReadGlobal(HGLOBAL hMem)
 {
@@ -46,7 +49,10 @@ std::string TakeText(HGLOBAL hMem)
 }
 
 // The system's handle table tells a freed block from a live one.
-bool IsLiveBlock(HGLOBAL hMem) { return ::GlobalFlags(hMem) != GMEM_INVALID_HANDLE; }
+bool IsLiveBlock(HGLOBAL hMem)
+{
+    return ::GlobalFlags(hMem) != GMEM_INVALID_HANDLE;
+}
 
 // ---------------------------------------------------------------- CSharedFile
 
@@ -71,14 +77,18 @@ TEST(SharedFile, GrowsAndDetachesExactlyWhatWasWritten)
 
 TEST(SharedFile, SetHandleReadsTheBlockOwnsItAndFreesItOnCloseOrDestruction)
 {
-    HGLOBAL hMem = MakeGlobal(std::string("12\0" "34", 5));
+    HGLOBAL hMem = MakeGlobal(std::string("12\0"
+                                          "34",
+                                          5));
     HGLOBAL hDestroyed = NULL;
     {
         CSharedFile file;
         file.SetHandle(hMem);
         char buffer[8];
         EXPECT_EQ(file.Read(buffer, sizeof(buffer)), 5u);
-        EXPECT_EQ(std::string(buffer, 5), std::string("12\0" "34", 5));
+        EXPECT_EQ(std::string(buffer, 5), std::string("12\0"
+                                                      "34",
+                                                      5));
         // Taking its own block again would free it under itself.
         EXPECT_THROW(file.SetHandle(hMem), CInvalidArgException*);
         EXPECT_TRUE(IsLiveBlock(hMem));
@@ -309,8 +319,8 @@ HWND CreatePlainWindow(int x, int y, int cx, int cy)
         wc.lpszClassName = "ExtkitOleTestWindow";
         s_atom = ::RegisterClassA(&wc);
     }
-    return ::CreateWindowExA(WS_EX_TOPMOST, "ExtkitOleTestWindow", "", WS_POPUP | WS_VISIBLE, x, y, cx, cy, NULL,
-                             NULL, ::GetModuleHandleA(NULL), NULL);
+    return ::CreateWindowExA(WS_EX_TOPMOST, "ExtkitOleTestWindow", "", WS_POPUP | WS_VISIBLE, x, y, cx, cy, NULL, NULL,
+                             ::GetModuleHandleA(NULL), NULL);
 }
 
 // Records what the handlers were called with; the fields the drag tests
@@ -455,7 +465,7 @@ TEST_F(DropTarget, EffectsAreNarrowedToWhatTheSourceAllows)
     EXPECT_EQ(Enter(kCopy, MK_LBUTTON | MK_SHIFT), kCopy);  // a move taken as a copy
     EXPECT_EQ(Over(kMove, MK_LBUTTON), kMove);              // a copy taken as a move
     m_target.m_eAnswer = CRecordingTarget::eLink;
-    EXPECT_EQ(Over(kCopy | kMove, MK_LBUTTON), kNone);      // a link only when allowed
+    EXPECT_EQ(Over(kCopy | kMove, MK_LBUTTON), kNone);  // a link only when allowed
     EXPECT_EQ(Over(kLink, MK_LBUTTON), kLink);
     m_pTarget->DragLeave();
     EXPECT_EQ(m_target.m_nLeave.load(), 1);

@@ -30,9 +30,15 @@ LRESULT CALLBACK OriginalProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam
     return DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }
 
-bool Saw(UINT nMsg) { return std::count(g_originalSeen.begin(), g_originalSeen.end(), nMsg) > 0; }
+bool Saw(UINT nMsg)
+{
+    return std::count(g_originalSeen.begin(), g_originalSeen.end(), nMsg) > 0;
+}
 
-WNDPROC ProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)); }
+WNDPROC ProcOf(HWND hWnd)
+{
+    return reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+}
 
 HWND CreateRaw(HWND hParent = NULL, int nID = 0)
 {
@@ -93,7 +99,10 @@ public:
         if (m_bDeleteSelf)
             delete this;
     }
-    BOOL Make(LPCSTR lpszClass = kClassName) { return CreateEx(0, lpszClass, "w", WS_POPUP, 0, 0, 100, 50, NULL, NULL); }
+    BOOL Make(LPCSTR lpszClass = kClassName)
+    {
+        return CreateEx(0, lpszClass, "w", WS_POPUP, 0, 0, 100, 50, NULL, NULL);
+    }
 
 protected:
     int OnCreate(LPCREATESTRUCT lpcs)
@@ -335,7 +344,10 @@ protected:
         return TRUE;
     }
     void DrawItem(LPDRAWITEMSTRUCT lpDIS) { m_log.push_back("draw " + std::to_string(lpDIS->itemID)); }
-    void HScroll(UINT nSBCode, UINT nPos) { m_log.push_back("hscroll " + std::to_string(nSBCode) + "," + std::to_string(nPos)); }
+    void HScroll(UINT nSBCode, UINT nPos)
+    {
+        m_log.push_back("hscroll " + std::to_string(nSBCode) + "," + std::to_string(nPos));
+    }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -451,8 +463,8 @@ TEST_F(WndMsg, ReflectedHandlersShareAndOwnerDrawnControlsDrawThemselves)
     // A real owner-drawn list box is measured while it is being made and
     // draws each item when it is painted.
     CDrawnList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 200, 150),
-                            &parent, ID_CHILD + 1));
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, CRect(0, 0, 200, 150), &parent,
+                            ID_CHILD + 1));
     list.AddString("one");
     list.AddString("two");
     list.UpdateWindow();
@@ -569,7 +581,7 @@ TEST_F(WndMsg, PreTranslateWalksFromTheWindowUpThroughItsParents)
         CLog seen;
     } rows[] = {
         {FALSE, NULL, FALSE, {"middle", "top"}},
-        {TRUE, NULL, TRUE, {"middle"}},              // taking the message ends the walk
+        {TRUE, NULL, TRUE, {"middle"}},             // taking the message ends the walk
         {FALSE, middle.m_hWnd, FALSE, {"middle"}},  // the walk stops at the given window
     };
     for (const auto& row : rows) {
