@@ -8,6 +8,7 @@
 #     [WIN32 file...]         Windows classes: in extkit.dll
 #     [TOOLING file...]       helpers for the tool and the tests only, never in
 #                             the DLL: in extkit_tooling
+#     [WIN32_TOOLING file...] the same for Windows only
 #     [HEADERS file...]       public headers that build everywhere
 #     [WIN32_HEADERS file...] public headers for Windows hosts
 #     [RESOURCES file...]     resource scripts under resources/, part of the DLL's
@@ -25,12 +26,12 @@
 # resources/gen/; the resource compiler finds it in EXTKIT_RESOURCE_GEN_DIR.
 
 set(EXTKIT_SUBSYSTEM_NAMES "" CACHE INTERNAL "")
-foreach(kind PORTABLE INTERNAL WIN32 TOOLING HEADERS WIN32_HEADERS RESOURCES LIBS TOOL GALLERY RESOURCE_DEPENDS)
+foreach(kind PORTABLE INTERNAL WIN32 TOOLING WIN32_TOOLING HEADERS WIN32_HEADERS RESOURCES LIBS TOOL GALLERY RESOURCE_DEPENDS)
   set(EXTKIT_ALL_${kind} "" CACHE INTERNAL "")
 endforeach()
 
 function(extkit_subsystem name)
-  cmake_parse_arguments(S "" "" "PORTABLE;INTERNAL;WIN32;TOOLING;HEADERS;WIN32_HEADERS;RESOURCES;LIBS;TOOL;GALLERY"
+  cmake_parse_arguments(S "" "" "PORTABLE;INTERNAL;WIN32;TOOLING;WIN32_TOOLING;HEADERS;WIN32_HEADERS;RESOURCES;LIBS;TOOL;GALLERY"
     ${ARGN})
   if(S_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "extkit_subsystem(${name}): unknown arguments ${S_UNPARSED_ARGUMENTS}")
@@ -39,7 +40,7 @@ function(extkit_subsystem name)
   set(names ${EXTKIT_SUBSYSTEM_NAMES})
   list(APPEND names ${name})
   set(EXTKIT_SUBSYSTEM_NAMES "${names}" CACHE INTERNAL "")
-  foreach(kind PORTABLE INTERNAL WIN32 TOOLING)
+  foreach(kind PORTABLE INTERNAL WIN32 TOOLING WIN32_TOOLING)
     set(list ${EXTKIT_ALL_${kind}})
     foreach(f IN LISTS S_${kind})
       list(APPEND list ${dir}/${f})

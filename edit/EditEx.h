@@ -58,7 +58,7 @@ public:
 
 protected:
     // The mask model's view of this window.
-    class CWindowSurface : public CEditSurface {
+    class EXTKIT_API CWindowSurface : public CEditSurface {
     public:
         explicit CWindowSurface(CEditEx* pEdit) : m_pEdit(pEdit) {}
         virtual DWORD GetEditStyle();

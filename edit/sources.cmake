@@ -6,6 +6,7 @@ extkit_subsystem(edit
   PORTABLE EditMask.cpp
   WIN32 EditEx.cpp DropTargetText.cpp
   TOOLING HeadlessEditSurface.cpp MaskScript.cpp
+  WIN32_TOOLING WindowMaskTarget.cpp
   HEADERS EditKeys.h EditSurface.h EditMask.h
   WIN32_HEADERS EditEx.h DropTargetText.h
   TOOL MaskCommand.cpp

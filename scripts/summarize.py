@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Adds up the GoogleTest results of both configurations and prints one line.
 
-Every test program writes an XML report; a program that crashed before writing
+Every test program writes an XML report (with the number of table cases each
+runner of a case table ran); a program that crashed before writing
 one is counted from CTest's own record as one failure, so nothing is lost."""
 import glob
 import os
@@ -22,7 +23,7 @@ def main():
     """Arguments: the results folder, then CONFIG=BUILD_DIR pairs; the reports of
     CONFIG are in results/CONFIG/PROGRAM.xml."""
     results, pairs = sys.argv[1], [a.split("=", 1) for a in sys.argv[2:]]
-    passed = failed = skipped = 0
+    passed = failed = skipped = cases = 0
     for config, build_dir in pairs:
         failing_programs = set()
         for path in sorted(glob.glob(os.path.join(results, config, "*.xml"))):
@@ -32,6 +33,13 @@ def main():
             except ET.ParseError:
                 continue
             for case in root.iter("testcase"):
+                # Case tables record how many of their lines they ran, as an
+                # attribute or as a property, depending on GoogleTest's version.
+                recorded = case.get("table_cases")
+                for prop in case.iter("property"):
+                    if prop.get("name") == "table_cases":
+                        recorded = prop.get("value")
+                cases += int(recorded or 0)
                 if case.find("failure") is not None:
                     failed += 1
                     failing_programs.add(program)
@@ -49,6 +57,7 @@ def main():
     line = f"{passed} passed, {failed} failed"
     if skipped:
         line += f", {skipped} skipped"
+    line += f"; {cases} table cases"
     print(line)
     return 1 if failed else 0
 

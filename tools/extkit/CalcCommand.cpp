@@ -166,24 +166,34 @@ int RunBatch()
 #endif
     int nStatus = 0;
     unsigned long nLine = 0;
-    std::string strLine, strOut;
+    std::string strLine, strOut, strProblem;
     while (ReadLine(stdin, strLine)) {
         ++nLine;
-        if (RunBatchLine(strLine, strOut)) {
-            WriteText(stdout, strOut + "\n");
-        } else {
-            // The reason quotes the input: in the data stream, as in the
-            // message, without its control characters.
-            nStatus = 1;
-            WriteUtf8(stdout, "error\t" + EscapeControls(Cp1251ToUtf8(strOut)) + "\n");
-            fflush(stdout);
-            ReportError("calc", "строка " + std::to_string(nLine) + ": " + strOut);
-        }
+        const bool bValid = RunCalcBatchLine(strLine, strOut, strProblem);
+        WriteUtf8(stdout, strOut + "\n");
         fflush(stdout);
+        if (!bValid) {
+            nStatus = 1;
+            ReportError("calc", "строка " + std::to_string(nLine) + ": " + strProblem);
+        }
     }
     return nStatus;
 }
 }  // namespace
+
+bool RunCalcBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)
+{
+    std::string strOut;
+    if (RunBatchLine(strLineUtf8, strOut)) {
+        strOutUtf8 = Cp1251ToUtf8(strOut);
+        return true;
+    }
+    // The reason quotes the input: in the data stream, as in the message,
+    // without its control characters.
+    strProblem = strOut;
+    strOutUtf8 = "error\t" + EscapeControls(Cp1251ToUtf8(strOut));
+    return false;
+}
 
 int CalcCommand(const std::vector<std::string>& args)
 {

@@ -1,4 +1,5 @@
 // extkit checksum [--algo sum8|sum16|sum32|crc16|crc32] [--poly HEX] [--start HEX] [--invert] FILE...
+// extkit checksum --batch
 // Prints "<value> <file>" per file, the value in upper-case hexadecimal of the
 // algorithm's width; "-" is the standard input. A file that cannot be read is
 // reported on stderr and the others are still done.
@@ -11,6 +12,11 @@
 
 #include <cstdio>
 #include <memory>
+
+#ifdef _WIN32
+#    include <fcntl.h>
+#    include <io.h>
+#endif
 
 namespace {
 struct CAlgorithm {
@@ -33,7 +39,11 @@ const char* const c_pszUsage =
     "  --invert  вывести значение с обращёнными битами\n"
     "ФАЙЛ \"-\" - стандартный ввод. Выводится регистр так, как его возвращают классы\n"
     "библиотеки, без итогового обращения битов: CRC-32 строки \"123456789\" - 340BC6D9.\n"
-    "Привычное значение CRC-32 (CBF43926, как у распространённых программ) даёт --invert.\n";
+    "Привычное значение CRC-32 (CBF43926, как у распространённых программ) даёт --invert.\n"
+    "--batch: каждая строка ввода - АЛГОРИТМ<TAB>ПОЛИНОМ<TAB>НАЧАЛО<TAB>ТЕКСТ[<TAB>ПОВТОРЫ]\n"
+    "(ПОЛИНОМ и НАЧАЛО могут быть пустыми; в ТЕКСТЕ \\t, \\n, \\\\ и \\xHH - табуляция,\n"
+    "перевод строки, черта и байт HH; ТЕКСТ берётся ПОВТОРЫ раз, по умолчанию один);\n"
+    "на строку выводится ЗНАЧЕНИЕ<TAB>ОБРАЩЁННОЕ, а для неверной строки - #invalid.\n";
 
 int UsageError(const std::string& strCp1251)
 {
@@ -95,14 +105,130 @@ const char* FailureText(EFileBlocksResult eResult)
         return "ошибка чтения файла: ";
     }
 }
+// What to compute: the algorithm and its polynomial and start, as given.
+struct CChecksumSpec {
+    std::string m_strAlgo = "crc32";
+    unsigned long long m_nPoly = 0, m_nStart = 0;
+    bool m_bPoly = false, m_bStart = false;
+    std::string m_strPoly, m_strStart;  // as given, for the messages
+    const CAlgorithm* m_pAlgo = nullptr;
+    unsigned long long m_nMask = 0;
+
+    // Checks the values against the algorithm; false with the reason.
+    bool Check(std::string& strProblem)
+    {
+        m_pAlgo = nullptr;
+        for (const CAlgorithm& algo : g_aAlgorithms)
+            if (m_strAlgo == algo.m_pszName)
+                m_pAlgo = &algo;
+        if (m_pAlgo == nullptr) {
+            strProblem = "неизвестный алгоритм " + Utf8ToCp1251(m_strAlgo);
+            return false;
+        }
+        const int nBits = 4 * m_pAlgo->m_nDigits;
+        m_nMask = (1ull << nBits) - 1;
+        const std::string strBits = " (" + std::to_string(nBits) + (nBits == 32 ? " бита): " : " бит): ");
+        if (m_bPoly && !m_pAlgo->m_bCrc)
+            strProblem = "полином задаётся только для crc16 и crc32";
+        else if (m_bPoly && (m_nPoly & ~m_nMask) != 0)
+            strProblem = "полином шире алгоритма " + m_strAlgo + strBits + Utf8ToCp1251(m_strPoly);
+        else if (m_bStart && (m_nStart & ~m_nMask) != 0)
+            strProblem = "начальное значение шире алгоритма " + m_strAlgo + strBits + Utf8ToCp1251(m_strStart);
+        else
+            return true;
+        return false;
+    }
+    bool SetPoly(const std::string& strValue, std::string& strProblem)
+    {
+        m_bPoly = true;
+        m_strPoly = strValue;
+        if (ParseHex(strValue, m_nPoly))
+            return true;
+        strProblem = "полином должен быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue);
+        return false;
+    }
+    bool SetStart(const std::string& strValue, std::string& strProblem)
+    {
+        m_bStart = true;
+        m_strStart = strValue;
+        if (ParseHex(strValue, m_nStart))
+            return true;
+        strProblem = "начальное значение должно быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue);
+        return false;
+    }
+    std::unique_ptr<COXCheckBase> Make() const
+    {
+        std::unique_ptr<COXCheckBase> pCheck = MakeCheck(m_strAlgo, m_nPoly, m_bPoly);
+        if (m_bStart)
+            pCheck->m_nValue = (DWORD)m_nStart;
+        return pCheck;
+    }
+    // The value as the tool prints it.
+    std::string Format(DWORD nValue) const
+    {
+        char szValue[16];
+        snprintf(szValue, sizeof(szValue), "%0*X", m_pAlgo->m_nDigits, (unsigned)(nValue & m_nMask));
+        return szValue;
+    }
+};
+
+// The text of a batch line: \t, \n, \\ and \xHH resolved; false with the reason.
+bool DecodeBatchText(const std::string& strText, std::string& strBytes, std::string& strProblem)
+{
+    strBytes.clear();
+    for (size_t i = 0; i < strText.size(); ++i) {
+        if (strText[i] != '\\') {
+            strBytes += strText[i];
+            continue;
+        }
+        const char chNext = i + 1 < strText.size() ? strText[i + 1] : 0;
+        unsigned long long nByte = 0;
+        if (chNext == 't') {
+            strBytes += '\t';
+        } else if (chNext == 'n') {
+            strBytes += '\n';
+        } else if (chNext == '\\') {
+            strBytes += '\\';
+        } else if (chNext == 'x' && i + 3 < strText.size() && ParseHex(strText.substr(i + 2, 2), nByte)) {
+            strBytes += (char)nByte;
+            i += 2;
+        } else {
+            strProblem = "неизвестное сочетание с \\ (есть \\t, \\n, \\\\, \\xHH)";
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
+int RunBatch()
+{
+#ifdef _WIN32
+    // The bytes as they are: no line-end translation, no end at Ctrl+Z.
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    int nStatus = 0;
+    unsigned long nLine = 0;
+    std::string strLine, strOut, strProblem;
+    while (ReadLine(stdin, strLine)) {
+        ++nLine;
+        const bool bValid = RunChecksumBatchLine(strLine, strOut, strProblem);
+        WriteUtf8(stdout, strOut + "\n");
+        fflush(stdout);
+        if (!bValid) {
+            ReportError("checksum", "строка " + std::to_string(nLine) + ": " + strProblem);
+            nStatus = 1;
+        }
+    }
+    return nStatus;
+}
 }  // namespace
 
 int ChecksumCommand(const std::vector<std::string>& args)
 {
-    std::string strAlgo = "crc32";
-    unsigned long long nPoly = 0, nStart = 0;
-    bool bPoly = false, bStart = false, bInvert = false;
-    std::string strPoly, strStart;  // as given, for the messages
+    CChecksumSpec spec;
+    bool bInvert = false, bBatch = false;
+    std::string strProblem;
     std::vector<std::string> files;
 
     bool bOptions = true;
@@ -124,6 +250,10 @@ int ChecksumCommand(const std::vector<std::string>& args)
             bInvert = true;
             continue;
         }
+        if (arg == "--batch") {
+            bBatch = true;
+            continue;
+        }
         // --name VALUE or --name=VALUE
         std::string strName = arg, strValue;
         const size_t nEq = arg.find('=');
@@ -138,46 +268,25 @@ int ChecksumCommand(const std::vector<std::string>& args)
                 return UsageError("нет значения у параметра " + strName);
             strValue = args[++i];
         }
-        if (strName == "--algo") {
-            bool bKnown = false;
-            for (const CAlgorithm& algo : g_aAlgorithms)
-                bKnown = bKnown || strValue == algo.m_pszName;
-            if (!bKnown)
-                return UsageError("неизвестный алгоритм " + Utf8ToCp1251(strValue));
-            strAlgo = strValue;
-        } else if (strName == "--poly") {
-            if (!ParseHex(strValue, nPoly))
-                return UsageError("полином должен быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue));
-            bPoly = true;
-            strPoly = strValue;
-        } else {
-            if (!ParseHex(strValue, nStart))
-                return UsageError("начальное значение должно быть шестнадцатеричным числом: " + Utf8ToCp1251(strValue));
-            bStart = true;
-            strStart = strValue;
-        }
+        if (strName == "--algo")
+            spec.m_strAlgo = strValue;
+        else if (strName == "--poly" ? !spec.SetPoly(strValue, strProblem) : !spec.SetStart(strValue, strProblem))
+            return UsageError(strProblem);
+    }
+    if (bBatch) {
+        if (!files.empty() || bInvert || spec.m_bPoly || spec.m_bStart || spec.m_strAlgo != "crc32")
+            return UsageError("--batch берёт всё со стандартного ввода, без параметров и файлов");
+        return RunBatch();
     }
 
-    const CAlgorithm* pAlgo = g_aAlgorithms;
-    while (strAlgo != pAlgo->m_pszName)
-        ++pAlgo;
-    const int nBits = 4 * pAlgo->m_nDigits;
-    const unsigned long long nMask = (1ull << nBits) - 1;
-    const std::string strBits = " (" + std::to_string(nBits) + (nBits == 32 ? " бита): " : " бит): ");
-    if (bPoly && !pAlgo->m_bCrc)
-        return UsageError("полином задаётся только для crc16 и crc32");
-    if (bPoly && (nPoly & ~nMask) != 0)
-        return UsageError("полином шире алгоритма " + strAlgo + strBits + Utf8ToCp1251(strPoly));
-    if (bStart && (nStart & ~nMask) != 0)
-        return UsageError("начальное значение шире алгоритма " + strAlgo + strBits + Utf8ToCp1251(strStart));
+    if (!spec.Check(strProblem))
+        return UsageError(strProblem);
     if (files.empty())
         return UsageError("не указаны файлы");
 
     int nStatus = 0;
     for (const std::string& strFile : files) {
-        std::unique_ptr<COXCheckBase> pCheck = MakeCheck(strAlgo, nPoly, bPoly);
-        if (bStart)
-            pCheck->m_nValue = (DWORD)nStart;
+        std::unique_ptr<COXCheckBase> pCheck = spec.Make();
         const FileBlockHandler onBlock = [&](const unsigned char* pData, size_t nLength) {
             pCheck->ChecksumBlock(pData, (DWORD)nLength);
         };
@@ -190,12 +299,47 @@ int ChecksumCommand(const std::vector<std::string>& args)
             nStatus = 1;
             continue;
         }
-        const unsigned long long nValue = (pCheck->m_nValue ^ (bInvert ? 0xFFFFFFFFu : 0u)) & nMask;
-        char szValue[16];
-        snprintf(szValue, sizeof(szValue), "%0*X ", pAlgo->m_nDigits, (unsigned)nValue);
-        WriteUtf8(stdout, szValue + strName + "\n");
+        WriteUtf8(stdout, spec.Format(pCheck->m_nValue ^ (bInvert ? 0xFFFFFFFFu : 0u)) + " " + strName + "\n");
     }
     return nStatus;
 }
 
 EXTKIT_TOOL_COMMAND(10, "checksum", ChecksumCommand, "контрольные суммы и CRC файлов");
+
+bool RunChecksumBatchLine(const std::string& strLine, std::string& strOutUtf8, std::string& strProblem)
+{
+    std::vector<std::string> fields(1);
+    for (char ch : strLine) {
+        if (ch == '\t')
+            fields.emplace_back();
+        else
+            fields.back() += ch;
+    }
+    strOutUtf8 = "#invalid";
+    CChecksumSpec spec;
+    std::string strBytes;
+    int nRepeat = 1;
+    if (fields.size() < 4 || fields.size() > 5) {
+        strProblem = "нужно четыре или пять полей через табуляцию";
+        return false;
+    }
+    spec.m_strAlgo = fields[0];
+    if ((!fields[1].empty() && !spec.SetPoly(fields[1], strProblem)) ||
+        (!fields[2].empty() && !spec.SetStart(fields[2], strProblem)) || !spec.Check(strProblem) ||
+        !DecodeBatchText(fields[3], strBytes, strProblem))
+        return false;
+    // The repeats make the long inputs that the fast paths take; 64 MB at most.
+    if (fields.size() == 5 && (!ParseInt(fields[4], nRepeat) || nRepeat < 0 ||
+                               (long long)nRepeat * (long long)strBytes.size() > (64ll << 20))) {
+        strProblem = "повторы - число от 0, всего не больше 64 МБ: " + Utf8ToCp1251(fields[4]);
+        return false;
+    }
+    std::string strData;
+    strData.reserve(strBytes.size() * (size_t)nRepeat);
+    for (int i = 0; i < nRepeat; ++i)
+        strData += strBytes;
+    std::unique_ptr<COXCheckBase> pCheck = spec.Make();
+    pCheck->ChecksumBlock(reinterpret_cast<const BYTE*>(strData.data()), (DWORD)strData.size());
+    strOutUtf8 = spec.Format(pCheck->m_nValue) + "\t" + spec.Format(~pCheck->m_nValue);
+    return true;
+}

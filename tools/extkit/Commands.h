@@ -27,6 +27,16 @@ struct CToolCommandRegistration {
 // The registered commands in their order.
 std::vector<CToolCommand> GetToolCommands();
 
-// One line of `extkit mask --batch`: the output line for an input line (both
-// UTF-8), or false with the reason (Windows-1251) for a line that is not valid.
+// One line of a command's --batch mode, as the tool runs it: the line it
+// prints for an input line (both UTF-8), and false with the reason
+// (Windows-1251) for a line that is not valid (its printed line then says so).
 bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
+bool RunCalcBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
+bool RunDeclineBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
+bool RunChecksumBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
+
+class CMaskScriptTarget;
+// A mask batch line played on the given control: `extkit mask --batch` uses
+// the in-memory one, `--window` (Windows) a CWindowMaskTarget.
+bool RunMaskBatchLineOn(CMaskScriptTarget& target, const std::string& strLineUtf8, std::string& strOutUtf8,
+                        std::string& strProblem);

@@ -84,52 +84,16 @@ int RunBatch()
 #endif
     int nStatus = 0;
     unsigned long nLine = 0;
-    std::string strLine;
-    CGrammarCase_S grammar;
+    std::string strLine, strOut, strProblem;
     while (ReadLine(stdin, strLine)) {
         ++nLine;
-        const char* pszProblem = nullptr;
-        const char* pszOutput = nullptr;
-        size_t aTabs[3];
-        size_t nFrom = 0;
-        int nTabs = 0;
-        for (; nTabs < 3; ++nTabs) {
-            aTabs[nTabs] = strLine.find('\t', nFrom);
-            if (aTabs[nTabs] == std::string::npos)
-                break;
-            nFrom = aTabs[nTabs] + 1;
-        }
-        int nCase = 0, nParts = 0;
-        std::string strName;
-        if (nTabs < 3 || strLine.find('\t', nFrom) != std::string::npos) {
-            pszProblem = "нужно ровно четыре поля через табуляцию";
-        } else {
-            const std::string strGender = strLine.substr(0, aTabs[0]);
-            if (strGender != "m" && strGender != "f")
-                pszProblem = "род должен быть m или f";
-            else if (!ParseDigit(strLine.substr(aTabs[0] + 1, aTabs[1] - aTabs[0] - 1), 5, nCase))
-                pszProblem = "падеж должен быть числом от 0 до 5";
-            else if (!ParseDigit(strLine.substr(aTabs[1] + 1, aTabs[2] - aTabs[1] - 1), 7, nParts))
-                pszProblem = "части должны быть числом от 0 до 7";
-            else if (!ToLibraryText(strLine.substr(aTabs[2] + 1), strName)) {
-                pszProblem = "имя не записывается в кодовой странице 1251";
-                pszOutput = "#unencodable";
-            } else {
-                grammar.Init(strName.c_str(), strGender == "m");
-                CString strResult;
-                if (grammar.GetGrammarCase(strResult, (EGrammarCase)nCase, (unsigned)nParts) == 2)
-                    WriteText(stdout, "#uninitialised\n");
-                else
-                    WriteResultLine(strResult);
-            }
-        }
-        if (pszProblem != nullptr) {
-            WriteText(stdout, std::string(pszOutput != nullptr ? pszOutput : "#invalid") + "\n");
-            fflush(stdout);
-            ReportError("decline", "строка " + std::to_string(nLine) + ": " + pszProblem);
+        const bool bValid = RunDeclineBatchLine(strLine, strOut, strProblem);
+        WriteUtf8(stdout, strOut + "\n");
+        fflush(stdout);
+        if (!bValid) {
+            ReportError("decline", "строка " + std::to_string(nLine) + ": " + strProblem);
             nStatus = 1;
         }
-        fflush(stdout);
     }
     return nStatus;
 }
@@ -250,3 +214,49 @@ int DeclineCommand(const std::vector<std::string>& args)
 }
 
 EXTKIT_TOOL_COMMAND(20, "decline", DeclineCommand, "склонение фамилии, имени и отчества по падежам");
+
+bool RunDeclineBatchLine(const std::string& strLine, std::string& strOutUtf8, std::string& strProblem)
+{
+    size_t aTabs[3];
+    size_t nFrom = 0;
+    int nTabs = 0;
+    for (; nTabs < 3; ++nTabs) {
+        aTabs[nTabs] = strLine.find('\t', nFrom);
+        if (aTabs[nTabs] == std::string::npos)
+            break;
+        nFrom = aTabs[nTabs] + 1;
+    }
+    strOutUtf8 = "#invalid";
+    int nCase = 0, nParts = 0;
+    std::string strName;
+    if (nTabs < 3 || strLine.find('\t', nFrom) != std::string::npos) {
+        strProblem = "нужно ровно четыре поля через табуляцию";
+        return false;
+    }
+    const std::string strGender = strLine.substr(0, aTabs[0]);
+    if (strGender != "m" && strGender != "f") {
+        strProblem = "род должен быть m или f";
+        return false;
+    }
+    if (!ParseDigit(strLine.substr(aTabs[0] + 1, aTabs[1] - aTabs[0] - 1), 5, nCase)) {
+        strProblem = "падеж должен быть числом от 0 до 5";
+        return false;
+    }
+    if (!ParseDigit(strLine.substr(aTabs[1] + 1, aTabs[2] - aTabs[1] - 1), 7, nParts)) {
+        strProblem = "части должны быть числом от 0 до 7";
+        return false;
+    }
+    if (!ToLibraryText(strLine.substr(aTabs[2] + 1), strName)) {
+        strProblem = "имя не записывается в кодовой странице 1251";
+        strOutUtf8 = "#unencodable";
+        return false;
+    }
+    CGrammarCase_S grammar;
+    grammar.Init(strName.c_str(), strGender == "m");
+    CString strResult;
+    if (grammar.GetGrammarCase(strResult, (EGrammarCase)nCase, (unsigned)nParts) == 2)
+        strOutUtf8 = "#uninitialised";
+    else
+        strOutUtf8 = Cp1251ToUtf8(std::string(strResult.GetString(), (size_t)strResult.GetLength()));
+    return true;
+}

@@ -9,6 +9,9 @@
 #include "Console.h"
 
 #include "edit/MaskScript.h"
+#ifdef _WIN32
+#    include "edit/WindowMaskTarget.h"
+#endif
 
 #include <cstdio>
 #include <string>
@@ -22,7 +25,7 @@
 namespace {
 const char* const c_pszUsage =
     "Использование: extkit mask МАСКА ДЕЙСТВИЕ...\n"
-    "               extkit mask --batch\n"
+    "               extkit mask --batch [--window]\n"
     "Маска: # цифра, & любой знак, ? буква, A буква или цифра, L строчная буква,\n"
     "U прописная буква, прочие знаки - постоянные. Обратная косая черта в маске\n"
     "пропадает, а знак после неё остаётся каким был: \\# - всё та же позиция для\n"
@@ -46,6 +49,8 @@ const char* const c_pszUsage =
     "--batch: каждая строка ввода - поля через TAB: МАСКА, ЗАПОЛНИТЕЛЬ (один знак),\n"
     "СТИЛЬ (n обычный, u прописные, l строчные), ТОЛЬКО_ЧТЕНИЕ (0/1), затем действия;\n"
     "на строку выводится одна строка из тех же восьми значений через TAB.\n"
+    "--window (в Windows): то же на настоящем поле CEditEx в окне: клавиши и щелчки\n"
+    "приходят сообщениями, как от клавиатуры и мыши, буфер обмена - настоящий.\n"
     "Маска без позиций ввода (пустая после снятия \\) - обычное поле ввода, которое здесь\n"
     "не моделируется: вывод #plain-edit. Строка с ошибкой даёт вывод #invalid и сообщение\n"
     "с номером строки в stderr; обработка продолжается. Код завершения: 0 - всё выполнено,\n"
@@ -67,13 +72,14 @@ bool ToCp1251(const std::string& strUtf8, std::string& str1251, std::string& str
 
 }  // namespace
 
-bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)
+bool RunMaskBatchLineOn(CMaskScriptTarget& target, const std::string& strLineUtf8, std::string& strOutUtf8,
+                        std::string& strProblem)
 {
     std::string strLine;
     CMaskScript script;
+    strOutUtf8 = "#invalid";
     if (!ToCp1251(strLineUtf8, strLine, strProblem) || !script.ParseLine(strLine, strProblem))
         return false;
-    CHeadlessMaskTarget target;
     CMaskState state;
     if (script.Play(target, state) == CMaskScript::plainEdit)
         strOutUtf8 = "#plain-edit";
@@ -82,8 +88,14 @@ bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, s
     return true;
 }
 
+bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)
+{
+    CHeadlessMaskTarget target;
+    return RunMaskBatchLineOn(target, strLineUtf8, strOutUtf8, strProblem);
+}
+
 namespace {
-int RunBatch()
+int RunBatch(CMaskScriptTarget& target)
 {
 #ifdef _WIN32
     // The bytes as they are: no line-end translation, no end at Ctrl+Z.
@@ -95,7 +107,7 @@ int RunBatch()
     while (ReadLine(stdin, strLine)) {
         ++nLine;
         std::string strOut, strProblem;
-        if (RunMaskBatchLine(strLine, strOut, strProblem)) {
+        if (RunMaskBatchLineOn(target, strLine, strOut, strProblem)) {
             if (strOut == "#plain-edit")
                 nStatus = 1;
             WriteUtf8(stdout, strOut + "\n");
@@ -113,11 +125,15 @@ int RunBatch()
 
 int MaskCommand(const std::vector<std::string>& args)
 {
-    bool bBatch = false, bOptions = true;
+    bool bBatch = false, bWindow = false, bOptions = true;
     std::vector<std::string> words;
     for (const std::string& arg : args) {
         if (bOptions && arg == "--")
             bOptions = false;
+#ifdef _WIN32
+        else if (bOptions && arg == "--window")
+            bWindow = true;
+#endif
         else if (bOptions && arg == "--help") {
             WriteText(stdout, c_pszUsage);
             return 0;
@@ -131,8 +147,21 @@ int MaskCommand(const std::vector<std::string>& args)
     if (bBatch) {
         if (!words.empty())
             return UsageError("--batch берёт всё со стандартного ввода, без маски и действий");
-        return RunBatch();
+#ifdef _WIN32
+        if (bWindow) {
+            CWindowMaskTarget window;
+            if (!window.IsReady()) {
+                ReportError("mask", "не удалось создать окно");
+                return 1;
+            }
+            return RunBatch(window);
+        }
+#endif
+        CHeadlessMaskTarget target;
+        return RunBatch(target);
     }
+    if (bWindow)
+        return UsageError("--window только вместе с --batch");
     if (words.empty())
         return UsageError("не задана маска");
 
