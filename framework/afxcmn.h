@@ -1,5 +1,5 @@
-// The framework's common-control wrappers: tool-tips, image lists and the
-// month calendar.
+// The framework's common-control wrappers, one header per control family:
+// tool-tips, image lists, the month calendar, list views and headers.
 #pragma once
 
 #include "afxwin.h"
@@ -8,4 +8,6 @@
 #    include "win/ToolTip.h"
 #    include "win/ImageList.h"
 #    include "win/MonthCal.h"
+#    include "win/HeaderCtrl.h"
+#    include "win/ListCtrl.h"
 #endif

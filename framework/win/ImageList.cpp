@@ -1,10 +1,42 @@
 // The image list wrapper.
 #include "win/ImageList.h"
+#include "win/HandleMap.h"
 #include "win/ModuleState.h"
+#include "win/Wnd.h"
+
+namespace {
+thread_local CHandleMap<HIMAGELIST, CImageList> t_mapImageList;
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CImageList, CObject)
 
 CImageList::CImageList() : m_hImageList(NULL) {}
+
+CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList)
+{
+    if (hImageList == NULL)
+        return NULL;
+    if (CImageList* pList = FromHandlePermanent(hImageList))
+        return pList;
+    return t_mapImageList.Temporary(
+        hImageList, [](CImageList*) { return true; },
+        [hImageList] {
+            CImageList* pList = new CImageList;
+            pList->m_hImageList = hImageList;
+            return pList;
+        });
+}
+
+CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList)
+{
+    return hImageList != NULL ? t_mapImageList.LookupPermanent(hImageList) : NULL;
+}
+
+void PASCAL CImageList::DeleteTempMap()
+{
+    // The lists belong to someone else; only the wrappers go.
+    t_mapImageList.DeleteTemporary([](CImageList* pList) { pList->m_hImageList = NULL; });
+}
 
 CImageList::~CImageList()
 {
@@ -18,7 +50,10 @@ BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
     HIMAGELIST hImageList = ::ImageList_Create(cx, cy, nFlags, nInitial, nGrow);
     if (hImageList == NULL)
         return FALSE;
-    m_hImageList = hImageList;
+    if (!Attach(hImageList)) {
+        ::ImageList_Destroy(hImageList);
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -36,13 +71,16 @@ BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask
         ::ImageList_LoadImageA(hInst, lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP, LR_DEFAULTCOLOR);
     if (hImageList == NULL)
         return FALSE;
-    m_hImageList = hImageList;
+    if (!Attach(hImageList)) {
+        ::ImageList_Destroy(hImageList);
+        return FALSE;
+    }
     return TRUE;
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList)
 {
-    if (hImageList == NULL || m_hImageList != NULL)
+    if (hImageList == NULL || m_hImageList != NULL || !t_mapImageList.SetPermanent(hImageList, this))
         return FALSE;
     m_hImageList = hImageList;
     return TRUE;
@@ -51,6 +89,8 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;
+    if (hImageList != NULL)
+        t_mapImageList.RemovePermanent(hImageList, this);
     m_hImageList = NULL;
     return hImageList;
 }
@@ -136,4 +176,49 @@ BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
     if (m_hImageList == NULL || pDC == NULL)
         return FALSE;
     return ::ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
+}
+
+BOOL CImageList::SetOverlayImage(int nImage, int nOverlay)
+{
+    return m_hImageList != NULL && ::ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay);
+}
+
+BOOL CImageList::BeginDrag(int nImage, CPoint ptHotSpot)
+{
+    return m_hImageList != NULL && ::ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y);
+}
+
+BOOL PASCAL CImageList::DragEnter(CWnd* pWndLock, CPoint point)
+{
+    return ::ImageList_DragEnter(pWndLock != NULL ? pWndLock->m_hWnd : NULL, point.x, point.y);
+}
+
+BOOL PASCAL CImageList::DragMove(CPoint pt)
+{
+    return ::ImageList_DragMove(pt.x, pt.y);
+}
+
+BOOL PASCAL CImageList::DragLeave(CWnd* pWndLock)
+{
+    return ::ImageList_DragLeave(pWndLock != NULL ? pWndLock->m_hWnd : NULL);
+}
+
+void PASCAL CImageList::EndDrag()
+{
+    ::ImageList_EndDrag();
+}
+
+BOOL PASCAL CImageList::DragShowNolock(BOOL bShow)
+{
+    return ::ImageList_DragShowNolock(bShow);
+}
+
+BOOL CImageList::SetDragCursorImage(int nDrag, CPoint ptHotSpot)
+{
+    return m_hImageList != NULL && ::ImageList_SetDragCursorImage(m_hImageList, nDrag, ptHotSpot.x, ptHotSpot.y);
+}
+
+CImageList* PASCAL CImageList::GetDragImage(LPPOINT lpPoint, LPPOINT lpPointHotSpot)
+{
+    return FromHandle(::ImageList_GetDragImage(lpPoint, lpPointHotSpot));
 }

@@ -1,6 +1,8 @@
 // The image list: a set of same-sized images (with an optional mask) kept by
 // the common controls. The object owns the list it holds and destroys it when
-// the object goes, unless it was detached.
+// the object goes, unless it was detached. A list that no object holds gets a
+// temporary one from FromHandle, deleted at idle time with the window
+// wrappers. The drag functions show one image dragged across the screen.
 #pragma once
 
 #include "win/Platform.h"
@@ -17,6 +19,13 @@ public:
 
     operator HIMAGELIST() const { return m_hImageList; }
     HIMAGELIST GetSafeHandle() const { return m_hImageList; }
+
+    // The object holding hImageList, a temporary one when none does; NULL
+    // for a null handle.
+    static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
+    static CImageList* PASCAL FromHandlePermanent(HIMAGELIST hImageList);
+    // Deletes the temporary objects (their lists stay).
+    static void PASCAL DeleteTempMap();
 
     // An empty list of cx x cy images (ILC_ flags), room for nInitial and
     // growing by nGrow. FALSE when this object already holds a list.
@@ -54,4 +63,24 @@ public:
     // (DestroyIcon). NULL on failure.
     HICON ExtractIcon(int nImage);
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
+    // Image nOverlay (1 to 15) stands for image nImage in INDEXTOOVERLAYMASK.
+    BOOL SetOverlayImage(int nImage, int nOverlay);
+
+    // Dragging: BeginDrag starts with image nImage, its hot spot at ptHotSpot
+    // (image coordinates); DragEnter shows it over pWndLock (NULL: the
+    // desktop) at point, relative to that window's rectangle, and locks the
+    // window against other drawing; DragMove moves it (the same coordinates);
+    // DragLeave hides it and unlocks; EndDrag ends the drag and frees the
+    // drag's copy of the image.
+    BOOL BeginDrag(int nImage, CPoint ptHotSpot);
+    static BOOL PASCAL DragEnter(CWnd* pWndLock, CPoint point);
+    static BOOL PASCAL DragMove(CPoint pt);
+    static BOOL PASCAL DragLeave(CWnd* pWndLock);
+    static void PASCAL EndDrag();
+    // Shows or hides the image while the lock stays.
+    static BOOL PASCAL DragShowNolock(BOOL bShow);
+    // Combines the drag image with image nDrag of this list as the cursor.
+    BOOL SetDragCursorImage(int nDrag, CPoint ptHotSpot);
+    // The list being dragged (a temporary object) and where.
+    static CImageList* PASCAL GetDragImage(LPPOINT lpPoint, LPPOINT lpPointHotSpot);
 };

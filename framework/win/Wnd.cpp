@@ -4,6 +4,7 @@
 #include "win/ModuleState.h"
 #include "win/Gdi.h"
 #include "win/HandleMap.h"
+#include "win/ImageList.h"
 #include "win/ListBox.h"
 #include "win/ScrollBar.h"
 #include "win/WinApp.h"
@@ -147,6 +148,7 @@ void PASCAL CWnd::DeleteTempMap()
     // Graphic objects and contexts handed out go at the same idle time.
     CGdiObject::DeleteTempMap();
     CDC::DeleteTempMap();
+    CImageList::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
