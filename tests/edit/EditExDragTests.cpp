@@ -1,16 +1,18 @@
-// A real OLE drag with the real pointer: text selected in a masked field is
-// dragged out and dropped onto a window that takes it as a copy or as a move.
-#include "EditExTestUtil.h"
+// Dragging out of a masked field with the real pointer: the user presses on
+// the date, sweeps out of the field, and lets go over another window, once
+// where the text is copied and once where it is moved.
+#include "edit/EditEx.h"
+
+#include "ModalDriver.h"
 #include "Wait.h"
+
+#include <gtest/gtest.h>
 
 #include <atomic>
 #include <string>
 #include <thread>
 
-namespace edittest {
 namespace {
-
-using Pos = std::pair<int, int>;
 
 void SendMouse(DWORD dwFlags, POINT ptScreen)
 {
@@ -33,6 +35,13 @@ POINT ScreenPoint(HWND hWnd, CPoint pt)
 {
     ClientToScreen(hWnd, &pt);
     return pt;
+}
+
+int SelectionEnd(HWND hEdit)
+{
+    DWORD dwStart = 0, dwEnd = 0;
+    SendMessageA(hEdit, EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+    return static_cast<int>(dwEnd);
 }
 
 // A window that takes every text with the effect it was given.
@@ -61,22 +70,26 @@ public:
     std::string m_strDropped;
 };
 
-class EditExDrag : public EditExTest {
+class CProbeEdit : public CEditEx {
+public:
+    bool IsDragging() const { return m_bDragging; }
+};
+
+class EditExDrag : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        EditExTest::SetUp();
         ASSERT_TRUE(AfxOleInit());
-        ::SetWindowPos(m_pHost->m_hWnd, HWND_TOPMOST, 60, 60, 430, 90, SWP_SHOWWINDOW);
-        SetForegroundWindow(m_pHost->m_hWnd);
-        CreateEdit(0, "##.##.####");
-        m_pEdit->MoveWindow(10, 10, 180, 24);
-        ASSERT_TRUE(m_pEdit->SetData("15032024"));
-        m_pEdit->EnableDragDrop();
-        ASSERT_TRUE(m_pEdit->IsDropTargetRegistered());
+        ASSERT_TRUE(m_host.CreateEx(0, NULL, "Перетаскивание", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE, 60, 60, 430, 90,
+                                    NULL, NULL));
+        ::SetWindowPos(m_host.m_hWnd, HWND_TOPMOST, 60, 60, 430, 90, SWP_SHOWWINDOW);
+        SetForegroundWindow(m_host.m_hWnd);
+        ASSERT_TRUE(
+            m_edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 190, 34), &m_host, 100));
+        m_edit.SetMask("##.##.####");
+        m_edit.EnableDragDrop();
     }
-
-    // Presses in the source at its first character, sweeps out of it (the
+    // Presses in the field at its first character, sweeps out of it (the
     // selection grows to the end, and leaving the field starts the drag),
     // moves over a window with the target and, once the target was asked,
     // lets go there. The test thread runs the messages meanwhile, as a
@@ -84,14 +97,15 @@ protected:
     void DragToTarget(CTextTarget& target)
     {
         CWnd window;
-        ASSERT_TRUE(window.Create(NULL, "Сюда", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(230, 10, 410, 34),
-                                  m_pHost.get(), 102));
+        ASSERT_TRUE(
+            window.Create(NULL, "Сюда", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(230, 10, 410, 34), &m_host, 102));
         ASSERT_TRUE(target.Register(&window));
         const DWORD dwThread = GetCurrentThreadId();
-        const HWND hSource = Edit();
-        const POINT ptStart = ScreenPoint(hSource, PointOfChar(hSource, 0));
-        const POINT ptGap = ScreenPoint(m_pHost->m_hWnd, CPoint(205, 22));
-        const POINT ptGap2 = ScreenPoint(m_pHost->m_hWnd, CPoint(210, 22));
+        const HWND hSource = m_edit.m_hWnd;
+        const LRESULT lFirst = m_edit.SendMessage(EM_POSFROMCHAR, 0, 0);
+        const POINT ptStart = ScreenPoint(hSource, CPoint(LOWORD(lFirst) + 1, HIWORD(lFirst) + 3));
+        const POINT ptGap = ScreenPoint(m_host.m_hWnd, CPoint(205, 22));
+        const POINT ptGap2 = ScreenPoint(m_host.m_hWnd, CPoint(210, 22));
         const POINT ptDrop = ScreenPoint(window.m_hWnd, CPoint(20, 10));
         std::atomic<bool> bDone(false);
         std::thread driver([&] {
@@ -99,7 +113,7 @@ protected:
             SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
             EXPECT_TRUE(support::PollFor(3000, [&] { return CaptureOf(dwThread) == hSource; }));
             SendMouse(0, ptGap);
-            EXPECT_TRUE(support::PollFor(3000, [&] { return Selection(hSource).second == 10; }));
+            EXPECT_TRUE(support::PollFor(3000, [&] { return SelectionEnd(hSource) == 10; }));
             SendMouse(0, ptGap2);
             // The drag loop holds the pointer now, not the field.
             EXPECT_TRUE(support::PollFor(3000, [&] {
@@ -131,26 +145,31 @@ protected:
         target.Revoke();
         window.DestroyWindow();
     }
+
+    // The field goes first: it revokes its drop target while its window is there.
+    CWnd m_host;
+    CProbeEdit m_edit;
 };
 
-TEST_F(EditExDrag, ACopiedTextStaysInTheSourceAndLeavesWithoutLiterals)
+TEST_F(EditExDrag, ADateCopiedOutStaysAndOneMovedOutLeaves)
 {
-    CTextTarget target(DROPEFFECT_COPY);
-    DragToTarget(target);
-    EXPECT_EQ(target.m_strDropped, "15032024");
-    EXPECT_EQ(Text(), "15.03.2024");
-    EXPECT_FALSE(m_pEdit->IsDragging());
-}
+    ASSERT_TRUE(m_edit.SetData("15032024"));
+    CTextTarget copy(DROPEFFECT_COPY);
+    DragToTarget(copy);
+    EXPECT_EQ(copy.m_strDropped, "15032024");  // the data, without the literals
+    EXPECT_EQ(support::GetWindowString(m_edit.m_hWnd), "15.03.2024");
+    EXPECT_FALSE(m_edit.IsDragging());
 
-TEST_F(EditExDrag, AMovedTextLeavesTheSource)
-{
-    CTextTarget target(DROPEFFECT_MOVE);
-    DragToTarget(target);
-    EXPECT_EQ(target.m_strDropped, "15032024");
-    EXPECT_EQ(Text(), "  .  .    ");
-    EXPECT_EQ(Sel(), Pos(0, 0));
-    EXPECT_FALSE(m_pEdit->IsDragging());
+    // The same drag again, now to a window that moves it: the field empties.
+    CTextTarget move(DROPEFFECT_MOVE);
+    DragToTarget(move);
+    EXPECT_EQ(move.m_strDropped, "15032024");
+    EXPECT_EQ(support::GetWindowString(m_edit.m_hWnd), "  .  .    ");
+    int nStart = -1, nEnd = -1;
+    m_edit.GetSel(nStart, nEnd);
+    EXPECT_EQ(nStart, 0);
+    EXPECT_EQ(nEnd, 0);
+    EXPECT_FALSE(m_edit.IsDragging());
 }
 
 }  // namespace
-}  // namespace edittest
