@@ -1,7 +1,7 @@
 // The mask model and its control logic where a line of tests/data/mask.txt
-// cannot reach them: the limit and the modified flag, trimmed data, a control
-// without a mask, the swallowed character and Ctrl, a clipboard that cannot be
-// opened, the drop and drag answers, and a host's overrides.
+// cannot reach them: trimmed data, a host's calls without a mask, the
+// swallowed character and Ctrl, a clipboard that cannot be opened, the drop
+// and drag answers, and a host's overrides.
 #include "edit/HeadlessEditSurface.h"
 #include "edit/EditKeys.h"
 
@@ -41,23 +41,6 @@ protected:
 };
 }  // namespace
 
-TEST_F(EditMask, ANewMaskLimitsTheTextAndStartsUnchanged)
-{
-    Set("\\##");
-    EXPECT_EQ(4, Surface().GetEditLimit());  // the mask as given, escapes included, + 1
-    m_edit.TypeText("12");
-    EXPECT_TRUE(Surface().GetModify());
-    Model().SetMask("(###)");
-    EXPECT_EQ("(___)", Shown());
-    EXPECT_FALSE(Surface().GetModify());
-    EXPECT_FALSE(Model().CanUndo());
-
-    // Back to no mask: the display is empty and the limit lifted.
-    Model().SetMask("");
-    EXPECT_EQ("", Shown());
-    EXPECT_EQ((int)CHeadlessEditSurface::NoLimit, Surface().GetEditLimit());
-}
-
 TEST_F(EditMask, TrimmedDataLoseTheirTrailingBlanksOnly)
 {
     Set("&&&&&", " a\t  ");
@@ -65,19 +48,10 @@ TEST_F(EditMask, TrimmedDataLoseTheirTrailingBlanksOnly)
     EXPECT_EQ(" a\t", Data(true));
 }
 
-TEST_F(EditMask, WithoutAMaskTheEditControlHasTheKeysAndTheText)
+TEST_F(EditMask, WithoutAMaskTheTextIsTheWindowsOwn)
 {
-    Model().SetMask("");
-    Surface().SetEditText("plain");
-    Surface().SetEditSel(2, 2);
-    for (UINT nKey : {VK_BACK, VK_DELETE, VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_INSERT})
-        EXPECT_FALSE(Model().HandleKeyDown(nKey)) << nKey;
-    EXPECT_FALSE(Model().HandleChar('x'));
-    EXPECT_FALSE(Model().InsertMode());
-    Model().PlaceCaretAfterClick();
-    EXPECT_EQ(Range(2, 2), Sel());
-
     // The host's calls: the text is shown as given, and the data are the text.
+    Model().SetMask("");
     EXPECT_FALSE(Model().SetData("as typed  "));
     EXPECT_EQ("as typed  ", Shown());
     EXPECT_EQ("as typed", Data(true));
@@ -85,13 +59,6 @@ TEST_F(EditMask, WithoutAMaskTheEditControlHasTheKeysAndTheText)
     Model().SetPromptChar(0);  // refused
     EXPECT_EQ('*', Model().GetPromptChar());
     EXPECT_EQ("as typed  ", Shown());
-
-    // Read-only, Backspace, Delete and characters still change nothing.
-    Surface().SetStyle(ES_READONLY);
-    EXPECT_TRUE(Model().HandleKeyDown(VK_BACK));
-    EXPECT_TRUE(Model().HandleKeyDown(VK_DELETE));
-    EXPECT_FALSE(Model().HandleKeyDown(VK_LEFT));
-    EXPECT_TRUE(Model().HandleChar('x'));
 }
 
 TEST_F(EditMask, AHandledKeySwallowsTheOneCharacterAfterIt)

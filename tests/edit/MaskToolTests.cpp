@@ -57,9 +57,6 @@ TEST_F(MaskTool, BadUsageIsRefusedWithStatusTwo)
         EXPECT_EQ("", run.m_strOut);
         EXPECT_NE(std::string::npos, run.m_strErr.find("extkit mask:"));
     }
-    const CRun help = Run({"--help"});
-    EXPECT_EQ(0, help.m_nStatus);
-    EXPECT_NE(std::string::npos, help.m_strOut.find("#plain-edit"));
 }
 
 TEST_F(MaskTool, BatchReadsEveryLineAndNamesTheInvalidOnes)
