@@ -1,9 +1,9 @@
 // CEditEx as a user meets it on real windows, a session per test checked at
-// each step: a phone field in a form, its colours and place, a plain notes
-// field, drops onto it and onto other windows, a date dragged out with the
-// real pointer, a card dialog, and a hundred fields made, used and destroyed.
-// What each key does to the mask is in tests/data/mask.txt, which
-// edit_table_tests also plays on a real window.
+// each step: a phone field in a form (keys, focus, accelerators, commands,
+// colours, place), a plain notes field, drops onto it and onto other windows,
+// a date dragged out with the real pointer, a card dialog, and a hundred fields
+// made, used and destroyed. What each key does to the mask is in
+// tests/data/mask.txt, which edit_table_tests also plays on a real window.
 #include "edit/EditEx.h"
 
 #include "Clipboard.h"
@@ -342,28 +342,12 @@ TEST_F(EditExSession, APhoneFieldInAForm)
     m_pEdit->SetSel(0, 0);
     EXPECT_FALSE(CtrlKey('A'));
     EXPECT_EQ(Sel(), Pos(0, 0));
-}
 
-TEST_F(EditExSession, ItsColoursAndItsPlace)
-{
-    CreateEdit("##.##");
-    m_pEdit->SetTextColor(RGB(0, 0, 128));
+    // The host's colours show on the screen, enabled and disabled.
     m_pEdit->SetBkColor(RGB(255, 255, 153));
     m_pEdit->SetDisabledBkColor(RGB(192, 220, 192));
-    HDC hdc = CreateCompatibleDC(NULL);
-    EXPECT_EQ(AskBrushColour(WM_CTLCOLOREDIT, hdc), RGB(255, 255, 153));
-    EXPECT_EQ(GetTextColor(hdc), RGB(0, 0, 128));
-    EXPECT_EQ(GetBkColor(hdc), RGB(255, 255, 153));
     EXPECT_EQ(Pixel(), RGB(255, 255, 153));
-
-    // Disabled, it asks with the static-control message, and only the
-    // background changes.
     m_pEdit->EnableWindow(FALSE);
-    SetTextColor(hdc, RGB(1, 2, 3));
-    EXPECT_EQ(AskBrushColour(WM_CTLCOLORSTATIC, hdc), RGB(192, 220, 192));
-    EXPECT_EQ(GetBkColor(hdc), RGB(192, 220, 192));
-    EXPECT_EQ(GetTextColor(hdc), RGB(1, 2, 3));
-    DeleteDC(hdc);
     EXPECT_EQ(Pixel(), RGB(192, 220, 192));
 
     // Pinned, it stays where it was put; unpinned it goes where it is told.
@@ -563,6 +547,7 @@ TEST_F(EditExSession, AHundredFieldsMadeUsedAndDestroyedLeaveNothingBehind)
     ASSERT_TRUE(support::SetClipboardText("34"));
     for (int i = 0; i < 100; ++i) {
         CreateEdit("UU-####");
+        m_pEdit->SetTextColor(RGB(0, 0, i));
         m_pEdit->SetBkColor(RGB(i, 100, 200));
         m_pEdit->SetDisabledBkColor(RGB(200, 100, i));
         // New colours replace the brushes: two live, whatever was set before.
@@ -572,10 +557,17 @@ TEST_F(EditExSession, AHundredFieldsMadeUsedAndDestroyedLeaveNothingBehind)
         Type("ав12");
         Command(ID_EDIT_PASTE);
         EXPECT_EQ(Text(), "АВ-1234");
+        // The colours the parent hands out for painting; disabled, the control
+        // asks with the static-control message and only the background changes.
         HDC hdc = CreateCompatibleDC(NULL);
         EXPECT_EQ(AskBrushColour(WM_CTLCOLOREDIT, hdc), RGB(i, 100, 200));
+        EXPECT_EQ(GetTextColor(hdc), RGB(0, 0, i));
+        EXPECT_EQ(GetBkColor(hdc), RGB(i, 100, 200));
         m_pEdit->EnableWindow(FALSE);
+        SetTextColor(hdc, RGB(1, 2, 3));
         EXPECT_EQ(AskBrushColour(WM_CTLCOLORSTATIC, hdc), RGB(200, 100, i));
+        EXPECT_EQ(GetBkColor(hdc), RGB(200, 100, i));
+        EXPECT_EQ(GetTextColor(hdc), RGB(1, 2, 3));
         DeleteDC(hdc);
         m_pEdit.reset();
     }

@@ -137,13 +137,12 @@ TEST_F(EditMask, DropAnswers)
 
 TEST_F(EditMask, DragTextAndMoveRemoval)
 {
+    // The range may come either way round.
     Set("##.##", "1_3");
-    EXPECT_EQ("1 3 ", std::string(Model().GetDragText(0, 5)));
     EXPECT_EQ(" 3", std::string(Model().GetDragText(4, 1)));
-    Set("##.##", "1234");
-    Model().RemoveDraggedText(0, 2);
-    EXPECT_EQ("34.__", Shown());
-    EXPECT_EQ(Range(0, 0), Sel());
+    Model().RemoveDraggedText(4, 1);
+    EXPECT_EQ("1_.__", Shown());
+    EXPECT_EQ(Range(1, 1), Sel());
 
     // Without a mask the control keeps its text minus the dragged part.
     Model().SetMask("");
