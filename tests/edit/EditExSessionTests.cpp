@@ -102,30 +102,14 @@ HWND CaptureOf(DWORD dwThread)
     return GetGUIThreadInfo(dwThread, &info) ? info.hwndCapture : NULL;
 }
 
-// Not to hang the run: Escape cancels a drag still going.
-void PressEscape()
-{
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
-}
-
 // A window that takes every text with the effect it is set to.
-class CTextTarget : public COleDropTarget {
+class CTextTarget : public COleDropTargetText {
 public:
     DROPEFFECT OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) override { return Asked(); }
     DROPEFFECT OnDragOver(CWnd*, COleDataObject*, DWORD, CPoint) override { return Asked(); }
     BOOL OnDrop(CWnd*, COleDataObject* pDataObject, DROPEFFECT, CPoint) override
     {
-        HGLOBAL hData = pDataObject->GetGlobalData(CF_TEXT);
-        if (hData == NULL)
-            return FALSE;
-        m_strDropped = static_cast<const char*>(GlobalLock(hData));
-        GlobalUnlock(hData);
-        GlobalFree(hData);
-        return TRUE;
+        return ReadTextData(m_strDropped, pDataObject);
     }
     DROPEFFECT Asked()
     {
@@ -134,7 +118,7 @@ public:
     }
     DROPEFFECT m_effect = DROPEFFECT_COPY;
     std::atomic<bool> m_bAsked{false};
-    std::string m_strDropped;
+    CString m_strDropped;
 };
 
 // With the real pointer: presses on the field's first character, sweeps out
@@ -144,7 +128,7 @@ public:
 void DragOut(CWnd& host, HWND hSource, CWnd& window, CTextTarget& target)
 {
     target.m_bAsked = false;
-    target.m_strDropped.clear();
+    target.m_strDropped.Empty();
     const DWORD dwThread = GetCurrentThreadId();
     const auto screen = [](HWND hWnd, CPoint pt) {
         ClientToScreen(hWnd, &pt);
@@ -169,8 +153,14 @@ void DragOut(CWnd& host, HWND hSource, CWnd& window, CTextTarget& target)
         SendMouse(0, ptDrop);
         EXPECT_TRUE(support::PollFor(3000, [&] { return target.m_bAsked.load(); }));
         SendMouse(MOUSEEVENTF_LEFTUP, ptDrop);
-        if (!support::PollFor(3000, [&] { return CaptureOf(dwThread) == NULL; }))
-            PressEscape();
+        if (!support::PollFor(3000, [&] { return CaptureOf(dwThread) == NULL; })) {
+            // Not to hang the run: Escape cancels a drag still going.
+            INPUT keys[2] = {};
+            keys[0].type = keys[1].type = INPUT_KEYBOARD;
+            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            SendInput(2, keys, sizeof(INPUT));
+        }
         bDone = true;
     });
     for (const DWORD dwStart = GetTickCount(); !bDone && GetTickCount() - dwStart < 20000;) {
@@ -457,13 +447,13 @@ TEST_F(EditExSession, ADateDraggedOutCopiedThenMoved)
 
     // Where the text is copied, the data go without the literals and stay.
     DragOut(*m_pHost, Edit(), window, target);
-    EXPECT_EQ(target.m_strDropped, "15032024");
+    EXPECT_STREQ(target.m_strDropped, "15032024");
     EXPECT_EQ(Text(), "15.03.2024");
 
     // Where it is moved, the field empties.
     target.m_effect = DROPEFFECT_MOVE;
     DragOut(*m_pHost, Edit(), window, target);
-    EXPECT_EQ(target.m_strDropped, "15032024");
+    EXPECT_STREQ(target.m_strDropped, "15032024");
     EXPECT_EQ(Text(), "  .  .    ");
     EXPECT_EQ(Sel(), Pos(0, 0));
     target.Revoke();
