@@ -180,7 +180,7 @@ int MaskCommand(const std::vector<std::string>& args)
     CMaskState state;
     if (script.Play(target, state) == CMaskScript::plainEdit) {
         WriteUtf8(stdout, "#plain-edit\n");
-        ReportError("mask", "в маске нет позиций ввода, это обычное поле ввода");
+        ReportError("mask", "маска пуста, это обычное поле ввода");
         return 1;
     }
     const std::vector<std::string> values = state.Values();
