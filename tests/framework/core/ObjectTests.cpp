@@ -141,21 +141,4 @@ TEST(Exceptions, TryCatchMacrosDeleteTheException)
     EXPECT_EQ(nPath, 2);
 }
 
-TEST(DumpContext, WritesToAFileOrNowhere)
-{
-    CMemFile file;
-    CDumpContext dc(&file);
-    CTestShape shape;
-    dc << "n=" << 5 << " " << &shape;
-    ULONGLONG nLength = file.GetLength();
-    std::string text((size_t)nLength, '\0');
-    file.SeekToBegin();
-    file.Read(&text[0], (UINT)nLength);
-    EXPECT_EQ(text.rfind("n=5 a CTestShape at ", 0), 0u) << text;
-
-    CDumpContext nowhere;
-    nowhere << "ignored" << 1.5 << &shape;
-    EXPECT_EQ(nowhere.GetDepth(), 0);
-}
-
 }  // namespace
