@@ -24,7 +24,8 @@ public:
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);
     }
-    CString Path(const char* pszName) const { return CString((m_path / pszName).string().c_str()); }
+    // The name's bytes as they are (Windows-1251), not read as UTF-8 as a path would.
+    CString Path(const char* pszName) const { return CString((m_path / "").string().c_str()) + pszName; }
 
 private:
     std::filesystem::path m_path;
