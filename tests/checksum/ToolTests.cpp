@@ -115,10 +115,9 @@ TEST_F(ToolChecksum, BadUsageExitsWithTwoAndTheBatchWithOneForABadLine)
     const std::string strFile = MakeFile("digits.txt", m_digits);
     // clang-format off
     const std::vector<std::vector<std::string>> bad = {{"checksum"}, {"checksum", "--algo", "md5", strFile},
-        {"checksum", "--algo"}, {"checksum", "--poly", "12G4", strFile}, {"checksum", "--verbose", strFile},
-        {"checksum", "--algo", "crc16", "--poly", "18005", strFile}, {"checksum", "--algo", "sum8", "--poly", "7", strFile},
-        {"checksum", "--algo", "sum8", "--start", "100", strFile}, {"checksum", "--batch", strFile},
-        {"checksum", "--batch", "--invert"}, {"frobnicate"}, {}};
+        {"checksum", "--algo"}, {"checksum", "--poly", "12G4", strFile}, {"checksum", "--algo", "sum8", "--poly", "7", strFile},
+        {"checksum", "--verbose", strFile}, {"checksum", "--batch", strFile}, {"checksum", "--batch", "--invert"},
+        {"frobnicate"}, {}};
     // clang-format on
     for (const std::vector<std::string>& args : bad) {
         const support::CToolRun run = Run(args);
@@ -161,9 +160,8 @@ TEST(ToolText, Cp1251RoundTripMalformedTextAndEchoedControls)
         EXPECT_EQ(c[1], Utf8ToCp1251(c[0])) << &c - aMalformed;
     // C0, DEL and C1 (U+009B is a terminal's CSI) are escaped; the rest stays, broken UTF-8 too.
     using namespace std::string_literals;
-    EXPECT_EQ("a\\x1B[31m\\x09\\x0A\\x00\\x7F\\x9B\xC2\xA0\xC2"s,
-              EscapeControls("a\x1B[31m\t\n\0\x7F\xC2\x9B\xC2\xA0\xC2"s));
-    EXPECT_EQ(u8"Ёлка \\ \xD0", EscapeControls(u8"Ёлка \\ \xD0"));
+    EXPECT_EQ(u8"a\\x1B[31m\\x09\\x0A\\x00\\x7F\\x9B\xC2\xA0Ё\\\xC2"s,
+              EscapeControls(u8"a\x1B[31m\t\n\0\x7F\xC2\x9B\xC2\xA0Ё\\\xC2"s));
 }
 
 namespace {
