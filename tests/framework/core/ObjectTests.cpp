@@ -25,7 +25,7 @@ IMPLEMENT_DYNCREATE(CTestSquare, CTestShape)
 
 namespace {
 
-TEST(RuntimeClass, KindOfFollowsTheBaseChain)
+TEST(RuntimeClass, KindOfFollowsTheBaseChainAndNamesFindAndCreateClasses)
 {
     CTestSquare square;
     EXPECT_EQ(square.GetRuntimeClass(), RUNTIME_CLASS(CTestSquare));
@@ -37,10 +37,7 @@ TEST(RuntimeClass, KindOfFollowsTheBaseChain)
     CMemFile file;
     EXPECT_TRUE(file.IsKindOf(RUNTIME_CLASS(CFile)));
     EXPECT_STREQ(file.GetRuntimeClass()->m_lpszClassName, "CMemFile");
-}
-
-TEST(RuntimeClass, FoundByNameOnceAndCreatedDynamically)
-{
+    // Found by name, registered once, created by name when the class allows it.
     EXPECT_EQ(CRuntimeClass::FromName("CTestSquare"), RUNTIME_CLASS(CTestSquare));
     EXPECT_EQ(CRuntimeClass::FromName("CFileException"), RUNTIME_CLASS(CFileException));
     EXPECT_EQ(AfxFindRuntimeClass("CStringArray"), RUNTIME_CLASS(CStringArray));
