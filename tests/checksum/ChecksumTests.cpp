@@ -1,18 +1,22 @@
-// The checksum classes: known values, the running value between calls, the
-// widths, and the shared CRC tables.
-#include "Reference.h"
-
+// The checksum classes beyond their values, which tests/data/checksum.txt
+// holds: every fast path against the byte-at-a-time definition, the running
+// value between calls and above the width, the shared tables, the base's
+// virtual operations, and the file operations with their failures.
 #include "checksum/CRC.h"
 #include "checksum/CheckSum.h"
+#include "checksum/CrcEngine.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
 #include <random>
 #include <vector>
 
 namespace {
-const BYTE c_aDigits[] = {'1', '2', '3', '4', '5', '6', '7', '8', '9'};
-
 std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
 {
     std::mt19937 rng(nSeed);
@@ -21,85 +25,136 @@ std::vector<BYTE> RandomBytes(size_t n, unsigned nSeed)
         b = (BYTE)rng();
     return v;
 }
+
+// Every path of one polynomial against the definition over the table, from
+// random starts and alignments; a path the processor lacks falls back to slicing.
+template <class T>
+void CheckCrcPaths(const T* pTable, T nPoly, const std::vector<BYTE>& data, const std::vector<size_t>& lengths,
+                   std::mt19937& rng)
+{
+    std::unique_ptr<CCrcAccel<T>> accel(new CCrcAccel<T>());
+    CrcBuildAccel(*accel, pTable, nPoly);
+    for (size_t n : lengths) {
+        if (n + 64 > data.size())
+            continue;
+        const size_t nOffset = rng() % 64;
+        const T nStart = (T)rng();
+        const BYTE* p = data.data() + nOffset;
+        const T nExpected = CrcBytewise(pTable, nStart, p, n);
+        for (ECrcPath e : {crcPathSlicing, crcPathPclmul, crcPathVpclmul})
+            ASSERT_EQ(nExpected, CrcUpdatePath(*accel, nStart, p, n, e))
+                << 8 * sizeof(T) << "-bit polynomial " << std::hex << (unsigned)nPoly << std::dec << " length " << n
+                << " offset " << nOffset << " path " << (int)e;
+    }
+}
+
+// Lengths around every threshold of the paths (fold blocks, stream groups),
+// large ones and random ones.
+std::vector<size_t> PathLengths(std::mt19937& rng, size_t nMax)
+{
+    std::vector<size_t> v = {0,   1,   7,   8,   15,  16,   17,   63,   64,   65,   127,   128,   129,   255,   256,
+                             257, 383, 384, 511, 512, 2047, 2048, 2049, 4095, 4096, 16383, 16384, 16385, 65539, nMax};
+    for (int i = 0; i < 40; ++i)
+        v.push_back(rng() % 9000);
+    for (int i = 0; i < 3; ++i)
+        v.push_back(rng() % nMax);
+    return v;
+}
 }  // namespace
 
-TEST(CheckSum, KnownValuesOfEveryClass)
+TEST(ChecksumPaths, EveryPathGivesTheByteAtATimeResult)
 {
-    // Each class over the nine digits and over nothing: from a fresh object,
-    // and from a given start, whose bits above the width stay.
-    COXCheckSum8 s8;
-    COXCheckSum16 s16;
-    COXCheckSum32 s32;
-    COXCRC16 ccitt(0x1021), ibm(0x8005);
-    COXCRC32 c32(0xEDB88320);
-    struct {
-        COXCheckBase* pCheck;
-        DWORD nWidth;
-        DWORD nFresh;                   // the digits from a fresh object
-        DWORD nStart, nResult, nValue;  // the digits from nStart
-        DWORD nEmpty, nEmptyValue;      // nothing from 0x12345678
-    } const aCases[] = {
-        // 0x10 + 477 = 0x1ED: the carry out of the low byte is lost, not added above.
-        {&s8, 1, 0xDC, 0xABCDEF10, 0xED, 0xABCDEFED, 0x78, 0x12345678},
-        {&s16, 2, 0x01DC, 0x1234FFFF, 0x01DC, 0x123401DC, 0x5678, 0x12345678},
-        {&s32, 3, 0x000001DC, 0xFFFFFFF0, 0x000001CD, 0x000001CD, 0x12345678, 0x12345678},
-        {&ccitt, 2, 0x29B1, 0xABCDFFFF, 0x29B1, 0xABCD29B1, 0x5678, 0x12345678},
-        {&ibm, 2, 0xAEE7, 0xFFFF, 0xAEE7, 0xAEE7, 0x5678, 0x12345678},
-        {&c32, 3, 0x340BC6D9, 0xFFFFFFFF, 0x340BC6D9, 0x340BC6D9, 0x12345678, 0x12345678},
-    };
-    for (const auto& c : aCases) {
-        SCOPED_TRACE(&c - aCases);
-        EXPECT_EQ(0xFFFFFFFFu, c.pCheck->m_nValue);
-        EXPECT_EQ(c.nWidth, c.pCheck->m_nWidth);
-        EXPECT_EQ(c.nFresh, c.pCheck->ChecksumBlock(c_aDigits, 9));
-        EXPECT_EQ(c.nResult, c.pCheck->ChecksumBlock(c_aDigits, 9, c.nStart));
-        EXPECT_EQ(c.nValue, c.pCheck->m_nValue);
-        EXPECT_EQ(c.nEmpty, c.pCheck->ChecksumBlock(c_aDigits, 0, 0x12345678));
-        EXPECT_EQ(c.nEmptyValue, c.pCheck->m_nValue);
-        EXPECT_EQ(c.nEmpty, c.pCheck->ChecksumBlock(NULL, 0, 0x12345678));
+    std::mt19937 rng(20240601);
+    const std::vector<BYTE> random = RandomBytes(3 * 1024 * 1024 + 77, 1);
+    const std::vector<size_t> lengths = PathLengths(rng, random.size() - 64);
+    std::vector<DWORD> polys32 = {0xEDB88320, 0x82F63B78, 0x00000001, 0x80000000, 0x00000000, 0xFFFFFFFF};
+    std::vector<WORD> polys16 = {0x1021, 0x8005, 0x0001, 0x8000, 0x0000, 0xFFFF};
+    for (int i = 0; i < 3; ++i) {
+        polys32.push_back((DWORD)rng());
+        polys16.push_back((WORD)rng());
     }
-    EXPECT_EQ(0xDDu, s8.ChecksumBlock(c_aDigits, 9, 0));
-    EXPECT_EQ(0xCBF43926u, ~c32.ChecksumBlock(c_aDigits, 9, 0xFFFFFFFF));  // the usual check value, inverted
-    COXCRC16 fresh(0x1021);
-    fresh.ChecksumBlock(c_aDigits, 9);
-    EXPECT_EQ(0xFFFF29B1u, fresh.m_nValue);  // a fresh CRC-16 continues from 0xFFFF and keeps the bits above
-}
+    for (DWORD nPoly : polys32)
+        CheckCrcPaths<DWORD>(COXCRC32(nPoly).GetTable(), nPoly, random, lengths, rng);
+    for (WORD nPoly : polys16)
+        CheckCrcPaths<WORD>(COXCRC16(nPoly).GetTable(), nPoly, random, lengths, rng);
+    // All-zero and all-one blocks make every fold step cancel or carry the most.
+    for (BYTE nFill : {(BYTE)0x00, (BYTE)0xFF}) {
+        const std::vector<BYTE> uniform(70064, nFill);
+        CheckCrcPaths<DWORD>(COXCRC32().GetTable(), 0xEDB88320, uniform, {64, 1000, 70000}, rng);
+        CheckCrcPaths<WORD>(COXCRC16().GetTable(), 0x1021, uniform, {64, 1000, 70000}, rng);
+    }
 
-TEST(CheckSum, SumsOfLargeBlocksFollowTheByteRule)
-{
-    // Long enough for the vector paths, with an odd tail; many wraps of each width.
-    const std::vector<BYTE> data = RandomBytes(100003, 7);
-    const DWORD n = (DWORD)data.size();
-    for (DWORD nStart : {0u, 0xFFFFFFFFu, 0x8000FF7Fu}) {
-        COXCheckSum8 s8;
-        COXCheckSum16 s16;
-        COXCheckSum32 s32;
-        s8.ChecksumBlock(data.data(), n, nStart);
-        s16.ChecksumBlock(data.data(), n, nStart);
-        EXPECT_EQ(reference::Sum(0xFF, nStart, data.data(), n), s8.m_nValue);
-        EXPECT_EQ(reference::Sum(0xFFFF, nStart, data.data(), n), s16.m_nValue);
-        EXPECT_EQ(reference::Sum(0xFFFFFFFF, nStart, data.data(), n), s32.ChecksumBlock(data.data(), n, nStart));
+    // The byte sums: the portable path empties its lanes every 1024 bytes, and
+    // all-0xFF data fills them most.
+    const std::vector<BYTE> ones(5000, 0xFF);
+    for (size_t n : lengths) {
+        const BYTE* p = random.data() + rng() % 64;
+        for (ESumPath e : {sumPathPortable, sumPathSse2, sumPathAvx2}) {
+            if (!SumPathAvailable(e))
+                continue;
+            ASSERT_EQ(Sum32Bytewise(0, p, n), SumBytesPath(p, n, e)) << "length " << n << " path " << (int)e;
+            const size_t nOnes = std::min(n, ones.size());
+            ASSERT_EQ(255u * nOnes, SumBytesPath(ones.data(), nOnes, e)) << "length " << nOnes << " path " << (int)e;
+        }
     }
 }
 
-TEST(Crc, BlockByBlockEqualsOneBlock)
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+TEST(ChecksumPaths, FoldingIsUsedWhereTheProcessorHasIt)
 {
+    // Asked independently of the library's own detection.
+    __builtin_cpu_init();
+    const bool bPclmul =
+        __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3");
+    EXPECT_TRUE(!bPclmul || CrcBestPath() == crcPathPclmul || CrcBestPath() == crcPathVpclmul);
+    EXPECT_TRUE(!__builtin_cpu_supports("avx2") || SumPathAvailable(sumPathAvx2));
+    EXPECT_TRUE(!CrcPathAvailable(crcPathVpclmul) || CrcBestPath() == crcPathVpclmul);
+}
+#endif
+
+TEST(ChecksumClasses, ResultInTheWidthBitsAboveKeptAndBlockByBlockAsOneBlock)
+{
+    // From random starts: the result is the running value in the class's
+    // width, the bits above it are the start's, the sums take each byte as
+    // their definitions say, and block after block (each continuing from the
+    // running value) equals one block.
     const std::vector<BYTE> data = RandomBytes(50000, 11);
-    const DWORD n = (DWORD)data.size();
-    COXCRC32 whole(0x82F63B78), parts(0x82F63B78);
-    COXCRC16 parts16(0x8005);
-    parts.m_nValue = parts16.m_nValue = 0x5555AAAA;
+    COXCheckSum8 s8[2];
+    COXCheckSum16 s16[2];
+    COXCheckSum32 s32[2];
+    COXCRC16 c16[2];
+    COXCRC32 c32[2];
+    typedef DWORD (*PFNSUM)(DWORD, const BYTE*, size_t);
+    const struct {
+        COXCheckBase *pWhole, *pParts;
+        DWORD nMask;
+        PFNSUM pfnSum;
+    } aClasses[] = {{s8, s8 + 1, 0xFF, Sum8Bytewise},
+                    {s16, s16 + 1, 0xFFFF, Sum16Bytewise},
+                    {s32, s32 + 1, 0xFFFFFFFF, Sum32Bytewise},
+                    {c16, c16 + 1, 0xFFFF, NULL},
+                    {c32, c32 + 1, 0xFFFFFFFF, NULL}};
     const size_t aCuts[] = {0, 1, 17, 300, 4096, 4097, 20000, 50000};
-    for (size_t i = 1; i < sizeof(aCuts) / sizeof(aCuts[0]); ++i) {
-        parts.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
-        parts16.ChecksumBlock(data.data() + aCuts[i - 1], (DWORD)(aCuts[i] - aCuts[i - 1]));
+    std::mt19937 rng(5);
+    for (const auto& c : aClasses) {
+        for (int i = 0; i < 4; ++i) {
+            const DWORD nStart = rng();
+            SCOPED_TRACE(::testing::Message() << std::hex << "mask " << c.nMask << " start " << nStart);
+            const DWORD nResult = c.pWhole->ChecksumBlock(data.data(), (DWORD)data.size(), nStart);
+            EXPECT_EQ(c.pWhole->m_nValue & c.nMask, nResult);
+            EXPECT_EQ(nStart & ~c.nMask, c.pWhole->m_nValue & ~c.nMask);
+            if (c.pfnSum != NULL) {
+                EXPECT_EQ(c.pfnSum(nStart, data.data(), data.size()), c.pWhole->m_nValue);
+            }
+            c.pParts->m_nValue = nStart;
+            for (size_t k = 1; k < sizeof(aCuts) / sizeof(aCuts[0]); ++k)
+                c.pParts->ChecksumBlock(data.data() + aCuts[k - 1], (DWORD)(aCuts[k] - aCuts[k - 1]));
+            EXPECT_EQ(c.pWhole->m_nValue, c.pParts->m_nValue);
+        }
     }
-    EXPECT_EQ(whole.ChecksumBlock(data.data(), n, 0x5555AAAA), parts.m_nValue);
-    EXPECT_EQ(reference::Crc32(0x82F63B78, 0x5555AAAA, data.data(), n), parts.m_nValue);
-    EXPECT_EQ(reference::Crc16(0x8005, 0x5555AAAA, data.data(), n), parts16.m_nValue);
 }
 
-TEST(Crc, SamePolynomialSharesOneTable)
+TEST(ChecksumClasses, SamePolynomialSharesOneTable)
 {
     // Polynomials no other test uses, so the counts below are this test's own.
     const int n32 = COXCRC32::GetTableList().GetCount(), n16 = COXCRC16::GetTableList().GetCount();
@@ -111,37 +166,136 @@ TEST(Crc, SamePolynomialSharesOneTable)
     EXPECT_EQ(d.GetTable(), e.GetTable());
     EXPECT_NE(d.GetTable(), f.GetTable());
     EXPECT_EQ(n16 + 2, COXCRC16::GetTableList().GetCount());
-    // New tables go to the end of the list, and each records its polynomial.
-    const COXCRC32::CTableList::CRCTable* pLast = COXCRC32::GetTableList().GetHead();
-    while (pLast->m_pNext != NULL)
-        pLast = pLast->m_pNext;
-    EXPECT_EQ(0x0BADF00Eu, pLast->m_nPoly);
-    EXPECT_EQ(c.GetTable(), pLast->m_aEntries);
 }
 
+namespace {
 // A class that supplies only the block arithmetic gets the rest from the base,
-// which must reach it through the virtual block operation.
+// which must reach it through the virtual operations; it records how.
 class CXorCheck : public COXCheckBase {
 public:
     CXorCheck() : COXCheckBase(3) {}
     using COXCheckBase::ChecksumBlock;
+    using COXCheckBase::ChecksumFile;
     virtual DWORD ChecksumBlock(const BYTE* pData, DWORD nLength, DWORD nStart)
     {
-        ++m_nCalls;
         m_nValue = nStart;
         for (DWORD i = 0; i < nLength; ++i)
             m_nValue = (m_nValue << 1 | m_nValue >> 31) ^ pData[i];
         return m_nValue;
     }
-    int m_nCalls = 0;
+    virtual DWORD ChecksumFile(CFile* pFile, DWORD nLength, DWORD nBufferSize)
+    {
+        m_nFileLength = nLength;
+        m_nBufferSize = nBufferSize;
+        return COXCheckBase::ChecksumFile(pFile, nLength, nBufferSize);
+    }
+    DWORD m_nFileLength = 0, m_nBufferSize = 0;
 };
 
-TEST(CheckBase, TwoArgumentBlockContinuesThroughTheVirtualOperation)
+// A file in memory that records what each read asked for and got, and can
+// fail one read with a file exception.
+class CRecordingFile : public CMemFile {
+public:
+    explicit CRecordingFile(std::vector<BYTE>& data) : CMemFile(data.data(), (UINT)data.size()) {}
+    virtual UINT Read(void* lpBuf, UINT nCount)
+    {
+        m_asked.push_back(nCount);
+        if (m_asked.size() == m_nFailingRead)
+            AfxThrowFileException(CFileException::hardIO, 23, "recorded.bin");
+        m_got.push_back(CMemFile::Read(lpBuf, nCount));
+        return m_got.back();
+    }
+    std::vector<UINT> m_asked, m_got;
+    size_t m_nFailingRead = 0;  // 1-based; 0: none fails
+};
+
+// Runs f and returns the file exception it threw (to be deleted), or NULL.
+template <class F>
+CFileException* Thrown(F f)
 {
-    CXorCheck check;
-    COXCheckBase& base = check;
-    base.m_nValue = 7;
-    const DWORD nResult = base.ChecksumBlock(c_aDigits, 3);
-    EXPECT_EQ(1, check.m_nCalls);
-    EXPECT_EQ(((((7u << 1) ^ '1') << 1 ^ '2') << 1) ^ '3', nResult);
+    try {
+        f();
+    } catch (CFileException* e) {
+        return e;
+    }
+    return NULL;
+}
+}  // namespace
+
+TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEndAndAFailedReadChangesNothing)
+{
+    // A file of nSize bytes positioned at nSeek, ChecksumFile(&file, nLength,
+    // nBuffer): the reads asked and got.
+    typedef std::vector<UINT> Reads;
+    const struct {
+        size_t nSize, nSeek;
+        DWORD nLength, nBuffer;
+        Reads asked, got;
+    } aCases[] = {
+        // clang-format off
+        {10000, 0, 5000, 2048, {2048, 2048, 904}, {2048, 2048, 904}},      // up to the length
+        {3000, 0, 5000, 2048, {2048, 2048}, {2048, 952}},                  // a short read ends it
+        {4096, 100, 0xFFFFFFFF, 2048, {2048, 2048}, {2048, 1948}},         // all ones: the rest
+        {4096, 0, 0xFFFFFFFF, 2048, {2048, 2048, 2048}, {2048, 2048, 0}},  // once more for the end
+        {1000, 0, 100, 2048, {100}, {100}},                                // one read below the buffer
+        {7000, 1234, 0xFFFFFFFF, 1000, Reads(6, 1000), {1000, 1000, 1000, 1000, 1000, 766}},
+        {100, 0, 0, 2048, {}, {}},                                         // nothing at all
+        {3000, 0, 0xFFFFFFFF, 0, {2048, 2048}, {2048, 952}},               // chunks of 0: the usual 2048
+        // clang-format on
+    };
+    for (const auto& c : aCases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength << " buffer " << c.nBuffer);
+        std::vector<BYTE> data = RandomBytes(c.nSize, (unsigned)c.nSize);
+        const size_t nEnd = std::min<size_t>(c.nSize, c.nSeek + c.nLength);
+        CRecordingFile file(data);
+        file.Seek((LONGLONG)c.nSeek, CFile::begin);
+        COXCRC32 crc, block;
+        crc.m_nValue = 0x01020304;
+        block.ChecksumBlock(data.data() + c.nSeek, (DWORD)(nEnd - c.nSeek), 0x01020304);
+        EXPECT_EQ(block.m_nValue, crc.ChecksumFile(&file, c.nLength, c.nBuffer));
+        EXPECT_EQ(c.asked, file.m_asked);
+        EXPECT_EQ(c.got, file.m_got);
+        EXPECT_EQ(nEnd, file.GetPosition());
+    }
+
+    // The second read fails: its exception passes on, the running value is as on entry.
+    std::vector<BYTE> data = RandomBytes(10000, 9);
+    CRecordingFile file(data);
+    file.m_nFailingRead = 2;
+    COXCRC32 crc;
+    crc.m_nValue = 0x13579BDF;
+    CFileException* pCaught = Thrown([&] { crc.ChecksumFile(&file, 0xFFFFFFFF, 2048); });
+    ASSERT_TRUE(pCaught != NULL);
+    EXPECT_TRUE(pCaught->m_cause == CFileException::hardIO && pCaught->m_lOsError == 23);
+    pCaught->Delete();
+    EXPECT_EQ(0x13579BDFu, crc.m_nValue);
+    EXPECT_EQ(2u, file.m_asked.size());
+}
+
+TEST(ChecksumFile, PathGivesTheWholeFileThroughTheVirtualOperationsAndClosesIt)
+{
+    const std::vector<BYTE> data = RandomBytes(5000, 10);
+    std::random_device rd;
+    const std::string strPath =
+        (std::filesystem::temp_directory_path() / ("extkit_checksum_" + std::to_string(rd()) + ".bin")).string();
+    std::ofstream(strPath, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), 5000);
+    CXorCheck check, block;
+    check.m_nValue = block.m_nValue = 7;
+    block.ChecksumBlock(data.data(), 5000);
+    EXPECT_EQ(block.m_nValue, check.ChecksumFile(CString(strPath.c_str())));
+    // The rest of the file in chunks of 2048.
+    EXPECT_EQ(0xFFFFFFFFu, check.m_nFileLength);
+    EXPECT_EQ(2048u, check.m_nBufferSize);
+    // A file still open here could not be removed on Windows.
+    EXPECT_EQ(0, std::remove(strPath.c_str()));
+
+    // A missing file: the cause, the system's error and the path, the value kept.
+    CFileException* pCaught = Thrown([&] { check.ChecksumFile(CString(strPath.c_str())); });
+    ASSERT_TRUE(pCaught != NULL);
+    EXPECT_EQ(CFileException::fileNotFound, pCaught->m_cause);
+    EXPECT_NE(0, pCaught->m_lOsError);
+    EXPECT_STREQ(strPath.c_str(), (LPCTSTR)pCaught->m_strFileName);
+    pCaught->Delete();
+    EXPECT_EQ(block.m_nValue, check.m_nValue);
 }

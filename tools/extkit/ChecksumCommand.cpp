@@ -334,10 +334,13 @@ bool RunChecksumBatchLine(const std::string& strLine, std::string& strOutUtf8, s
         strProblem = "повторы - число от 0, всего не больше 64 МБ: " + Utf8ToCp1251(fields[4]);
         return false;
     }
+    // An empty text stays empty however often it is repeated.
     std::string strData;
-    strData.reserve(strBytes.size() * (size_t)nRepeat);
-    for (int i = 0; i < nRepeat; ++i)
-        strData += strBytes;
+    if (!strBytes.empty()) {
+        strData.reserve(strBytes.size() * (size_t)nRepeat);
+        for (int i = 0; i < nRepeat; ++i)
+            strData += strBytes;
+    }
     std::unique_ptr<COXCheckBase> pCheck = spec.Make();
     pCheck->ChecksumBlock(reinterpret_cast<const BYTE*>(strData.data()), (DWORD)strData.size());
     strOutUtf8 = spec.Format(pCheck->m_nValue) + "\t" + spec.Format(~pCheck->m_nValue);

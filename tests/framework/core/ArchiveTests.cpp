@@ -7,15 +7,29 @@
 #include <limits>
 #include <vector>
 
-#include "CoreTestUtil.h"
 #include <afxtempl.h>
-
-using coretest::Bytes;
-using coretest::Fill;
 
 namespace {
 
 typedef std::vector<BYTE> CBytes;
+
+// The whole content of a memory file; the position is left unchanged.
+CBytes Bytes(CMemFile& file)
+{
+    const ULONGLONG nPos = file.GetPosition();
+    CBytes bytes((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(bytes.data(), (UINT)bytes.size());
+    file.Seek((LONGLONG)nPos, CFile::begin);
+    return bytes;
+}
+
+// A memory file holding the bytes, positioned at the start.
+void Fill(CMemFile& file, const CBytes& bytes)
+{
+    file.Write(bytes.data(), (UINT)bytes.size());
+    file.SeekToBegin();
+}
 
 // Runs f and returns the cause of the exception of type E it threw, or -1.
 template <class E = CArchiveException, class F>
@@ -54,19 +68,10 @@ TEST(Archive, NumbersAreLittleEndianWithFixedSizesAndReadBack)
     CMemFile again;
     {
         CArchive ar(&file, CArchive::load), out(&again, CArchive::store);
-        BYTE b;
-        WORD w;
-        LONG l;
-        DWORD dw;
-        short sh;
-        char ch;
-        bool b1, b2;
-        int i;
-        unsigned u;
-        LONGLONG ll, llMin;
-        ULONGLONG ull;
-        float f;
-        double d, dZero, dInf, dNan;
+        // clang-format off
+        BYTE b; WORD w; LONG l; DWORD dw; short sh; char ch; bool b1, b2; int i; unsigned u; LONGLONG ll, llMin;
+        ULONGLONG ull; float f; double d, dZero, dInf, dNan;
+        // clang-format on
         ar >> b >> w >> l >> dw >> sh >> ch >> b1 >> b2 >> i >> u >> ll >> ull >> f >> d >> llMin >> dZero >> dInf >>
             dNan;
         out << b << w << l << dw << sh << ch << b1 << b2 << i << u << ll << ull << f << d << llMin << dZero << dInf
@@ -82,15 +87,11 @@ TEST(Archive, StringLengthPrefixesAndRoundTripsAtEveryBoundary)
         int nLength;
         CBytes prefix;
     } aCases[] = {
-        {0, {0x00}},
-        {1, {0x01}},
-        {254, {0xFE}},
-        {255, {0xFF, 0xFF, 0x00}},
-        {256, {0xFF, 0x00, 0x01}},
-        {65533, {0xFF, 0xFD, 0xFF}},
-        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-        {65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}},
-        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+        // clang-format off
+        {0, {0x00}}, {1, {0x01}}, {254, {0xFE}}, {255, {0xFF, 0xFF, 0x00}}, {256, {0xFF, 0x00, 0x01}},
+        {65533, {0xFF, 0xFD, 0xFF}}, {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {65535, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}}, {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+        // clang-format on
     };
     for (const auto& c : aCases) {
         SCOPED_TRACE(c.nLength);
@@ -171,22 +172,19 @@ TEST(Archive, TruncatedOrImpossibleInputThrows)
 
 TEST(Archive, WrongDirectionThrows)
 {
-    CMemFile file;
+    CMemFile file, out;
     Fill(file, {1, 2, 3, 4});
-    CArchive load(&file, CArchive::load);
-    EXPECT_EQ(Cause([&] { load << (BYTE)1; }), CArchiveException::readOnly);
-    EXPECT_EQ(Cause([&] { load << CString("x"); }), CArchiveException::readOnly);
-    EXPECT_EQ(Cause([&] { load.Write("x", 1); }), CArchiveException::readOnly);
-    EXPECT_EQ(Cause([&] { load.WriteCount(1); }), CArchiveException::readOnly);
-
-    CMemFile out;
-    CArchive store(&out, CArchive::store);
+    CArchive load(&file, CArchive::load), store(&out, CArchive::store);
     BYTE b;
     CString s;
-    EXPECT_EQ(Cause([&] { store >> b; }), CArchiveException::writeOnly);
-    EXPECT_EQ(Cause([&] { store >> s; }), CArchiveException::writeOnly);
-    EXPECT_EQ(Cause([&] { store.Read(&b, 1); }), CArchiveException::writeOnly);
-    EXPECT_EQ(Cause([&] { store.ReadCount(); }), CArchiveException::writeOnly);
+    EXPECT_EQ(CArchiveException::readOnly, Cause([&] { load << (BYTE)1; }));
+    EXPECT_EQ(CArchiveException::readOnly, Cause([&] { load << CString("x"); }));
+    EXPECT_EQ(CArchiveException::readOnly, Cause([&] { load.Write("x", 1); }));
+    EXPECT_EQ(CArchiveException::readOnly, Cause([&] { load.WriteCount(1); }));
+    EXPECT_EQ(CArchiveException::writeOnly, Cause([&] { store >> b; }));
+    EXPECT_EQ(CArchiveException::writeOnly, Cause([&] { store >> s; }));
+    EXPECT_EQ(CArchiveException::writeOnly, Cause([&] { store.Read(&b, 1); }));
+    EXPECT_EQ(CArchiveException::writeOnly, Cause([&] { store.ReadCount(); }));
 }
 
 TEST(Archive, WideStringsAreConvertedToTheCodePage)
@@ -338,35 +336,14 @@ struct ACCEL_RECORD {
     DWORD dwCmd;
 };
 
-TEST(ArchiveArrays, SerializeCountThenElements)
+TEST(ArchiveArrays, CountThenElementsRoundTripAndHostileCounts)
 {
     CMemFile file;
     {
-        CArray<ACCEL_RECORD, ACCEL_RECORD&> arr;
+        CArray<ACCEL_RECORD, ACCEL_RECORD&> records;
         ACCEL_RECORD aRecs[] = {{0x08, 0, 0x41, 0x12345678}, {0x14, 0, 0x70, 32771}};
-        arr.Add(aRecs[0]);
-        arr.Add(aRecs[1]);
-        CArchive ar(&file, CArchive::store);
-        arr.Serialize(ar);
-    }
-    CBytes expected = {0x02, 0x00, 0x08, 0x00, 0x41, 0x00, 0x78, 0x56, 0x34,
-                       0x12, 0x14, 0x00, 0x70, 0x00, 0x03, 0x80, 0x00, 0x00};
-    EXPECT_EQ(Bytes(file), expected);
-    file.SeekToBegin();
-    CArray<ACCEL_RECORD, ACCEL_RECORD&> back;
-    back.SetSize(5);
-    CArchive ar(&file, CArchive::load);
-    back.Serialize(ar);
-    ASSERT_EQ(back.GetSize(), 2);
-    EXPECT_EQ(back[1].fVirt, 0x14);
-    EXPECT_EQ(back[1].wKey, 0x70);
-    EXPECT_EQ(back[1].dwCmd, 32771u);
-}
-
-TEST(ArchiveArrays, StringAndIntegerArraysRoundTrip)
-{
-    CMemFile file;
-    {
+        records.Add(aRecs[0]);
+        records.Add(aRecs[1]);
         CStringArray strings;
         strings.Add("Иванов");
         strings.Add("");
@@ -375,65 +352,54 @@ TEST(ArchiveArrays, StringAndIntegerArraysRoundTrip)
         for (DWORD i = 0; i < 70000; i++)
             dwords.Add(i * 3);
         CArchive ar(&file, CArchive::store);
+        records.Serialize(ar);
         strings.Serialize(ar);
         dwords.Serialize(ar);
     }
+    // Plain records: the count, then each record's bytes as they lie.
+    const CBytes expected = {0x02, 0x00, 0x08, 0x00, 0x41, 0x00, 0x78, 0x56, 0x34,
+                             0x12, 0x14, 0x00, 0x70, 0x00, 0x03, 0x80, 0x00, 0x00};
+    const CBytes bytes = Bytes(file);
+    EXPECT_EQ(expected, CBytes(bytes.begin(), bytes.begin() + expected.size()));
     file.SeekToBegin();
-    CArchive ar(&file, CArchive::load);
-    CStringArray strings;
-    strings.Serialize(ar);
-    CDWordArray dwords;
-    dwords.Serialize(ar);
-    ASSERT_EQ(strings.GetSize(), 3);
-    EXPECT_STREQ(strings[0], "Иванов");
-    EXPECT_STREQ(strings[1], "");
-    EXPECT_EQ(strings[2], CString('я', 300));
-    ASSERT_EQ(dwords.GetSize(), 70000);
-    EXPECT_EQ(dwords[69999], 69999u * 3);
-}
-
-TEST(ArchiveArrays, HugeCountEndsInEndOfFileAndPointersCannotBeStored)
-{
-    CMemFile file;
-    Fill(file, {0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0x0F, 1, 2, 3, 4});
     {
         CArchive ar(&file, CArchive::load);
+        CArray<ACCEL_RECORD, ACCEL_RECORD&> records;
+        records.SetSize(5);
+        CStringArray strings;
+        CDWordArray dwords;
+        records.Serialize(ar);
+        strings.Serialize(ar);
+        dwords.Serialize(ar);
+        EXPECT_TRUE(records.GetSize() == 2 && records[1].fVirt == 0x14 && records[1].wKey == 0x70 &&
+                    records[1].dwCmd == 32771u);
+        EXPECT_TRUE(strings.GetSize() == 3 && strings[0] == "Иванов" && strings[1] == "" &&
+                    strings[2] == CString('я', 300));
+        EXPECT_TRUE(dwords.GetSize() == 70000 && dwords[69999] == 69999u * 3);
+    }
+
+    // A huge count with little behind it ends in endOfFile without a huge
+    // allocation; pointers cannot be stored.
+    CMemFile hostile;
+    Fill(hostile, {0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0x0F, 1, 2, 3, 4});
+    {
+        CArchive ar(&hostile, CArchive::load);
         CDWordArray arr;
-        EXPECT_EQ(Cause([&] { arr.Serialize(ar); }), CArchiveException::endOfFile);
+        EXPECT_EQ(CArchiveException::endOfFile, Cause([&] { arr.Serialize(ar); }));
         EXPECT_LT(arr.GetSize(), 1000000);
     }
     CMemFile out;
     CArchive ar(&out, CArchive::store);
-    CPtrArray arr;
-    arr.Add(&out);
+    CPtrArray pointers;
+    pointers.Add(&out);
     bool bThrown = false;
     try {
-        arr.Serialize(ar);
+        pointers.Serialize(ar);
     } catch (CNotSupportedException* e) {
         bThrown = true;
         e->Delete();
     }
     EXPECT_TRUE(bThrown);
-}
-
-TEST(Archive, StringsOnARealFile)
-{
-    coretest::CTempDir dir;
-    CString strPath = dir.Path("archive.dat");
-    {
-        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-        CArchive ar(&file, CArchive::store);
-        EXPECT_STREQ(ar.m_strFileName, file.GetFilePath());
-        ar << CString("Привет") << (LONG)42;
-    }
-    CFile file(strPath, CFile::modeRead);
-    CArchive ar(&file, CArchive::load);
-    CString s;
-    LONG l;
-    ar >> s >> l;
-    EXPECT_STREQ(s, "Привет");
-    EXPECT_EQ(l, 42);
-    EXPECT_EQ(Cause([&] { ar >> l; }), CArchiveException::endOfFile);
 }
 
 }  // namespace

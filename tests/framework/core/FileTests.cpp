@@ -6,12 +6,30 @@
 #include <cstring>
 #include <vector>
 
-#include "CoreTestUtil.h"
 #include <afx.h>
-
-using coretest::CTempDir;
+#include <filesystem>
+#include <random>
 
 namespace {
+
+// A fresh folder for one test, removed with its files at the end.
+class CTempDir {
+public:
+    CTempDir() : m_path(std::filesystem::temp_directory_path() / ("core_" + std::to_string(std::random_device()())))
+    {
+        std::filesystem::create_directory(m_path);
+    }
+    ~CTempDir()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    // The name's bytes as they are (Windows-1251), not read as UTF-8 as a path would.
+    CString Path(const char* pszName) const { return CString((m_path / "").string().c_str()) + pszName; }
+
+private:
+    std::filesystem::path m_path;
+};
 
 void WriteText(const CString& strPath, const char* pszText)
 {
@@ -119,122 +137,80 @@ TEST(File, WriteReadSeekLengthRoundTrip)
     EXPECT_EQ(last, data[59999]);
 }
 
-TEST(File, BadSeekAndWritingAReadOnlyFileThrow)
-{
-    CTempDir dir;
-    CString strPath = dir.Path("seek.bin");
-    WriteText(strPath, "0123456789");
-    CFile file(strPath, CFile::modeRead);
-    file.Seek(4, CFile::begin);
-    CFileException* e = Thrown([&] { file.Seek(-5, CFile::current); });
-    ASSERT_NE(e, nullptr);
-    EXPECT_EQ(e->m_cause, CFileException::badSeek);
-    EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
-    e->Delete();
-    EXPECT_EQ(file.GetPosition(), 4u);
-
-    e = Thrown([&] { file.Write("x", 1); });
-    ASSERT_NE(e, nullptr);
-    EXPECT_NE(e->m_cause, CFileException::none);
-    EXPECT_STREQ(e->m_strFileName, file.GetFilePath());
-    e->Delete();
-}
-
-TEST(File, CreateTruncatesUnlessNoTruncate)
+TEST(File, CreateTruncatesUnlessNoTruncateAndABadSeekOrWriteThrows)
 {
     CTempDir dir;
     CString strPath = dir.Path("keep.txt");
     WriteText(strPath, "содержимое");
     {
         CFile file(strPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
-        EXPECT_EQ(file.GetLength(), 10u);
+        EXPECT_EQ(10u, file.GetLength());
         file.SeekToEnd();
         file.Write("!", 1);
     }
-    {
-        CFile file(strPath, CFile::modeRead);
-        char sz[32] = {0};
-        EXPECT_EQ(file.Read(sz, sizeof(sz) - 1), 11u);
-        EXPECT_STREQ(sz, "содержимое!");
-    }
-    CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
-    EXPECT_EQ(file.GetLength(), 0u);
+    CFile file(strPath, CFile::modeRead);
+    char sz[32] = {0};
+    EXPECT_EQ(11u, file.Read(sz, sizeof(sz) - 1));
+    EXPECT_STREQ("содержимое!", sz);
+    // Before the start: the position stays; writing a file opened for reading.
+    file.Seek(4, CFile::begin);
+    CFileException* e = Thrown([&] { file.Seek(-5, CFile::current); });
+    ASSERT_NE(nullptr, e);
+    EXPECT_EQ(CFileException::badSeek, e->m_cause);
+    EXPECT_STREQ(file.GetFilePath(), e->m_strFileName);
+    e->Delete();
+    EXPECT_EQ(4u, file.GetPosition());
+    e = Thrown([&] { file.Write("x", 1); });
+    ASSERT_NE(nullptr, e);
+    EXPECT_NE(CFileException::none, e->m_cause);
+    EXPECT_STREQ(file.GetFilePath(), e->m_strFileName);
+    e->Delete();
+    file.Close();
+    CFile truncated(strPath, CFile::modeCreate | CFile::modeWrite);
+    EXPECT_EQ(0u, truncated.GetLength());
 }
 
-TEST(File, NamesOfTheOpenFile)
+TEST(File, NamesAnAttachedHandleAndAnArchiveOnTheFile)
 {
     CTempDir dir;
     CString strPath = dir.Path("отчёт.2024.txt");
-    WriteText(strPath, "");
-    CFile file(strPath, CFile::modeRead);
-    EXPECT_STREQ(file.GetFilePath(), strPath);
-    EXPECT_STREQ(file.GetFileName(), "отчёт.2024.txt");
-    EXPECT_STREQ(file.GetFileTitle(), "отчёт.2024");
-    file.Abort();
-    EXPECT_EQ(file.m_hFile, CFile::hFileNull);
-    EXPECT_STREQ(file.GetFilePath(), "");
-    file.Abort();  // never throws, also when closed
-}
-
-TEST(File, AttachedHandleIsNotClosedByTheObject)
-{
-    CTempDir dir;
-    CString strPath = dir.Path("attached.txt");
-    WriteText(strPath, "hello");
-    CFile owner(strPath, CFile::modeRead);
     {
-        CFile view(owner.m_hFile);
-        char sz[3] = {0};
-        EXPECT_EQ(view.Read(sz, 2), 2u);
-        EXPECT_STREQ(sz, "he");
+        CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
+        CArchive ar(&file, CArchive::store);
+        EXPECT_STREQ(file.GetFilePath(), ar.m_strFileName);
+        ar << CString("Привет") << (LONG)42;
     }
-    char sz[4] = {0};
-    EXPECT_EQ(owner.Read(sz, 3), 3u);  // still open after the view went away
-    EXPECT_STREQ(sz, "llo");
-}
-
-TEST(File, ErrorCodesMapToCauses)
-{
-    const struct {
-        LONG lError;
-        int nCause;
-    } aOs[] =
-        {
-#ifdef _WIN32
-            {ERROR_FILE_NOT_FOUND, CFileException::fileNotFound},
-            {ERROR_PATH_NOT_FOUND, CFileException::badPath},
-            {ERROR_ACCESS_DENIED, CFileException::accessDenied},
-            {ERROR_SHARING_VIOLATION, CFileException::sharingViolation},
-            {ERROR_LOCK_VIOLATION, CFileException::lockViolation},
-            {ERROR_DISK_FULL, CFileException::diskFull},
-            {ERROR_TOO_MANY_OPEN_FILES, CFileException::tooManyOpenFiles},
-            {ERROR_NEGATIVE_SEEK, CFileException::badSeek},
-            {ERROR_HANDLE_EOF, CFileException::endOfFile},
-            {ERROR_INVALID_HANDLE, CFileException::invalidFile},
-            {ERROR_CURRENT_DIRECTORY, CFileException::removeCurrentDir},
-            {ERROR_CRC, CFileException::hardIO},
-            {0, CFileException::none},
-            {ERROR_NOT_ENOUGH_MEMORY, CFileException::genericException},
-#else
-            {ENOENT, CFileException::fileNotFound},
-            {EACCES, CFileException::accessDenied},
-#endif
-        },
-      aErrno[] = {
-          {ENOENT, CFileException::fileNotFound},
-          {ENOTDIR, CFileException::badPath},
-          {EMFILE, CFileException::tooManyOpenFiles},
-          {EACCES, CFileException::accessDenied},
-          {EBADF, CFileException::invalidFile},
-          {ENOSPC, CFileException::diskFull},
-          {EIO, CFileException::hardIO},
-          {0, CFileException::none},
-          {EDOM, CFileException::genericException},
-      };
-    for (const auto& c : aOs)
-        EXPECT_EQ(CFileException::OsErrorToException(c.lError), c.nCause) << c.lError;
-    for (const auto& c : aErrno)
-        EXPECT_EQ(CFileException::ErrnoToException(c.lError), c.nCause) << c.lError;
+    CFile file(strPath, CFile::modeRead);
+    EXPECT_STREQ(strPath, file.GetFilePath());
+    EXPECT_STREQ("отчёт.2024.txt", file.GetFileName());
+    EXPECT_STREQ("отчёт.2024", file.GetFileTitle());
+    {
+        // A view of the same handle does not close it.
+        CFile view(file.m_hFile);
+        BYTE b = 0;
+        EXPECT_EQ(1u, view.Read(&b, 1));
+        EXPECT_EQ(6, b);
+    }
+    file.SeekToBegin();
+    {
+        CArchive ar(&file, CArchive::load);
+        CString s;
+        LONG l = 0;
+        ar >> s >> l;
+        EXPECT_TRUE(s == "Привет" && l == 42);
+        int nCause = -1;
+        try {
+            ar >> l;
+        } catch (CArchiveException* e) {
+            nCause = e->m_cause;
+            e->Delete();
+        }
+        EXPECT_EQ(CArchiveException::endOfFile, nCause);
+    }
+    file.Abort();
+    EXPECT_EQ(CFile::hFileNull, file.m_hFile);
+    EXPECT_STREQ("", file.GetFilePath());
+    file.Abort();  // never throws, also when closed
 }
 
 TEST(MemFile, GrowsAndReadsBack)
