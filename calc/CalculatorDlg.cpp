@@ -510,6 +510,11 @@ void CCalculatorDlg::OnActivateApp(BOOL bActive, DWORD dwThreadID)
 void CCalculatorDlg::OnDestroy()
 {
     ReleaseButtons();
+    // Dropped down, the dialog is a child window, so the tool-tip's owner is
+    // the top-level window above it and the tool-tip would outlive the dialog:
+    // a second run could not create it again.
+    if (m_toolTip.GetSafeHwnd() != NULL)
+        m_toolTip.DestroyWindow();
     CWnd::OnDestroy();
 }
 
