@@ -1,4 +1,4 @@
-// Command maps, command routing and command-user-interface updates.
+// Command maps and command-user-interface updates.
 #include <afxwin.h>
 
 #include <commctrl.h>
@@ -63,37 +63,6 @@ BEGIN_MESSAGE_MAP(CDerivedTarget, CBaseTarget)
     ON_NOTIFY(NM_CLICK, ID_FIRST, OnClickFirst)
 END_MESSAGE_MAP()
 
-// Routes commands to a second target before its own map, as frames hand
-// commands to their active view.
-class CRoutingTarget : public CCmdTarget {
-public:
-    CCmdTarget* m_pFirst = nullptr;
-    std::vector<std::string>* m_pLog = nullptr;
-
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
-    {
-        if (m_pFirst != nullptr && m_pFirst->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-            return TRUE;
-        return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    }
-
-protected:
-    void OnSecond() { m_pLog->push_back("router second"); }
-    void OnNone() { m_pLog->push_back("router none"); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CRoutingTarget, CCmdTarget)
-    ON_COMMAND(ID_SECOND, OnSecond)
-    ON_COMMAND(ID_NONE, OnNone)
-END_MESSAGE_MAP()
-
-HWND CreateCheckBox()
-{
-    return CreateWindowExA(0, "BUTTON", "x", WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30, NULL, NULL,
-                           GetModuleHandle(NULL), NULL);
-}
-
 typedef std::vector<std::string> CLog;
 
 }  // namespace
@@ -143,25 +112,13 @@ TEST(CmdTarget, CommandsAndNotificationsFindTheMostDerivedEntryThenTheBaseMapsAn
     EXPECT_FALSE(target.OnCmdMsg(ID_SECOND, MAKELONG(NM_CLICK, WM_NOTIFY), &notify, NULL));
 }
 
-TEST(CmdTarget, RoutedCommandsAndUpdatesReachTheFirstTargetThatHandlesThem)
+TEST(CmdTarget, UpdateHandlersDriveTheControlStandingForTheItemUntilRoutingContinues)
 {
-    // Both have ID_SECOND: the first target takes it, the router never sees it.
-    CLog log;
-    CDerivedTarget first;
-    CRoutingTarget router;
-    router.m_pFirst = &first;
-    router.m_pLog = &log;
-    EXPECT_TRUE(router.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(first.m_calls, CLog{"derived second"});
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(router.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));  // only the router has it
-    EXPECT_EQ(log, CLog{"router none"});
-    EXPECT_FALSE(router.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
-
     // The update handler drives the control standing for the item, and does
     // not run the command.
     CWnd button;
-    ASSERT_TRUE(button.Attach(CreateCheckBox()));
+    ASSERT_TRUE(button.Attach(CreateWindowExA(0, "BUTTON", "x", WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30,
+                                              NULL, NULL, GetModuleHandle(NULL), NULL)));
     CDerivedTarget target;
     target.m_bUpdateEnables = FALSE;
     CCmdUI state;

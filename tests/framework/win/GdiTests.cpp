@@ -24,37 +24,6 @@ const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kYellow = RGB(255, 255, 0);
 
-// A 24-bit memory bitmap selected into a memory context, for reading back
-// exactly what was drawn.
-class CCanvas {
-public:
-    CCanvas(int cx, int cy)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = cx;
-        info.bmiHeader.biHeight = -cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        void* pBits = NULL;
-        m_hBitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-        m_dc.CreateCompatibleDC(NULL);
-        m_hOld = ::SelectObject(m_dc, m_hBitmap);
-        m_dc.FillSolidRect(0, 0, cx, cy, kWhite);
-    }
-    ~CCanvas()
-    {
-        ::SelectObject(m_dc, m_hOld);
-        m_dc.DeleteDC();
-        ::DeleteObject(m_hBitmap);
-    }
-    CDC m_dc;
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
-
 class GdiTest : public ::testing::Test {
 protected:
     void TearDown() override { CWnd::DeleteTempMap(); }
@@ -163,8 +132,15 @@ TEST_F(GdiTest, ObjectsOwnTheirHandlesAndTheMapsHandOutOwnersOrTemporaries)
 
 TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
 {
-    CCanvas canvas(200, 48), copy(200, 48);
-    CDC& dc = canvas.m_dc;
+    // Memory contexts on bitmaps like the screen's (24 bits or more): read back exactly.
+    CClientDC screen(NULL);
+    CBitmap canvas, copied;
+    CDC dc, copy;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(&screen, 200, 48) && copied.CreateCompatibleBitmap(&screen, 200, 48) &&
+                dc.CreateCompatibleDC(&screen) && copy.CreateCompatibleDC(&screen));
+    dc.SelectObject(&canvas);
+    copy.SelectObject(&copied);
+    dc.FillSolidRect(0, 0, 200, 48, kWhite);
     // Selecting hands back the previous objects: attached ones as themselves.
     CPen pen1, pen2;
     ASSERT_TRUE(pen1.CreatePen(PS_SOLID, 1, kRed));
@@ -210,8 +186,8 @@ TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
     EXPECT_EQ(dc.GetPixel(7, 30), kRed);
     dc.SelectObject(pOldPen);
     dc.SelectObject(pOldBrush);
-    EXPECT_TRUE(copy.m_dc.BitBlt(0, 0, 200, 48, &dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(copy.m_dc.GetPixel(25, 7), kGreen);
+    EXPECT_TRUE(copy.BitBlt(0, 0, 200, 48, &dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(copy.GetPixel(25, 7), kGreen);
 
     // Text is measured, and drawn in its colour inside its extent only.
     CSize sizeShort = dc.GetTextExtent("ab", 2);
@@ -244,7 +220,6 @@ TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
     // 16.7 hundredths of an inch for 12 points whatever the pixels.
     LOGFONT lf;
     ASSERT_EQ(font.GetLogFont(&lf), (int)sizeof(LOGFONT));
-    CClientDC screen(NULL);
     EXPECT_EQ(lf.lfHeight, -MulDiv(screen.GetDeviceCaps(LOGPIXELSY), 120, 720));
     EXPECT_STREQ(lf.lfFaceName, "Arial");
     CFont scaled, fromLog;

@@ -453,18 +453,17 @@ void Command(CWnd& parent, HWND hChild, int nCode)
 
 }  // namespace
 
-TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
+TEST_F(WndMsg, NotificationsAreOfferedToTheChildFirstThenToTheParent)
 {
     CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
     CReflectingChild child;
     ASSERT_TRUE(child.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
-
+    // The child's reflect entries win over the parent's handlers.
     EXPECT_EQ(Notify(parent, child.m_hWnd, NM_CLICK), 5);
     Command(parent, child.m_hWnd, EN_CHANGE);
     EXPECT_EQ(child.m_log, (CLog{"child notify", "child command"}));
     EXPECT_TRUE(parent.m_log.empty());
-
     // Codes the child has no reflect entry for go to the parent's map.
     Command(parent, child.m_hWnd, EN_UPDATE);
     EXPECT_EQ(Notify(parent, child.m_hWnd, NM_RCLICK), 9);
@@ -484,25 +483,22 @@ TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
     EXPECT_EQ(Notify(parent, hRaw, NM_CLICK), 9);
     Command(parent, hRaw, EN_CHANGE);
     EXPECT_EQ(parent.m_log, (CLog{"parent notify", "parent notify", "parent command"}));
-}
-
-TEST_F(WndMsg, ReflectedHandlersShareAndOwnerDrawnControlsDrawThemselves)
-{
-    CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
-    CSharingChild child;
-    ASSERT_TRUE(child.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
+    plain.DestroyWindow();
+    DestroyWindow(hRaw);
+    parent.m_log.clear();
 
     // An _EX reflect handler answering FALSE lets the parent's range entry
-    // run; answering TRUE keeps the notification from it.
-    EXPECT_EQ(Notify(parent, child.m_hWnd, NM_DBLCLK), 3);
-    Command(parent, child.m_hWnd, EN_UPDATE);
-    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, child.m_hWnd};
+    // run; answering TRUE keeps the notification from it. Drawing and
+    // scrolling reach the control's own handlers.
+    CSharingChild sharing;
+    ASSERT_TRUE(sharing.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
+    EXPECT_EQ(Notify(parent, sharing.m_hWnd, NM_DBLCLK), 3);
+    Command(parent, sharing.m_hWnd, EN_UPDATE);
+    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, sharing.m_hWnd};
     parent.SendMessage(WM_DRAWITEM, ID_CHILD, reinterpret_cast<LPARAM>(&dis));
-    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(child.m_hWnd));
-    EXPECT_EQ(child.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(sharing.m_hWnd));
+    EXPECT_EQ(sharing.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
     EXPECT_EQ(parent.m_log, (CLog{"parent dblclk 77"}));
-
     // A real owner-drawn list box is measured while it is being made and
     // draws each item when it is painted.
     CDrawnList list;
