@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using support::CGuiObjectCounter;
 
 namespace {
@@ -81,7 +79,6 @@ TEST_F(GdiTest, ObjectsOwnTheirHandlesAndTheMapsHandOutOwnersOrTemporaries)
         EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_WINDOW));
     }
     EXPECT_EQ(GetObjectType(hSystem), (DWORD)OBJ_BRUSH) << "the system's brush survives its wrapper";
-    EXPECT_NO_GUI_LEAKS(counter);
 
     // A handle nobody owns gets one temporary wrapper of its type's class.
     HBRUSH hBrush = CreateSolidBrush(kGreen);
@@ -128,6 +125,7 @@ TEST_F(GdiTest, ObjectsOwnTheirHandlesAndTheMapsHandOutOwnersOrTemporaries)
     ASSERT_TRUE(memory.CreateCompatibleDC(NULL));
     EXPECT_FALSE(memory.CreateCompatibleDC(NULL));
     EXPECT_TRUE(memory.DeleteDC());
+    EXPECT_NO_GUI_LEAKS(counter);
 }
 
 TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
