@@ -298,8 +298,8 @@ TEST(DataExchange, APlainWindowExchangesUnsignedAndLongValuesWithItsEdits)
     EXPECT_EQ(host.m_uValue, 77u);
     EXPECT_EQ(host.m_lValue, 15L);
 
-    // Negative or too big for an unsigned: refused with a message, the value kept.
-    for (const char* pszText : {"-1", "4294967296"}) {
+    // Negative (even zero) or too big for an unsigned: refused with a message, the value kept.
+    for (const char* pszText : {"-1", "-0", "4294967296"}) {
         editU.SetWindowText(pszText);
         std::vector<std::string> texts;
         CModalDriver box([&](HWND hBox) {
