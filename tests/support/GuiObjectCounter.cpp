@@ -47,90 +47,101 @@ void Destroyed(HANDLE h)
         g_live.erase(it);
 }
 
+// The functions whose result the caller must free: the DLL, the result, the
+// name, the parameters and arguments, and what kind of object they make.
+// clang-format off
+#define EK_CREATORS(X)                                                                                              \
+    X(gdi32, HBRUSH, CreateSolidBrush, (COLORREF c), (c), Brush)                                                    \
+    X(gdi32, HBRUSH, CreateHatchBrush, (int n, COLORREF c), (n, c), Brush)                                          \
+    X(gdi32, HBRUSH, CreatePatternBrush, (HBITMAP hbm), (hbm), Brush)                                               \
+    X(gdi32, HBRUSH, CreateBrushIndirect, (const LOGBRUSH* p), (p), Brush)                                          \
+    X(gdi32, HBRUSH, CreateDIBPatternBrushPt, (const VOID* p, UINT u), (p, u), Brush)                               \
+    X(gdi32, HPEN, CreatePen, (int s, int w, COLORREF c), (s, w, c), Pen)                                           \
+    X(gdi32, HPEN, CreatePenIndirect, (const LOGPEN* p), (p), Pen)                                                  \
+    X(gdi32, HPEN, ExtCreatePen, (DWORD s, DWORD w, const LOGBRUSH* p, DWORD n, const DWORD* a), (s, w, p, n, a), Pen) \
+    X(gdi32, HFONT, CreateFontIndirectA, (const LOGFONTA* p), (p), Font)                                            \
+    X(gdi32, HFONT, CreateFontIndirectW, (const LOGFONTW* p), (p), Font)                                            \
+    X(gdi32, HFONT, CreateFontA, (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j,    \
+      DWORD k, DWORD l, DWORD m, LPCSTR n), (a, b, c, d, e, f, g, h, i, j, k, l, m, n), Font)                        \
+    X(gdi32, HFONT, CreateFontW, (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j,    \
+      DWORD k, DWORD l, DWORD m, LPCWSTR n), (a, b, c, d, e, f, g, h, i, j, k, l, m, n), Font)                       \
+    X(gdi32, HBITMAP, CreateCompatibleBitmap, (HDC hdc, int cx, int cy), (hdc, cx, cy), Bitmap)                     \
+    X(gdi32, HBITMAP, CreateBitmap, (int cx, int cy, UINT p, UINT b, const VOID* v), (cx, cy, p, b, v), Bitmap)     \
+    X(gdi32, HBITMAP, CreateBitmapIndirect, (const BITMAP* p), (p), Bitmap)                                         \
+    X(gdi32, HBITMAP, CreateDIBSection, (HDC hdc, const BITMAPINFO* p, UINT u, VOID** v, HANDLE s, DWORD o),         \
+      (hdc, p, u, v, s, o), Bitmap)                                                                                 \
+    X(gdi32, HBITMAP, CreateDIBitmap, (HDC hdc, const BITMAPINFOHEADER* h, DWORD f, const VOID* v,                  \
+      const BITMAPINFO* p, UINT u), (hdc, h, f, v, p, u), Bitmap)                                                   \
+    X(user32, HBITMAP, LoadBitmapA, (HINSTANCE hi, LPCSTR n), (hi, n), Bitmap)                                      \
+    X(user32, HBITMAP, LoadBitmapW, (HINSTANCE hi, LPCWSTR n), (hi, n), Bitmap)                                     \
+    X(gdi32, HRGN, CreateRectRgn, (int a, int b, int c, int d), (a, b, c, d), Region)                               \
+    X(gdi32, HRGN, CreateRectRgnIndirect, (const RECT* p), (p), Region)                                             \
+    X(gdi32, HRGN, CreateRoundRectRgn, (int a, int b, int c, int d, int e, int f), (a, b, c, d, e, f), Region)      \
+    X(gdi32, HRGN, CreateEllipticRgn, (int a, int b, int c, int d), (a, b, c, d), Region)                           \
+    X(gdi32, HRGN, CreateEllipticRgnIndirect, (const RECT* p), (p), Region)                                         \
+    X(gdi32, HRGN, CreatePolygonRgn, (const POINT* p, int n, int m), (p, n, m), Region)                             \
+    X(gdi32, HRGN, ExtCreateRegion, (const XFORM* x, DWORD n, const RGNDATA* p), (x, n, p), Region)                 \
+    X(gdi32, HPALETTE, CreatePalette, (const LOGPALETTE* p), (p), Palette)                                          \
+    X(gdi32, HDC, CreateCompatibleDC, (HDC hdc), (hdc), DC)                                                         \
+    X(gdi32, HDC, CreateDCA, (LPCSTR a, LPCSTR b, LPCSTR c, const DEVMODEA* d), (a, b, c, d), DC)                   \
+    X(gdi32, HDC, CreateDCW, (LPCWSTR a, LPCWSTR b, LPCWSTR c, const DEVMODEW* d), (a, b, c, d), DC)                \
+    X(gdi32, HDC, CreateICA, (LPCSTR a, LPCSTR b, LPCSTR c, const DEVMODEA* d), (a, b, c, d), DC)                   \
+    X(user32, HDC, GetDC, (HWND hWnd), (hWnd), WindowDC)                                                            \
+    X(user32, HDC, GetWindowDC, (HWND hWnd), (hWnd), WindowDC)                                                      \
+    X(user32, HDC, GetDCEx, (HWND hWnd, HRGN h, DWORD f), (hWnd, h, f), WindowDC)                                   \
+    X(user32, HICON, CopyIcon, (HICON h), (h), Icon)                                                                \
+    X(comctl32, HIMAGELIST, ImageList_Create, (int cx, int cy, UINT f, int n, int g), (cx, cy, f, n, g), ImageList) \
+    X(comctl32, HIMAGELIST, ImageList_Duplicate, (HIMAGELIST h), (h), ImageList)                                    \
+    X(comctl32, HIMAGELIST, ImageList_LoadImageA, (HINSTANCE hi, LPCSTR n, int cx, int g, COLORREF c, UINT t,       \
+      UINT f), (hi, n, cx, g, c, t, f), ImageList)                                                                  \
+    X(user32, HMENU, CreateMenu, (), (), Menu)                                                                      \
+    X(user32, HMENU, CreatePopupMenu, (), (), Menu)                                                                 \
+    X(user32, HMENU, LoadMenuA, (HINSTANCE hi, LPCSTR n), (hi, n), Menu)                                            \
+    X(user32, HMENU, LoadMenuW, (HINSTANCE hi, LPCWSTR n), (hi, n), Menu)                                           \
+    X(user32, HMENU, LoadMenuIndirectA, (const MENUTEMPLATEA* p), (p), Menu)                                        \
+    X(user32, HACCEL, CreateAcceleratorTableA, (LPACCEL p, int n), (p, n), Accelerator)                             \
+    X(user32, HACCEL, CreateAcceleratorTableW, (LPACCEL p, int n), (p, n), Accelerator)
+
+// The functions that free what the creators made: the DLL, the result, the
+// name, the parameters and arguments, and the handle freed when they succeed.
+#define EK_DESTROYERS(X)                                                        \
+    X(gdi32, BOOL, DeleteObject, (HGDIOBJ h), (h), h)                           \
+    X(gdi32, BOOL, DeleteDC, (HDC h), (h), h)                                   \
+    X(user32, int, ReleaseDC, (HWND hWnd, HDC h), (hWnd, h), h)                 \
+    X(user32, BOOL, DestroyIcon, (HICON h), (h), h)                             \
+    X(user32, BOOL, DestroyCursor, (HCURSOR h), (h), h)                         \
+    X(comctl32, BOOL, ImageList_Destroy, (HIMAGELIST h), (h), h)                \
+    X(user32, BOOL, DestroyAcceleratorTable, (HACCEL h), (h), h)
+
+// Those whose arguments say what they made or freed, written out below.
+#define EK_OWN_HOOKS(X)                                                          \
+    X(user32, CreateIconIndirect) X(user32, CreateIconFromResourceEx)           \
+    X(user32, LoadImageA) X(user32, LoadImageW) X(user32, CopyImage) X(user32, DestroyMenu)
+// clang-format on
+
 // Each redirected function keeps the address the module was bound to.
-#define EK_CREATOR(ret, name, params, args, kind) \
-    decltype(&::name) g_pfn##name = nullptr;      \
-    ret WINAPI Hook##name params                  \
-    {                                             \
-        ret hMade_ = g_pfn##name args;            \
-        Created(hMade_, kind);                    \
-        return hMade_;                            \
+#define EK_CREATOR(dll, ret, name, params, args, kind) \
+    decltype(&::name) g_pfn##name = nullptr;           \
+    ret WINAPI Hook##name params                       \
+    {                                                  \
+        ret hMade_ = g_pfn##name args;                 \
+        Created(hMade_, GuiKind::kind);                \
+        return hMade_;                                 \
     }
-
-#define EK_DESTROYER(ret, name, params, args, handle) \
-    decltype(&::name) g_pfn##name = nullptr;          \
-    ret WINAPI Hook##name params                      \
-    {                                                 \
-        ret nDone_ = g_pfn##name args;                \
-        if (nDone_)                                   \
-            Destroyed(handle);                        \
-        return nDone_;                                \
+#define EK_DESTROYER(dll, ret, name, params, args, handle) \
+    decltype(&::name) g_pfn##name = nullptr;               \
+    ret WINAPI Hook##name params                           \
+    {                                                      \
+        ret nDone_ = g_pfn##name args;                     \
+        if (nDone_)                                        \
+            Destroyed(handle);                             \
+        return nDone_;                                     \
     }
+#define EK_OWN_POINTER(dll, name) decltype(&::name) g_pfn##name = nullptr;
 
-EK_CREATOR(HBRUSH, CreateSolidBrush, (COLORREF c), (c), GuiKind::Brush)
-EK_CREATOR(HBRUSH, CreateHatchBrush, (int n, COLORREF c), (n, c), GuiKind::Brush)
-EK_CREATOR(HBRUSH, CreatePatternBrush, (HBITMAP hbm), (hbm), GuiKind::Brush)
-EK_CREATOR(HBRUSH, CreateBrushIndirect, (const LOGBRUSH* p), (p), GuiKind::Brush)
-EK_CREATOR(HBRUSH, CreateDIBPatternBrushPt, (const VOID* p, UINT u), (p, u), GuiKind::Brush)
-EK_CREATOR(HPEN, CreatePen, (int s, int w, COLORREF c), (s, w, c), GuiKind::Pen)
-EK_CREATOR(HPEN, CreatePenIndirect, (const LOGPEN* p), (p), GuiKind::Pen)
-EK_CREATOR(HPEN, ExtCreatePen, (DWORD s, DWORD w, const LOGBRUSH* p, DWORD n, const DWORD* a), (s, w, p, n, a),
-           GuiKind::Pen)
-EK_CREATOR(HFONT, CreateFontIndirectA, (const LOGFONTA* p), (p), GuiKind::Font)
-EK_CREATOR(HFONT, CreateFontIndirectW, (const LOGFONTW* p), (p), GuiKind::Font)
-EK_CREATOR(HFONT, CreateFontA,
-           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l, DWORD m,
-            LPCSTR n),
-           (a, b, c, d, e, f, g, h, i, j, k, l, m, n), GuiKind::Font)
-EK_CREATOR(HFONT, CreateFontW,
-           (int a, int b, int c, int d, int e, DWORD f, DWORD g, DWORD h, DWORD i, DWORD j, DWORD k, DWORD l, DWORD m,
-            LPCWSTR n),
-           (a, b, c, d, e, f, g, h, i, j, k, l, m, n), GuiKind::Font)
-EK_CREATOR(HBITMAP, CreateCompatibleBitmap, (HDC hdc, int cx, int cy), (hdc, cx, cy), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, CreateBitmap, (int cx, int cy, UINT p, UINT b, const VOID* v), (cx, cy, p, b, v), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, CreateBitmapIndirect, (const BITMAP* p), (p), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, CreateDIBSection, (HDC hdc, const BITMAPINFO* p, UINT u, VOID** v, HANDLE s, DWORD o),
-           (hdc, p, u, v, s, o), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, CreateDIBitmap,
-           (HDC hdc, const BITMAPINFOHEADER* h, DWORD f, const VOID* v, const BITMAPINFO* p, UINT u),
-           (hdc, h, f, v, p, u), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, LoadBitmapA, (HINSTANCE hi, LPCSTR n), (hi, n), GuiKind::Bitmap)
-EK_CREATOR(HBITMAP, LoadBitmapW, (HINSTANCE hi, LPCWSTR n), (hi, n), GuiKind::Bitmap)
-EK_CREATOR(HRGN, CreateRectRgn, (int a, int b, int c, int d), (a, b, c, d), GuiKind::Region)
-EK_CREATOR(HRGN, CreateRectRgnIndirect, (const RECT* p), (p), GuiKind::Region)
-EK_CREATOR(HRGN, CreateRoundRectRgn, (int a, int b, int c, int d, int e, int f), (a, b, c, d, e, f), GuiKind::Region)
-EK_CREATOR(HRGN, CreateEllipticRgn, (int a, int b, int c, int d), (a, b, c, d), GuiKind::Region)
-EK_CREATOR(HRGN, CreateEllipticRgnIndirect, (const RECT* p), (p), GuiKind::Region)
-EK_CREATOR(HRGN, CreatePolygonRgn, (const POINT* p, int n, int m), (p, n, m), GuiKind::Region)
-EK_CREATOR(HRGN, ExtCreateRegion, (const XFORM* x, DWORD n, const RGNDATA* p), (x, n, p), GuiKind::Region)
-EK_CREATOR(HPALETTE, CreatePalette, (const LOGPALETTE* p), (p), GuiKind::Palette)
-EK_CREATOR(HDC, CreateCompatibleDC, (HDC hdc), (hdc), GuiKind::DC)
-EK_CREATOR(HDC, CreateDCA, (LPCSTR a, LPCSTR b, LPCSTR c, const DEVMODEA* d), (a, b, c, d), GuiKind::DC)
-EK_CREATOR(HDC, CreateDCW, (LPCWSTR a, LPCWSTR b, LPCWSTR c, const DEVMODEW* d), (a, b, c, d), GuiKind::DC)
-EK_CREATOR(HDC, CreateICA, (LPCSTR a, LPCSTR b, LPCSTR c, const DEVMODEA* d), (a, b, c, d), GuiKind::DC)
-EK_CREATOR(HDC, GetDC, (HWND hWnd), (hWnd), GuiKind::WindowDC)
-EK_CREATOR(HDC, GetWindowDC, (HWND hWnd), (hWnd), GuiKind::WindowDC)
-EK_CREATOR(HDC, GetDCEx, (HWND hWnd, HRGN h, DWORD f), (hWnd, h, f), GuiKind::WindowDC)
-EK_CREATOR(HICON, CopyIcon, (HICON h), (h), GuiKind::Icon)
-EK_CREATOR(HIMAGELIST, ImageList_Create, (int cx, int cy, UINT f, int n, int g), (cx, cy, f, n, g), GuiKind::ImageList)
-EK_CREATOR(HIMAGELIST, ImageList_Duplicate, (HIMAGELIST h), (h), GuiKind::ImageList)
-EK_CREATOR(HIMAGELIST, ImageList_LoadImageA, (HINSTANCE hi, LPCSTR n, int cx, int g, COLORREF c, UINT t, UINT f),
-           (hi, n, cx, g, c, t, f), GuiKind::ImageList)
-EK_CREATOR(HMENU, CreateMenu, (), (), GuiKind::Menu)
-EK_CREATOR(HMENU, CreatePopupMenu, (), (), GuiKind::Menu)
-EK_CREATOR(HMENU, LoadMenuA, (HINSTANCE hi, LPCSTR n), (hi, n), GuiKind::Menu)
-EK_CREATOR(HMENU, LoadMenuW, (HINSTANCE hi, LPCWSTR n), (hi, n), GuiKind::Menu)
-EK_CREATOR(HMENU, LoadMenuIndirectA, (const MENUTEMPLATEA* p), (p), GuiKind::Menu)
-EK_CREATOR(HACCEL, CreateAcceleratorTableA, (LPACCEL p, int n), (p, n), GuiKind::Accelerator)
-EK_CREATOR(HACCEL, CreateAcceleratorTableW, (LPACCEL p, int n), (p, n), GuiKind::Accelerator)
-
-EK_DESTROYER(BOOL, DeleteObject, (HGDIOBJ h), (h), h)
-EK_DESTROYER(BOOL, DeleteDC, (HDC h), (h), h)
-EK_DESTROYER(int, ReleaseDC, (HWND hWnd, HDC h), (hWnd, h), h)
-EK_DESTROYER(BOOL, DestroyIcon, (HICON h), (h), h)
-EK_DESTROYER(BOOL, DestroyCursor, (HCURSOR h), (h), h)
-EK_DESTROYER(BOOL, ImageList_Destroy, (HIMAGELIST h), (h), h)
-EK_DESTROYER(BOOL, DestroyAcceleratorTable, (HACCEL h), (h), h)
+EK_CREATORS(EK_CREATOR)
+EK_DESTROYERS(EK_DESTROYER)
+EK_OWN_HOOKS(EK_OWN_POINTER)
 
 GuiKind IconOrCursor(BOOL bIcon)
 {
@@ -142,7 +153,6 @@ GuiKind ImageKind(UINT nType)
     return nType == IMAGE_BITMAP ? GuiKind::Bitmap : nType == IMAGE_CURSOR ? GuiKind::Cursor : GuiKind::Icon;
 }
 
-decltype(&::CreateIconIndirect) g_pfnCreateIconIndirect = nullptr;
 HICON WINAPI HookCreateIconIndirect(PICONINFO p)
 {
     HICON h = g_pfnCreateIconIndirect(p);
@@ -151,7 +161,6 @@ HICON WINAPI HookCreateIconIndirect(PICONINFO p)
     return h;
 }
 
-decltype(&::CreateIconFromResourceEx) g_pfnCreateIconFromResourceEx = nullptr;
 HICON WINAPI HookCreateIconFromResourceEx(PBYTE p, DWORD n, BOOL bIcon, DWORD v, int cx, int cy, UINT f)
 {
     HICON h = g_pfnCreateIconFromResourceEx(p, n, bIcon, v, cx, cy, f);
@@ -160,7 +169,6 @@ HICON WINAPI HookCreateIconFromResourceEx(PBYTE p, DWORD n, BOOL bIcon, DWORD v,
     return h;
 }
 
-decltype(&::LoadImageA) g_pfnLoadImageA = nullptr;
 HANDLE WINAPI HookLoadImageA(HINSTANCE hi, LPCSTR n, UINT t, int cx, int cy, UINT f)
 {
     HANDLE h = g_pfnLoadImageA(hi, n, t, cx, cy, f);
@@ -169,7 +177,6 @@ HANDLE WINAPI HookLoadImageA(HINSTANCE hi, LPCSTR n, UINT t, int cx, int cy, UIN
     return h;
 }
 
-decltype(&::LoadImageW) g_pfnLoadImageW = nullptr;
 HANDLE WINAPI HookLoadImageW(HINSTANCE hi, LPCWSTR n, UINT t, int cx, int cy, UINT f)
 {
     HANDLE h = g_pfnLoadImageW(hi, n, t, cx, cy, f);
@@ -180,7 +187,6 @@ HANDLE WINAPI HookLoadImageW(HINSTANCE hi, LPCWSTR n, UINT t, int cx, int cy, UI
 
 // CopyImage may hand back the original (LR_COPYRETURNORG) and may free it
 // (LR_COPYDELETEORG).
-decltype(&::CopyImage) g_pfnCopyImage = nullptr;
 HANDLE WINAPI HookCopyImage(HANDLE hOrg, UINT t, int cx, int cy, UINT f)
 {
     HANDLE h = g_pfnCopyImage(hOrg, t, cx, cy, f);
@@ -207,7 +213,6 @@ void CollectSubMenus(HMENU hMenu, std::vector<HMENU>* pMenus, int nDepth)
 }
 
 // DestroyMenu frees the popups inside the menu as well.
-decltype(&::DestroyMenu) g_pfnDestroyMenu = nullptr;
 BOOL WINAPI HookDestroyMenu(HMENU hMenu)
 {
     std::vector<HMENU> menus;
@@ -229,71 +234,11 @@ struct CHook {
     void** m_ppOriginal;
 };
 
-#define EK_HOOK(dll, name)                                                                       \
-    {                                                                                            \
-        dll, #name, reinterpret_cast<void*>(&Hook##name), reinterpret_cast<void**>(&g_pfn##name) \
-    }
+#define EK_HOOK(dll, name) \
+    {#dll ".dll", #name, reinterpret_cast<void*>(&Hook##name), reinterpret_cast<void**>(&g_pfn##name)},
+#define EK_HOOK_OF(dll, ret, name, params, args, what) EK_HOOK(dll, name)
 
-const CHook g_aHooks[] = {
-    EK_HOOK("gdi32.dll", CreateSolidBrush),
-    EK_HOOK("gdi32.dll", CreateHatchBrush),
-    EK_HOOK("gdi32.dll", CreatePatternBrush),
-    EK_HOOK("gdi32.dll", CreateBrushIndirect),
-    EK_HOOK("gdi32.dll", CreateDIBPatternBrushPt),
-    EK_HOOK("gdi32.dll", CreatePen),
-    EK_HOOK("gdi32.dll", CreatePenIndirect),
-    EK_HOOK("gdi32.dll", ExtCreatePen),
-    EK_HOOK("gdi32.dll", CreateFontIndirectA),
-    EK_HOOK("gdi32.dll", CreateFontIndirectW),
-    EK_HOOK("gdi32.dll", CreateFontA),
-    EK_HOOK("gdi32.dll", CreateFontW),
-    EK_HOOK("gdi32.dll", CreateCompatibleBitmap),
-    EK_HOOK("gdi32.dll", CreateBitmap),
-    EK_HOOK("gdi32.dll", CreateBitmapIndirect),
-    EK_HOOK("gdi32.dll", CreateDIBSection),
-    EK_HOOK("gdi32.dll", CreateDIBitmap),
-    EK_HOOK("user32.dll", LoadBitmapA),
-    EK_HOOK("user32.dll", LoadBitmapW),
-    EK_HOOK("gdi32.dll", CreateRectRgn),
-    EK_HOOK("gdi32.dll", CreateRectRgnIndirect),
-    EK_HOOK("gdi32.dll", CreateRoundRectRgn),
-    EK_HOOK("gdi32.dll", CreateEllipticRgn),
-    EK_HOOK("gdi32.dll", CreateEllipticRgnIndirect),
-    EK_HOOK("gdi32.dll", CreatePolygonRgn),
-    EK_HOOK("gdi32.dll", ExtCreateRegion),
-    EK_HOOK("gdi32.dll", CreatePalette),
-    EK_HOOK("gdi32.dll", CreateCompatibleDC),
-    EK_HOOK("gdi32.dll", CreateDCA),
-    EK_HOOK("gdi32.dll", CreateDCW),
-    EK_HOOK("gdi32.dll", CreateICA),
-    EK_HOOK("user32.dll", GetDC),
-    EK_HOOK("user32.dll", GetWindowDC),
-    EK_HOOK("user32.dll", GetDCEx),
-    EK_HOOK("user32.dll", CopyIcon),
-    EK_HOOK("user32.dll", CreateIconIndirect),
-    EK_HOOK("user32.dll", CreateIconFromResourceEx),
-    EK_HOOK("user32.dll", LoadImageA),
-    EK_HOOK("user32.dll", LoadImageW),
-    EK_HOOK("user32.dll", CopyImage),
-    EK_HOOK("comctl32.dll", ImageList_Create),
-    EK_HOOK("comctl32.dll", ImageList_Duplicate),
-    EK_HOOK("comctl32.dll", ImageList_LoadImageA),
-    EK_HOOK("user32.dll", CreateMenu),
-    EK_HOOK("user32.dll", CreatePopupMenu),
-    EK_HOOK("user32.dll", LoadMenuA),
-    EK_HOOK("user32.dll", LoadMenuW),
-    EK_HOOK("user32.dll", LoadMenuIndirectA),
-    EK_HOOK("user32.dll", CreateAcceleratorTableA),
-    EK_HOOK("user32.dll", CreateAcceleratorTableW),
-    EK_HOOK("gdi32.dll", DeleteObject),
-    EK_HOOK("gdi32.dll", DeleteDC),
-    EK_HOOK("user32.dll", ReleaseDC),
-    EK_HOOK("user32.dll", DestroyIcon),
-    EK_HOOK("user32.dll", DestroyCursor),
-    EK_HOOK("comctl32.dll", ImageList_Destroy),
-    EK_HOOK("user32.dll", DestroyMenu),
-    EK_HOOK("user32.dll", DestroyAcceleratorTable),
-};
+const CHook g_aHooks[] = {EK_CREATORS(EK_HOOK_OF) EK_DESTROYERS(EK_HOOK_OF) EK_OWN_HOOKS(EK_HOOK)};
 
 void WriteSlot(void** ppSlot, void* pValue)
 {
@@ -304,16 +249,16 @@ void WriteSlot(void** ppSlot, void* pValue)
     VirtualProtect(ppSlot, sizeof(void*), dwOld, &dwOld);
 }
 
-void Activate()
+std::vector<HMODULE> LoadedModules(const std::vector<std::string>& modules)
 {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    if (g_bActive)
-        throw std::logic_error("another CGuiObjectCounter is active");
-    g_bActive = true;
-    g_live.clear();
-    g_nCreated = 0;
-    for (const CHook& hook : g_aHooks)
-        *hook.m_ppOriginal = nullptr;
+    std::vector<HMODULE> handles;
+    for (const std::string& strName : modules) {
+        HMODULE hModule = GetModuleHandleA(strName.c_str());
+        if (!hModule)
+            throw std::runtime_error("module not loaded: " + strName);
+        handles.push_back(hModule);
+    }
+    return handles;
 }
 
 }  // namespace
@@ -348,22 +293,8 @@ std::string CGuiBalance::ToString() const
 }
 
 CGuiObjectCounter::CGuiObjectCounter(const std::vector<std::string>& modules)
+    : CGuiObjectCounter(LoadedModules(modules))
 {
-    std::vector<HMODULE> handles;
-    for (const std::string& strName : modules) {
-        HMODULE hModule = GetModuleHandleA(strName.c_str());
-        if (!hModule)
-            throw std::runtime_error("module not loaded: " + strName);
-        handles.push_back(hModule);
-    }
-    Activate();
-    try {
-        for (HMODULE hModule : handles)
-            Patch(hModule);
-    } catch (...) {
-        Restore();
-        throw;
-    }
 }
 
 CGuiObjectCounter::CGuiObjectCounter(const std::vector<HMODULE>& modules)
@@ -372,7 +303,16 @@ CGuiObjectCounter::CGuiObjectCounter(const std::vector<HMODULE>& modules)
         if (!hModule)
             throw std::runtime_error("no module handle");
     }
-    Activate();
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        if (g_bActive)
+            throw std::logic_error("another CGuiObjectCounter is active");
+        g_bActive = true;
+        g_live.clear();
+        g_nCreated = 0;
+        for (const CHook& hook : g_aHooks)
+            *hook.m_ppOriginal = nullptr;
+    }
     try {
         for (HMODULE hModule : modules)
             Patch(hModule);

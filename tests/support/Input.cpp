@@ -3,29 +3,17 @@
 namespace support {
 namespace {
 
+// The keys whose scan codes come with the extended prefix.
 bool IsExtendedKey(UINT vk)
 {
-    switch (vk) {
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_NUMLOCK:
-    case VK_DIVIDE:
-    case VK_RCONTROL:
-    case VK_RMENU:
-    case VK_SNAPSHOT:
-    case VK_APPS:
-        return true;
-    default:
-        return false;
+    static const UINT s_aKeys[] = {VK_INSERT,   VK_DELETE, VK_HOME,     VK_END,  VK_PRIOR,   VK_NEXT,
+                                   VK_LEFT,     VK_RIGHT,  VK_UP,       VK_DOWN, VK_NUMLOCK, VK_DIVIDE,
+                                   VK_RCONTROL, VK_RMENU,  VK_SNAPSHOT, VK_APPS};
+    for (UINT vkExtended : s_aKeys) {
+        if (vk == vkExtended)
+            return true;
     }
+    return false;
 }
 
 // Holds the modifiers down in the keyboard state of the window's thread while

@@ -10,9 +10,10 @@
 namespace {
 
 // Wine's comctl32 reports 5.81 from DllGetVersion in both versions, so the
-// version is told by where the module comes from: version 6 is the
-// side-by-side assembly the manifest names, version 5 the one in system32.
-TEST(CommonControlsManifest, ProgramLoadsTheSideBySideComctl32)
+// version is told by where the module comes from (version 6 is the
+// side-by-side assembly the manifest names, version 5 the one in system32)
+// and by what only version 6 controls answer.
+TEST(CommonControlsManifest, TheProgramGetsTheVersion6Controls)
 {
     HMODULE hComctl = LoadLibraryA("comctl32.dll");
     ASSERT_NE(hComctl, nullptr);
@@ -21,31 +22,23 @@ TEST(CommonControlsManifest, ProgramLoadsTheSideBySideComctl32)
     CharLowerA(szPath);
     EXPECT_NE(strstr(szPath, "microsoft.windows.common-controls"), nullptr) << szPath;
     FreeLibrary(hComctl);
-}
 
-TEST(CommonControlsManifest, ButtonsAnswerVersion6Messages)
-{
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_STANDARD_CLASSES};
     ASSERT_TRUE(InitCommonControlsEx(&icc));
     HWND hButton = CreateWindowExA(0, "Button", "Сохранить", WS_POPUP | BS_PUSHBUTTON, 0, 0, 10, 10, nullptr, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hButton, nullptr);
-    // Only the version 6 button knows the size its text needs.
+    HWND hEdit =
+        CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(hButton && hEdit);
+    // The size a button's text needs, and an edit's cue banner.
     SIZE size = {};
     EXPECT_TRUE(SendMessageA(hButton, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&size)));
     EXPECT_GT(size.cx, 10);
-    DestroyWindow(hButton);
-}
-
-TEST(CommonControlsManifest, EditsKeepACueBanner)
-{
-    HWND hEdit =
-        CreateWindowExA(0, "Edit", "", WS_POPUP, 0, 0, 100, 20, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(hEdit, nullptr);
     EXPECT_TRUE(SendMessageW(hEdit, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Поиск")));
     wchar_t szCue[16] = {};
     EXPECT_TRUE(SendMessageW(hEdit, EM_GETCUEBANNER, reinterpret_cast<WPARAM>(szCue), 16));
     EXPECT_STREQ(szCue, L"Поиск");
+    DestroyWindow(hButton);
     DestroyWindow(hEdit);
 }
 

@@ -1,6 +1,8 @@
 #include "ModalDriver.h"
 #include "Wait.h"
 
+#include <algorithm>
+
 namespace support {
 namespace {
 
@@ -27,15 +29,6 @@ std::vector<HWND> ProcessDialogs()
     CFind find{GetCurrentProcessId(), {}};
     EnumWindows(CollectDialog, reinterpret_cast<LPARAM>(&find));
     return find.m_dialogs;
-}
-
-bool Contains(const std::vector<HWND>& windows, HWND hWnd)
-{
-    for (HWND h : windows) {
-        if (h == hWnd)
-            return true;
-    }
-    return false;
 }
 
 BOOL CALLBACK CollectStatic(HWND hWnd, LPARAM lParam)
@@ -76,7 +69,7 @@ void CModalDriver::Run()
     HWND hDlg = nullptr;
     m_bFound = support::PollFor(m_dwTimeoutMs, [&] {
         for (HWND h : ProcessDialogs()) {
-            if (!Contains(m_before, h) && IsWindowVisible(h)) {
+            if (std::find(m_before.begin(), m_before.end(), h) == m_before.end() && IsWindowVisible(h)) {
                 hDlg = h;
                 return true;
             }

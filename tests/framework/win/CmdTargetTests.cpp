@@ -1,4 +1,4 @@
-// Command maps, command routing and command-user-interface updates.
+// Command maps and command-user-interface updates.
 #include <afxwin.h>
 
 #include <commctrl.h>
@@ -63,42 +63,11 @@ BEGIN_MESSAGE_MAP(CDerivedTarget, CBaseTarget)
     ON_NOTIFY(NM_CLICK, ID_FIRST, OnClickFirst)
 END_MESSAGE_MAP()
 
-// Routes commands to a second target before its own map, as frames hand
-// commands to their active view.
-class CRoutingTarget : public CCmdTarget {
-public:
-    CCmdTarget* m_pFirst = nullptr;
-    std::vector<std::string>* m_pLog = nullptr;
-
-    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override
-    {
-        if (m_pFirst != nullptr && m_pFirst->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-            return TRUE;
-        return CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-    }
-
-protected:
-    void OnSecond() { m_pLog->push_back("router second"); }
-    void OnNone() { m_pLog->push_back("router none"); }
-    DECLARE_MESSAGE_MAP()
-};
-
-BEGIN_MESSAGE_MAP(CRoutingTarget, CCmdTarget)
-    ON_COMMAND(ID_SECOND, OnSecond)
-    ON_COMMAND(ID_NONE, OnNone)
-END_MESSAGE_MAP()
-
-HWND CreateCheckBox()
-{
-    return CreateWindowExA(0, "BUTTON", "x", WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30, NULL, NULL,
-                           GetModuleHandle(NULL), NULL);
-}
-
 typedef std::vector<std::string> CLog;
 
 }  // namespace
 
-TEST(CmdTarget, CommandsFindTheMostDerivedEntryThenTheBaseMapsAndRanges)
+TEST(CmdTarget, CommandsAndNotificationsFindTheMostDerivedEntryThenTheBaseMapsAndRanges)
 {
     CDerivedTarget target;
     const struct {
@@ -115,16 +84,13 @@ TEST(CmdTarget, CommandsFindTheMostDerivedEntryThenTheBaseMapsAndRanges)
         EXPECT_EQ(target.OnCmdMsg(row.nID, row.nCode, NULL, NULL), row.bHandled) << row.nID << " " << row.nCode;
     EXPECT_EQ(target.m_calls, (CLog{"derived first", "base only", "derived second"}));
     EXPECT_EQ(target.m_rangeIDs, (std::vector<UINT>{ID_RANGE_LO, ID_RANGE_LO + 4, ID_RANGE_HI}));
-
     CBaseTarget base;
     EXPECT_TRUE(base.OnCmdMsg(ID_FIRST, CN_COMMAND, NULL, NULL));
     EXPECT_FALSE(base.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
     EXPECT_EQ(base.m_calls, CLog{"base first"});
-}
 
-TEST(CmdTarget, HandlerInfoReportsTheHandlerWithoutCallingIt)
-{
-    CDerivedTarget target;
+    // Asked for the handler only: it is named, not called.
+    target.m_calls.clear();
     AFX_CMDHANDLERINFO info = {NULL, NULL};
     EXPECT_TRUE(target.OnCmdMsg(ID_ONLY_BASE, CN_COMMAND, NULL, &info));
     EXPECT_EQ(info.pTarget, &target);
@@ -133,42 +99,26 @@ TEST(CmdTarget, HandlerInfoReportsTheHandlerWithoutCallingIt)
     info.pTarget = NULL;
     EXPECT_FALSE(target.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, &info));
     EXPECT_EQ(info.pTarget, nullptr);
-}
 
-TEST(CmdTarget, NotificationEntryGetsTheHeaderAndSetsTheResult)
-{
-    CDerivedTarget target;
+    // A notification entry gets the header and sets the result; another code
+    // or another control is not its.
     NMHDR hdr = {NULL, ID_FIRST, static_cast<UINT>(NM_CLICK)};
     LRESULT lResult = 0;
     AFX_NOTIFY notify = {&lResult, &hdr};
     EXPECT_TRUE(target.OnCmdMsg(ID_FIRST, MAKELONG(NM_CLICK, WM_NOTIFY), &notify, NULL));
     EXPECT_EQ(target.m_pLastNotify, &hdr);
     EXPECT_EQ(lResult, 77);
-    // Another code or another control is not this entry's.
     EXPECT_FALSE(target.OnCmdMsg(ID_FIRST, MAKELONG(NM_DBLCLK, WM_NOTIFY), &notify, NULL));
     EXPECT_FALSE(target.OnCmdMsg(ID_SECOND, MAKELONG(NM_CLICK, WM_NOTIFY), &notify, NULL));
 }
 
-TEST(CmdTarget, RoutingOffersTheCommandToTheFirstTargetBeforeItsOwnMap)
+TEST(CmdTarget, UpdateHandlersDriveTheControlStandingForTheItemUntilRoutingContinues)
 {
-    CLog log;
-    CDerivedTarget first;
-    CRoutingTarget router;
-    router.m_pFirst = &first;
-    router.m_pLog = &log;
-    // Both have ID_SECOND: the first target takes it, the router never sees it.
-    EXPECT_TRUE(router.OnCmdMsg(ID_SECOND, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(first.m_calls, CLog{"derived second"});
-    EXPECT_TRUE(log.empty());
-    EXPECT_TRUE(router.OnCmdMsg(ID_NONE, CN_COMMAND, NULL, NULL));  // only the router has it
-    EXPECT_EQ(log, CLog{"router none"});
-    EXPECT_FALSE(router.OnCmdMsg(ID_RANGE_HI + 1, CN_COMMAND, NULL, NULL));
-}
-
-TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
-{
+    // The update handler drives the control standing for the item, and does
+    // not run the command.
     CWnd button;
-    ASSERT_TRUE(button.Attach(CreateCheckBox()));
+    ASSERT_TRUE(button.Attach(CreateWindowExA(0, "BUTTON", "x", WS_POPUP | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 100, 30,
+                                              NULL, NULL, GetModuleHandle(NULL), NULL)));
     CDerivedTarget target;
     target.m_bUpdateEnables = FALSE;
     CCmdUI state;
@@ -182,11 +132,10 @@ TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
     CString strText;
     button.GetWindowText(strText);
     EXPECT_STREQ(strText, "Готово");
-    EXPECT_TRUE(target.m_calls.empty());  // an update does not run the command
+    EXPECT_TRUE(target.m_calls.empty());
     target.m_bUpdateEnables = TRUE;
     state.DoUpdate(&target, TRUE);
     EXPECT_TRUE(button.IsWindowEnabled());
-
     // A command handler but no update handler: stays enabled. Neither:
     // enabled unless the caller wants it disabled.
     const struct {
@@ -198,16 +147,11 @@ TEST(CmdUI, UpdateHandlerDrivesTheControlStandingForTheItem)
         EXPECT_FALSE(state.DoUpdate(&target, row.bDisableIfNoHandler));
         EXPECT_EQ(button.IsWindowEnabled(), row.bEnabled) << row.nID << " " << row.bDisableIfNoHandler;
     }
-}
-
-TEST(CmdUI, ContinueRoutingLetsTheNextTargetUpdateToo)
-{
-    CDerivedTarget target;
+    // ContinueRouting lets the next target update too.
     target.m_bUpdateContinues = TRUE;
-    CCmdUI state;
     state.m_nID = ID_SECOND;
     EXPECT_FALSE(target.OnCmdMsg(ID_SECOND, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, NULL));
-    EXPECT_EQ(target.m_nUpdates, 1);
+    EXPECT_EQ(target.m_nUpdates, 3);
     target.m_bUpdateContinues = FALSE;
     EXPECT_TRUE(target.OnCmdMsg(ID_SECOND, static_cast<int>(CN_UPDATE_COMMAND_UI), &state, NULL));
 }

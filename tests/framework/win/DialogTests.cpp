@@ -12,6 +12,7 @@
 #include "DialogTestRes.h"
 #include "Input.h"
 #include "ModalDriver.h"
+#include "Wait.h"
 
 namespace {
 
@@ -33,16 +34,6 @@ void PostKey(HWND hWnd, UINT vk)
 {
     PostMessageA(hWnd, WM_KEYDOWN, vk, support::KeyLParam(vk, false, false));
     PostMessageA(hWnd, WM_KEYUP, vk, support::KeyLParam(vk, true, false));
-}
-
-// Polls the condition for at most five seconds.
-template <class C>
-bool Poll(C fCondition)
-{
-    for (DWORD dwStart = GetTickCount(); !fCondition(); Sleep(10))
-        if (GetTickCount() - dwStart > 5000)
-            return false;
-    return true;
 }
 
 class CCardDlg : public CDialog {
@@ -85,18 +76,86 @@ protected:
     }
 };
 
-TEST(Dialog, EscapeCancelsWithoutTakingTheValuesAndPreTranslateSeesIt)
+TEST(Dialog, ACardIsCheckedWhenConfirmedAndLeftAsItWasWhenCancelled)
 {
     CCardDlg dlg;
-    dlg.m_strName = "Исходное";
+    dlg.m_strName = "Иванов И.И.";
+    dlg.m_nCount = 42;
+    dlg.m_dPrice = 0.1;
+    const struct {
+        int nID;
+        const char* pszText;
+        const char* pszMessage;
+    } refusals[] = {
+        {IDC_COUNT, "12x", "Введите целое число."},
+        {IDC_COUNT, "", "Введите целое число."},
+        {IDC_COUNT, "3000000000", "Введите целое число."},
+        {IDC_PRICE, "1e999", "Введите число."},
+        {IDC_PRICE, "1.2.3", "Введите число."},
+    };
+    std::string strShown;
+    bool bVisible = false;
+    // Per refusal: the box's one text, and whether the dialog stayed open
+    // with the refused text selected for retyping.
+    std::vector<std::string> seen;
+    auto readShown = [&](HWND hDlg) {
+        strShown.clear();
+        for (int nID : {IDC_NAME, IDC_COUNT, IDC_PRICE})
+            strShown += GetWindowString(GetDlgItem(hDlg, nID)) + "|";
+    };
     CModalDriver driver([&](HWND hDlg) {
+        bVisible = IsWindowVisible(hDlg) != FALSE;
+        readShown(hDlg);
+        Retype(GetDlgItem(hDlg, IDC_NAME), "Пётр Щукин-Ёлкин");
+        for (const auto& refusal : refusals) {
+            HWND hEdit = GetDlgItem(hDlg, refusal.nID);
+            Retype(hEdit, refusal.pszText);
+            std::vector<std::string> texts;
+            CModalDriver box([&](HWND hBox) {
+                texts = support::GetStaticTexts(hBox);
+                PressDialogButton(hBox, IDOK);
+            });
+            PressDialogButton(hDlg, IDOK);
+            box.Finish();
+            const DWORD dwSel = MAKELONG(0, lstrlenA(refusal.pszText));
+            bool bSelected = support::PollFor(
+                5000, [&] { return static_cast<DWORD>(SendMessageA(hEdit, EM_GETSEL, 0, 0)) == dwSel; });
+            seen.push_back((texts.size() == 1 ? texts[0] : "?") + (IsWindow(hDlg) ? "" : " closed") +
+                           (bSelected ? "" : " unselected"));
+            Retype(hEdit, "5");
+        }
+        Retype(GetDlgItem(hDlg, IDC_COUNT), " -17 ");
+        Retype(GetDlgItem(hDlg, IDC_PRICE), "1234,75");
+        EXPECT_TRUE(PressDialogButton(hDlg, IDOK));
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_TRUE(bVisible);
+    EXPECT_TRUE(dlg.m_bNameSubclassed);
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);  // the window is gone, and so is its member control's handle
+    EXPECT_EQ(dlg.m_editName.m_hWnd, (HWND)NULL);
+    EXPECT_EQ(strShown, "Иванов И.И.|42|0.1|");
+    ASSERT_EQ(seen.size(), sizeof(refusals) / sizeof(refusals[0]));
+    for (size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], refusals[i].pszMessage) << refusals[i].pszText;
+    EXPECT_EQ(dlg.m_strName, "Пётр Щукин-Ёлкин");
+    EXPECT_EQ(dlg.m_nCount, -17);
+    EXPECT_DOUBLE_EQ(dlg.m_dPrice, 1234.75);
+
+    // Reopened, it shows what was taken; changed and left with Escape, which
+    // PreTranslateMessage saw on its way, it takes nothing.
+    dlg.m_keysDown.clear();
+    CModalDriver again([&](HWND hDlg) {
+        readShown(hDlg);
         HWND hName = GetDlgItem(hDlg, IDC_NAME);
         Retype(hName, "Изменено");
         PostKey(hName, VK_ESCAPE);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_TRUE(driver.Finish());
-    EXPECT_EQ(dlg.m_strName, "Исходное");
+    EXPECT_TRUE(again.Finish());
+    EXPECT_TRUE(dlg.m_bNameSubclassed);
+    EXPECT_EQ(strShown, "Пётр Щукин-Ёлкин|-17|1234.75|");
+    EXPECT_EQ(dlg.m_strName, "Пётр Щукин-Ёлкин");
     ASSERT_FALSE(dlg.m_keysDown.empty());
     EXPECT_EQ(dlg.m_keysDown.back(), static_cast<UINT>(VK_ESCAPE));
 }
@@ -116,7 +175,7 @@ public:
     int m_nEscapes = 0;
 };
 
-TEST(Dialog, PreTranslateMessageTakesKeysBeforeTheDialogDoes)
+TEST(Dialog, KeysTakenBeforeTheDialogAndDialogsThatNeverShow)
 {
     CKeepEscapeDlg dlg;
     // Escape first, then Enter: only if Escape was kept does the default button end it.
@@ -127,80 +186,16 @@ TEST(Dialog, PreTranslateMessageTakesKeysBeforeTheDialogDoes)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_TRUE(driver.Finish());
     EXPECT_EQ(dlg.m_nEscapes, 1);
-}
 
-TEST(Dialog, ValuesRoundTripThroughTheEditControlsAndOkEndsIt)
-{
-    CCardDlg dlg;
-    dlg.m_strName = "Иванов И.И.";
-    dlg.m_nCount = 42;
-    dlg.m_dPrice = 0.1;
-    std::string strShown;
-    bool bVisible = false;
-    CModalDriver driver([&](HWND hDlg) {
-        bVisible = IsWindowVisible(hDlg) != FALSE;
-        for (int nID : {IDC_NAME, IDC_COUNT, IDC_PRICE})
-            strShown += GetWindowString(GetDlgItem(hDlg, nID)) + "|";
-        Retype(GetDlgItem(hDlg, IDC_NAME), "Пётр Щукин-Ёлкин");
-        Retype(GetDlgItem(hDlg, IDC_COUNT), " -17 ");
-        Retype(GetDlgItem(hDlg, IDC_PRICE), "1234,75");
-        EXPECT_TRUE(PressDialogButton(hDlg, IDOK));
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(driver.Finish());
-    EXPECT_TRUE(bVisible);
-    EXPECT_TRUE(dlg.m_bNameSubclassed);
-    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);  // the window is gone, and so is its member control's handle
-    EXPECT_EQ(dlg.m_editName.m_hWnd, (HWND)NULL);
-    EXPECT_EQ(strShown, "Иванов И.И.|42|0.1|");
-    EXPECT_EQ(dlg.m_strName, "Пётр Щукин-Ёлкин");
-    EXPECT_EQ(dlg.m_nCount, -17);
-    EXPECT_DOUBLE_EQ(dlg.m_dPrice, 1234.75);
-}
-
-TEST(Dialog, BadNumbersKeepTheDialogOpenAndAreExplained)
-{
-    const struct {
-        int nID;
-        const char* pszText;
-        const char* pszMessage;
-    } refusals[] = {
-        {IDC_COUNT, "12x", "Введите целое число."},
-        {IDC_COUNT, "", "Введите целое число."},
-        {IDC_COUNT, "3000000000", "Введите целое число."},
-        {IDC_PRICE, "1e999", "Введите число."},
-        {IDC_PRICE, "1.2.3", "Введите число."},
-    };
-    CCardDlg dlg;
-    // Per refusal: the box's one text, and whether the dialog stayed open
-    // with the refused text selected for retyping.
-    std::vector<std::string> seen;
-    CModalDriver driver([&](HWND hDlg) {
-        for (const auto& refusal : refusals) {
-            HWND hEdit = GetDlgItem(hDlg, refusal.nID);
-            Retype(hEdit, refusal.pszText);
-            std::vector<std::string> texts;
-            CModalDriver box([&](HWND hBox) {
-                texts = support::GetStaticTexts(hBox);
-                PressDialogButton(hBox, IDOK);
-            });
-            PressDialogButton(hDlg, IDOK);
-            box.Finish();
-            const DWORD dwSel = MAKELONG(0, lstrlenA(refusal.pszText));
-            bool bSelected = Poll([&] { return static_cast<DWORD>(SendMessageA(hEdit, EM_GETSEL, 0, 0)) == dwSel; });
-            seen.push_back((texts.size() == 1 ? texts[0] : "?") + (IsWindow(hDlg) ? "" : " closed") +
-                           (bSelected ? "" : " unselected"));
-            Retype(hEdit, "5");
-        }
-        PressDialogButton(hDlg, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(driver.Finish());
-    ASSERT_EQ(seen.size(), sizeof(refusals) / sizeof(refusals[0]));
-    for (size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], refusals[i].pszMessage) << refusals[i].pszText;
-    EXPECT_EQ(dlg.m_nCount, 5);
-    EXPECT_DOUBLE_EQ(dlg.m_dPrice, 5.0);
+    // EndDialog from OnInitDialog: the result, and no window left.
+    dlg.m_nEndInInit = 77;
+    EXPECT_EQ(dlg.DoModal(), 77);
+    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
+    // A missing template fails at once.
+    CDialog missing(9999);
+    EXPECT_EQ(missing.DoModal(), -1);
+    CDialog named("NO_SUCH_DIALOG");
+    EXPECT_EQ(named.DoModal(), -1);
 }
 
 // Centres itself as it starts.
@@ -266,22 +261,6 @@ TEST(Dialog, ParentIsDisabledTheListsStartFilledAndTheDialogIsCentred)
     parent.DestroyWindow();
 }
 
-TEST(Dialog, MissingTemplateFailsAtOnce)
-{
-    CDialog dlg(9999);
-    EXPECT_EQ(dlg.DoModal(), -1);
-    CDialog named("NO_SUCH_DIALOG");
-    EXPECT_EQ(named.DoModal(), -1);
-}
-
-TEST(Dialog, EndDialogFromOnInitDialogNeverShowsIt)
-{
-    CCardDlg dlg;
-    dlg.m_nEndInInit = 77;
-    EXPECT_EQ(dlg.DoModal(), 77);
-    EXPECT_EQ(dlg.m_hWnd, (HWND)NULL);
-}
-
 // Data exchange outside dialogs: a plain window with edit controls.
 class CDdxHost : public CWnd {
 public:
@@ -299,104 +278,69 @@ public:
     }
 };
 
-class DataExchange : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_host.CreateEx(0, NULL, "DDX", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL));
-        ASSERT_TRUE(m_editU.Create(WS_VISIBLE | WS_BORDER, CRect(5, 5, 150, 25), &m_host, 10));
-        ASSERT_TRUE(m_editL.Create(WS_VISIBLE | WS_BORDER, CRect(5, 30, 150, 50), &m_host, 11));
-    }
-    void TearDown() override { m_host.DestroyWindow(); }
+TEST(DataExchange, APlainWindowExchangesUnsignedAndLongValuesWithItsEdits)
+{
+    CDdxHost host;
+    CEdit editU, editL;
+    ASSERT_TRUE(host.CreateEx(0, NULL, "DDX", WS_POPUP | WS_VISIBLE, 0, 0, 300, 100, NULL, NULL));
+    ASSERT_TRUE(editU.Create(WS_VISIBLE | WS_BORDER, CRect(5, 5, 150, 25), &host, 10));
+    ASSERT_TRUE(editL.Create(WS_VISIBLE | WS_BORDER, CRect(5, 30, 150, 50), &host, 11));
+    host.m_uValue = 4000000000u;
+    host.m_lValue = -2000000000L;
+    ASSERT_TRUE(host.UpdateData(FALSE));
+    CString strU, strL;
+    editU.GetWindowText(strU);
+    editL.GetWindowText(strL);
+    EXPECT_EQ(strU + "|" + strL, "4000000000|-2000000000");
+    editU.SetWindowText("  77");
+    editL.SetWindowText("+15");
+    ASSERT_TRUE(host.UpdateData(TRUE));
+    EXPECT_EQ(host.m_uValue, 77u);
+    EXPECT_EQ(host.m_lValue, 15L);
 
-    // Saves with a refusal expected: the message shown, or empty when none came.
-    std::string SaveRefused()
-    {
+    // Negative (even zero) or too big for an unsigned: refused with a message, the value kept.
+    for (const char* pszText : {"-1", "-0", "4294967296"}) {
+        editU.SetWindowText(pszText);
         std::vector<std::string> texts;
         CModalDriver box([&](HWND hBox) {
             texts = support::GetStaticTexts(hBox);
             PressDialogButton(hBox, IDOK);
         });
-        EXPECT_FALSE(m_host.UpdateData(TRUE));
+        EXPECT_FALSE(host.UpdateData(TRUE));
         EXPECT_TRUE(box.Finish());
-        return texts.empty() ? std::string() : texts[0];
+        EXPECT_EQ(texts, std::vector<std::string>{"Введите целое неотрицательное число."}) << pszText;
+        EXPECT_EQ(host.m_uValue, 77u);
     }
 
-    CDdxHost m_host;
-    CEdit m_editU;
-    CEdit m_editL;
-};
-
-TEST_F(DataExchange, UnsignedAndLongLoadAndSave)
-{
-    m_host.m_uValue = 4000000000u;
-    m_host.m_lValue = -2000000000L;
-    ASSERT_TRUE(m_host.UpdateData(FALSE));
-    CString strU, strL;
-    m_editU.GetWindowText(strU);
-    m_editL.GetWindowText(strL);
-    EXPECT_EQ(strU + "|" + strL, "4000000000|-2000000000");
-
-    m_editU.SetWindowText("  77");
-    m_editL.SetWindowText("+15");
-    ASSERT_TRUE(m_host.UpdateData(TRUE));
-    EXPECT_EQ(m_host.m_uValue, 77u);
-    EXPECT_EQ(m_host.m_lValue, 15L);
-}
-
-TEST_F(DataExchange, NegativeUnsignedIsRefusedAndTheValueKept)
-{
-    m_host.m_uValue = 9;
-    m_editU.SetWindowText("-1");
-    m_editL.SetWindowText("1");
-    EXPECT_EQ(SaveRefused(), "Введите целое неотрицательное число.");
-    EXPECT_EQ(m_host.m_uValue, 9u);
-    m_editU.SetWindowText("4294967296");
-    EXPECT_EQ(SaveRefused(), "Введите целое неотрицательное число.");
-}
-
-TEST_F(DataExchange, ControlSubclassedOnceIntoTheMember)
-{
-    m_host.m_bWithControl = true;
-    m_editU.UnsubclassWindow();
-    ASSERT_TRUE(m_host.UpdateData(FALSE));
-    EXPECT_EQ(m_host.m_editU.m_hWnd, GetDlgItem(m_host.m_hWnd, 10));
-    EXPECT_EQ(CWnd::FromHandlePermanent(m_host.m_editU.m_hWnd), &m_host.m_editU);
-    // A second exchange keeps the same object on the control.
-    ASSERT_TRUE(m_host.UpdateData(FALSE));
-    EXPECT_EQ(CWnd::FromHandlePermanent(m_host.m_editU.m_hWnd), &m_host.m_editU);
-}
-
-TEST_F(DataExchange, ControlHeldByAnotherObjectFailsTheExchangeQuietly)
-{
-    // m_editU (the fixture's) already owns control 10.
-    m_host.m_bWithControl = true;
-    EXPECT_FALSE(m_host.UpdateData(FALSE));
-    EXPECT_EQ(m_host.m_editU.m_hWnd, (HWND)NULL);
-}
-
-class Controls : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_parent.CreateEx(0, NULL, "Controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL));
+    // A control held by another object fails the exchange quietly; once free,
+    // it is subclassed into the member, once.
+    host.m_bWithControl = true;
+    EXPECT_FALSE(host.UpdateData(FALSE));
+    EXPECT_EQ(host.m_editU.m_hWnd, (HWND)NULL);
+    editU.UnsubclassWindow();
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(host.UpdateData(FALSE));
+        EXPECT_EQ(host.m_editU.m_hWnd, GetDlgItem(host.m_hWnd, 10));
+        EXPECT_EQ(CWnd::FromHandlePermanent(host.m_editU.m_hWnd), &host.m_editU);
     }
-    void TearDown() override { m_parent.DestroyWindow(); }
-    static CString Text(CWnd& wnd)
-    {
-        CString str;
-        wnd.GetWindowText(str);
-        return str;
-    }
-    CWnd m_parent;
-};
+    host.DestroyWindow();
+}
+
+CString Text(CWnd& wnd)
+{
+    CString str;
+    wnd.GetWindowText(str);
+    return str;
+}
 
 // The wrappers whose members do more than pass one message on: out-parameters,
 // text fetched into strings, packed results.
-TEST_F(Controls, EditSelectionUndoLimitAndLines)
+TEST(Controls, TheStandardControlWrappersReadBackWhatTheControlsShow)
 {
+    CWnd parent;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "Controls", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL));
     CEdit edit, multi;
-    ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(5, 5, 200, 25), &m_parent, 100));
+    ASSERT_TRUE(edit.Create(WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(5, 5, 200, 25), &parent, 100));
     EXPECT_EQ(CWnd::FromHandlePermanent(edit.m_hWnd), &edit);
     edit.SetWindowText("абвгд");
     edit.SetSel(1, 3);
@@ -414,22 +358,18 @@ TEST_F(Controls, EditSelectionUndoLimitAndLines)
     EXPECT_TRUE(edit.SetReadOnly());
     support::TypeText(edit.m_hWnd, "9");
     EXPECT_EQ(Text(edit), "123");
-
-    ASSERT_TRUE(multi.Create(WS_VISIBLE | ES_MULTILINE, CRect(5, 30, 300, 100), &m_parent, 101));
+    ASSERT_TRUE(multi.Create(WS_VISIBLE | ES_MULTILINE, CRect(5, 30, 300, 100), &parent, 101));
     multi.SetWindowText("первая\r\nвторая строка\r\nтретья");
     EXPECT_EQ(multi.LineIndex(multi.LineFromChar(9) + 1), 23);
     char szLine[32] = {};
     int nGot = multi.GetLine(1, szLine, sizeof(szLine) - 1);
     EXPECT_EQ(std::string(szLine, nGot), "вторая строка");
     EXPECT_EQ(multi.GetLine(1, szLine, 1), 0);  // too small a buffer for even the size word
-}
 
-TEST_F(Controls, ListAndComboTextsDataAndEditPart)
-{
     CListBox list;
     CComboBox combo;
-    ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 5, 200, 150), &m_parent, 103));
-    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL, CRect(205, 5, 390, 150), &m_parent, 104));
+    ASSERT_TRUE(list.Create(WS_VISIBLE | WS_BORDER | LBS_NOTIFY, CRect(5, 105, 200, 250), &parent, 103));
+    ASSERT_TRUE(combo.Create(WS_VISIBLE | CBS_DROPDOWN | WS_VSCROLL, CRect(205, 5, 390, 150), &parent, 104));
     for (const char* psz : {"Москва", "Омск"}) {
         list.AddString(psz);
         combo.AddString(psz);
@@ -452,21 +392,19 @@ TEST_F(Controls, ListAndComboTextsDataAndEditPart)
     EXPECT_EQ(combo.GetEditSel(), static_cast<DWORD>(MAKELONG(1, 4)));
     combo.ShowDropDown(TRUE);
     EXPECT_TRUE(combo.GetDroppedState());
-}
 
-TEST_F(Controls, ButtonCheckAndStaticIcon)
-{
     CButton button;
-    ASSERT_TRUE(button.Create("Флажок", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(5, 5, 150, 25), &m_parent, 102));
+    ASSERT_TRUE(button.Create("Флажок", WS_VISIBLE | BS_AUTOCHECKBOX, CRect(205, 160, 390, 180), &parent, 102));
     button.SetCheck(BST_CHECKED);
     EXPECT_EQ(button.GetCheck(), BST_CHECKED);
     button.SetButtonStyle(BS_AUTO3STATE);
     EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, static_cast<UINT>(BS_AUTO3STATE));
     CStatic picture;
-    ASSERT_TRUE(picture.Create(NULL, WS_VISIBLE | SS_ICON, CRect(5, 60, 40, 90), &m_parent));
+    ASSERT_TRUE(picture.Create(NULL, WS_VISIBLE | SS_ICON, CRect(205, 190, 240, 220), &parent));
     HICON hIcon = LoadIcon(NULL, IDI_APPLICATION);
     picture.SetIcon(hIcon);
     EXPECT_EQ(picture.GetIcon(), hIcon);
+    parent.DestroyWindow();
 }
 
 }  // namespace

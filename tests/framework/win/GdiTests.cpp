@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 using support::CGuiObjectCounter;
 
 namespace {
@@ -23,37 +21,6 @@ const COLORREF kGreen = RGB(0, 255, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kYellow = RGB(255, 255, 0);
-
-// A 24-bit memory bitmap selected into a memory context, for reading back
-// exactly what was drawn.
-class CCanvas {
-public:
-    CCanvas(int cx, int cy)
-    {
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = cx;
-        info.bmiHeader.biHeight = -cy;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 24;
-        void* pBits = NULL;
-        m_hBitmap = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-        m_dc.CreateCompatibleDC(NULL);
-        m_hOld = ::SelectObject(m_dc, m_hBitmap);
-        m_dc.FillSolidRect(0, 0, cx, cy, kWhite);
-    }
-    ~CCanvas()
-    {
-        ::SelectObject(m_dc, m_hOld);
-        m_dc.DeleteDC();
-        ::DeleteObject(m_hBitmap);
-    }
-    CDC m_dc;
-
-private:
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-};
 
 class GdiTest : public ::testing::Test {
 protected:
@@ -81,33 +48,7 @@ COLORREF WindowPixel(CWnd* pWnd, int x, int y)
 
 }  // namespace
 
-TEST_F(GdiTest, EveryCreateAndDestroyCycleBalances)
-{
-    CGuiObjectCounter counter({"framework.dll"});
-    for (int i = 0; i < 3; ++i) {
-        CPen pen;
-        CBrush brush, hatch;
-        CFont font;
-        CDC dc;
-        CBitmap bitmap, loaded;
-        CRgn rgn;
-        CClientDC screen(NULL);
-        ASSERT_TRUE(pen.CreatePen(PS_SOLID, 2, kRed) && brush.CreateSolidBrush(kBlue) &&
-                    hatch.CreateHatchBrush(HS_CROSS, kGreen) && font.CreatePointFont(100, "Arial") &&
-                    dc.CreateCompatibleDC(NULL) && bitmap.CreateCompatibleBitmap(&dc, 8, 8) &&
-                    loaded.LoadBitmap(IDB_GDI_PROBE) && rgn.CreateRectRgn(0, 0, 4, 4) && screen.m_hDC != NULL);
-        // Selected objects are put back before their owners go, as callers must.
-        CPen* pOldPen = dc.SelectObject(&pen);
-        CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
-        dc.SelectObject(pOldPen);
-        dc.SelectObject(pOldBitmap);
-        CWnd::DeleteTempMap();
-    }
-    EXPECT_GE(counter.GetCreatedCount(), 3 * 9);
-    EXPECT_NO_GUI_LEAKS(counter);
-}
-
-TEST_F(GdiTest, ExplicitDeleteAndDetachHandOverOwnership)
+TEST_F(GdiTest, ObjectsOwnTheirHandlesAndTheMapsHandOutOwnersOrTemporaries)
 {
     CGuiObjectCounter counter({"framework.dll"});
     CBrush brush;
@@ -117,11 +58,11 @@ TEST_F(GdiTest, ExplicitDeleteAndDetachHandOverOwnership)
     EXPECT_EQ(brush.GetSafeHandle(), (HGDIOBJ)NULL);
     EXPECT_FALSE(brush.DeleteObject());
     ASSERT_TRUE(brush.CreateSolidBrush(kBlue));
-
     HGDIOBJ hKept = NULL;
     {
         CPen pen;
         ASSERT_TRUE(pen.CreatePen(PS_DASH, 1, kGreen));
+        EXPECT_EQ(CGdiObject::FromHandle(pen), &pen);
         hKept = pen.Detach();
     }
     EXPECT_EQ(GetObjectType(hKept), (DWORD)OBJ_PEN) << "a detached handle outlives its object";
@@ -129,23 +70,24 @@ TEST_F(GdiTest, ExplicitDeleteAndDetachHandOverOwnership)
     CPen().Attach(hKept);  // adopted, and freed when the adopter goes
     EXPECT_EQ(GetObjectType(hKept), 0u);
     brush.DeleteObject();
-    EXPECT_NO_GUI_LEAKS(counter);
-}
+    HBRUSH hSystem = GetSysColorBrush(COLOR_WINDOW);
+    {
+        CBrush system;
+        ASSERT_TRUE(system.CreateSysColorBrush(COLOR_WINDOW));
+        LOGBRUSH lb;
+        ASSERT_NE(system.GetLogBrush(&lb), 0);
+        EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_WINDOW));
+    }
+    EXPECT_EQ(GetObjectType(hSystem), (DWORD)OBJ_BRUSH) << "the system's brush survives its wrapper";
 
-TEST_F(GdiTest, HandleMapsGiveAttachedOrTemporaryObjects)
-{
-    CPen pen;
-    ASSERT_TRUE(pen.CreatePen(PS_SOLID, 1, kRed));
-    EXPECT_EQ(CGdiObject::FromHandle(pen), &pen);
-
+    // A handle nobody owns gets one temporary wrapper of its type's class.
     HBRUSH hBrush = CreateSolidBrush(kGreen);
     CBrush* pTemp = CBrush::FromHandle(hBrush);
     ASSERT_NE(pTemp, nullptr);
-    EXPECT_EQ(CBrush::FromHandle(hBrush), pTemp) << "one temporary per handle";
-    EXPECT_TRUE(CGdiObject::FromHandle(hBrush)->IsKindOf(RUNTIME_CLASS(CBrush))) << "its class follows the object type";
+    EXPECT_EQ(CBrush::FromHandle(hBrush), pTemp);
+    EXPECT_TRUE(CGdiObject::FromHandle(hBrush)->IsKindOf(RUNTIME_CLASS(CBrush)));
     CWnd::DeleteTempMap();
     EXPECT_EQ(GetObjectType(hBrush), (DWORD)OBJ_BRUSH) << "idle time frees wrappers, not handles";
-
     // Attaching takes the handle from its temporary, which stays valid for its holder until idle time.
     pTemp = CBrush::FromHandle(hBrush);
     CBrush owner, other;
@@ -154,7 +96,6 @@ TEST_F(GdiTest, HandleMapsGiveAttachedOrTemporaryObjects)
     EXPECT_EQ(pTemp->m_hObject, (HGDIOBJ)hBrush);
     EXPECT_FALSE(other.Attach(hBrush)) << "two owners would delete it twice";
     EXPECT_FALSE(other.Attach(NULL));
-
     // An untyped owner is not handed out as a pen.
     CGdiObject plain;
     HPEN hPen = CreatePen(PS_SOLID, 3, kBlue);
@@ -164,135 +105,76 @@ TEST_F(GdiTest, HandleMapsGiveAttachedOrTemporaryObjects)
     EXPECT_TRUE(pPen->IsKindOf(RUNTIME_CLASS(CPen)));
     EXPECT_EQ(CGdiObject::FromHandle(hPen), &plain);
     EXPECT_EQ(CGdiObject::FromHandle(NULL), nullptr);
-}
 
-TEST_F(GdiTest, FontsConvertPointsForTheirContext)
-{
-    CFont font, scaled, copy;
-    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
-    LOGFONT lf;
-    ASSERT_EQ(font.GetLogFont(&lf), (int)sizeof(LOGFONT));
-    CClientDC screen(NULL);
-    EXPECT_EQ(lf.lfHeight, -MulDiv(screen.GetDeviceCaps(LOGPIXELSY), 120, 720));
-    EXPECT_STREQ(lf.lfFaceName, "Arial");
-    // In hundredths of an inch 12 points are 16.7 units, whatever the pixels.
-    CDC dc;
-    ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
-    SetMapMode(dc, MM_LOENGLISH);
-    ASSERT_TRUE(scaled.CreatePointFont(120, "Arial", &dc));
-    ASSERT_NE(scaled.GetLogFont(&lf), 0);
-    EXPECT_TRUE(-lf.lfHeight >= 15 && -lf.lfHeight <= 18) << lf.lfHeight;
-    EXPECT_FALSE(copy.CreateFontIndirect(NULL));
-    lf.lfHeight = -20;
-    ASSERT_TRUE(copy.CreateFontIndirect(&lf));
-    ASSERT_NE(copy.GetLogFont(&lf), 0);
-    EXPECT_EQ(lf.lfHeight, -20);
-}
-
-TEST_F(GdiTest, BitmapsLoadFromTheResourceModule)
-{
-    CGuiObjectCounter counter({"framework.dll"});
-    {
-        CBitmap bitmap, missing, oem, compatible;
-        ASSERT_TRUE(bitmap.LoadBitmap(IDB_GDI_PROBE));
-        BITMAP bm;
-        ASSERT_EQ(bitmap.GetBitmap(&bm), (int)sizeof(BITMAP));
-        EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), CSize(2, 2));
-        CDC dc;
-        ASSERT_TRUE(dc.CreateCompatibleDC(NULL));
-        CBitmap* pOld = dc.SelectObject(&bitmap);
-        ASSERT_NE(pOld, nullptr);
-        const COLORREF aExpected[] = {kRed, kGreen, kBlue, kWhite};
-        for (int i = 0; i < 4; ++i)
-            EXPECT_EQ(dc.GetPixel(i % 2, i / 2), aExpected[i]) << i;
-        dc.SelectObject(pOld);
-
-        EXPECT_FALSE(missing.LoadBitmap(IDB_GDI_PROBE + 1));
-        EXPECT_EQ(missing.GetSafeHandle(), (HGDIOBJ)NULL);
-        ASSERT_TRUE(oem.LoadOEMBitmap(kOemCheck));
-        EXPECT_TRUE(oem.GetBitmap(&bm) != 0 && bm.bmWidth > 0);
-        EXPECT_FALSE(compatible.CreateCompatibleBitmap(NULL, 4, 4));
-        ASSERT_TRUE(compatible.CreateCompatibleBitmap(&dc, 30, 20));
-        ASSERT_NE(compatible.GetBitmap(&bm), 0);
-        EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), CSize(30, 20));
-        CWnd::DeleteTempMap();
-    }
+    // Device contexts the same way.
+    HDC hDC = CreateCompatibleDC(NULL);
+    CDC* pTempDC = CDC::FromHandle(hDC);
+    ASSERT_NE(pTempDC, nullptr);
+    EXPECT_EQ(CDC::FromHandle(hDC), pTempDC);
+    CWnd::DeleteTempMap();
+    EXPECT_EQ(GetObjectType(hDC), (DWORD)OBJ_MEMDC) << "a temporary context does not delete its handle";
+    CDC ownerDC;
+    ASSERT_TRUE(ownerDC.Attach(hDC));
+    EXPECT_EQ(CDC::FromHandle(hDC), &ownerDC);
+    EXPECT_EQ(ownerDC.Detach(), hDC);
+    EXPECT_NE(CDC::FromHandle(hDC), &ownerDC);
+    DeleteDC(hDC);
+    EXPECT_EQ(CDC::FromHandle(NULL), nullptr);
+    CDC memory;
+    EXPECT_FALSE(memory.DeleteDC());
+    ASSERT_TRUE(memory.CreateCompatibleDC(NULL));
+    EXPECT_FALSE(memory.CreateCompatibleDC(NULL));
+    EXPECT_TRUE(memory.DeleteDC());
     EXPECT_NO_GUI_LEAKS(counter);
 }
 
-TEST_F(GdiTest, SystemColourBrushesAndRegions)
+TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
 {
-    HBRUSH hSystem = GetSysColorBrush(COLOR_WINDOW);
-    {
-        CBrush brush;
-        ASSERT_TRUE(brush.CreateSysColorBrush(COLOR_WINDOW));
-        LOGBRUSH lb;
-        ASSERT_NE(brush.GetLogBrush(&lb), 0);
-        EXPECT_EQ(lb.lbColor, GetSysColor(COLOR_WINDOW));
-    }
-    EXPECT_EQ(GetObjectType(hSystem), (DWORD)OBJ_BRUSH) << "the system's brush survives its wrapper";
-
-    CRgn left, right, both;
-    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10) && right.CreateRectRgn(20, 0, 30, 10) &&
-                both.CreateRectRgn(0, 0, 0, 0));
-    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
-    EXPECT_TRUE(both.PtInRegion(25, 5) && !both.PtInRegion(15, 5));
-    CRect box;
-    both.GetRgnBox(&box);
-    EXPECT_EQ(box, CRect(0, 0, 30, 10));
-}
-
-TEST_F(GdiTest, SelectionHandsBackThePreviousObjects)
-{
-    CCanvas canvas(20, 20);
-    CDC& dc = canvas.m_dc;
+    // Memory contexts on bitmaps like the screen's (24 bits or more): read back exactly.
+    CClientDC screen(NULL);
+    CBitmap canvas, copied;
+    CDC dc, copy;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(&screen, 200, 48) && copied.CreateCompatibleBitmap(&screen, 200, 48) &&
+                dc.CreateCompatibleDC(&screen) && copy.CreateCompatibleDC(&screen));
+    dc.SelectObject(&canvas);
+    copy.SelectObject(&copied);
+    dc.FillSolidRect(0, 0, 200, 48, kWhite);
+    // Selecting hands back the previous objects: attached ones as themselves.
     CPen pen1, pen2;
     ASSERT_TRUE(pen1.CreatePen(PS_SOLID, 1, kRed));
     ASSERT_TRUE(pen2.CreatePen(PS_SOLID, 1, kBlue));
     CPen* pStock = dc.SelectObject(&pen1);
     ASSERT_NE(pStock, nullptr);
     EXPECT_EQ(pStock->m_hObject, GetStockObject(BLACK_PEN));
-    EXPECT_EQ(dc.SelectObject(&pen2), &pen1) << "an attached handle comes back as its own object";
+    EXPECT_EQ(dc.SelectObject(&pen2), &pen1);
     EXPECT_EQ(dc.SelectObject(pStock), &pen2);
     EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(NULL)), nullptr);
-
     CBrush brush;
     ASSERT_TRUE(brush.CreateSolidBrush(kGreen));
     CBrush* pOldBrush = dc.SelectObject(&brush);
     ASSERT_NE(pOldBrush, nullptr);
     CFont font;
-    ASSERT_TRUE(font.CreatePointFont(90, "Arial"));
+    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
     CFont* pOldFont = dc.SelectObject(&font);
     ASSERT_NE(pOldFont, nullptr);
     EXPECT_TRUE(pOldFont->IsKindOf(RUNTIME_CLASS(CFont)));
     EXPECT_EQ(dc.SelectStockObject(NULL_BRUSH), &brush);
     EXPECT_EQ(dc.SelectObject(static_cast<CGdiObject*>(pOldBrush))->m_hObject, GetStockObject(NULL_BRUSH));
     EXPECT_EQ(dc.SelectStockObject(-5), nullptr);
-    dc.SelectObject(pOldFont);
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), pOldFont->m_hObject);
-    CRgn clip;
-    ASSERT_TRUE(clip.CreateRectRgn(0, 0, 1, 1));
-    EXPECT_EQ(dc.SelectObject(&clip), SIMPLEREGION);  // a region becomes the clipping region
-}
 
-TEST_F(GdiTest, DrawingReachesTheBitmap)
-{
-    CCanvas canvas(64, 48), copy(64, 48);
-    CDC& dc = canvas.m_dc;
+    // Fills, a rectangle (pen outline, brush inside), a line, a copy.
     dc.SetBkColor(kYellow);
     dc.FillSolidRect(2, 2, 4, 4, kRed);
     EXPECT_EQ(dc.GetPixel(5, 5), kRed);
     EXPECT_EQ(dc.GetPixel(6, 6), kWhite) << "the right and bottom edges are excluded";
     EXPECT_EQ(dc.GetBkColor(), kYellow) << "filling leaves the background colour alone";
-    CBrush blue, green;
-    CPen pen;
-    ASSERT_TRUE(blue.CreateSolidBrush(kBlue) && green.CreateSolidBrush(kGreen) && pen.CreatePen(PS_SOLID, 1, kRed));
+    CBrush blue;
+    ASSERT_TRUE(blue.CreateSolidBrush(kBlue));
     CRect rcFill(10, 2, 14, 6);
     dc.FillRect(&rcFill, &blue);
     EXPECT_EQ(dc.GetPixel(13, 5), kBlue);
-    // Pen outline, brush inside.
-    CPen* pOldPen = dc.SelectObject(&pen);
-    CBrush* pOldBrush = dc.SelectObject(&green);
+    CPen* pOldPen = dc.SelectObject(&pen1);
+    dc.SelectObject(&brush);
     EXPECT_TRUE(dc.Rectangle(20, 2, 30, 12));
     EXPECT_EQ(dc.GetPixel(20, 2), kRed);
     EXPECT_EQ(dc.GetPixel(25, 7), kGreen);
@@ -302,17 +184,10 @@ TEST_F(GdiTest, DrawingReachesTheBitmap)
     EXPECT_EQ(dc.GetPixel(7, 30), kRed);
     dc.SelectObject(pOldPen);
     dc.SelectObject(pOldBrush);
-    EXPECT_TRUE(copy.m_dc.BitBlt(0, 0, 64, 48, &dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(copy.m_dc.GetPixel(25, 7), kGreen);
-}
+    EXPECT_TRUE(copy.BitBlt(0, 0, 200, 48, &dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(copy.GetPixel(25, 7), kGreen);
 
-TEST_F(GdiTest, TextIsMeasuredAndDrawn)
-{
-    CCanvas canvas(200, 40);
-    CDC& dc = canvas.m_dc;
-    CFont font;
-    ASSERT_TRUE(font.CreatePointFont(120, "Arial"));
-    CFont* pOldFont = dc.SelectObject(&font);
+    // Text is measured, and drawn in its colour inside its extent only.
     CSize sizeShort = dc.GetTextExtent("ab", 2);
     CSize sizeLong = dc.GetTextExtent(CString("abab"));
     EXPECT_TRUE(sizeShort.cx > 0 && sizeShort.cy > 0 && sizeLong.cx > sizeShort.cx);
@@ -321,54 +196,74 @@ TEST_F(GdiTest, TextIsMeasuredAndDrawn)
     CRect rcCalc(0, 0, 0, 0);
     EXPECT_GT(dc.DrawText(CString("abab"), &rcCalc, DT_CALCRECT | DT_SINGLELINE), 0);
     EXPECT_EQ(rcCalc.Width(), sizeLong.cx);
-
-    // Text in a known colour lands inside its extent and nowhere else.
+    dc.FillSolidRect(0, 0, 200, 48, kWhite);
     dc.SetTextColor(kBlue);
     dc.SetBkMode(TRANSPARENT);
     ASSERT_TRUE(dc.TextOut(10, 5, "WWW", -1));
     CSize sizeW = dc.GetTextExtent("WWW", 3);
     int nInside = 0, nOutside = 0;
-    for (int y = 0; y < 40; ++y)
+    for (int y = 0; y < 48; ++y)
         for (int x = 0; x < 200; ++x)
             if (dc.GetPixel(x, y) != kWhite)
                 (x >= 10 && x < 10 + sizeW.cx && y >= 5 && y < 5 + sizeW.cy ? nInside : nOutside)++;
     EXPECT_GT(nInside, 10);
     EXPECT_EQ(nOutside, 0);
     dc.SelectObject(pOldFont);
-}
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), pOldFont->m_hObject);
+    CRgn clip;
+    ASSERT_TRUE(clip.CreateRectRgn(0, 0, 1, 1));
+    EXPECT_EQ(dc.SelectObject(&clip), SIMPLEREGION);  // a region becomes the clipping region
 
-TEST_F(GdiTest, ContextsFromHandlesAndWindows)
-{
-    CGuiObjectCounter counter({"framework.dll"});
-    HDC hDC = CreateCompatibleDC(NULL);
-    CDC* pTemp = CDC::FromHandle(hDC);
-    ASSERT_NE(pTemp, nullptr);
-    EXPECT_EQ(CDC::FromHandle(hDC), pTemp);
-    CWnd::DeleteTempMap();
-    EXPECT_EQ(GetObjectType(hDC), (DWORD)OBJ_MEMDC) << "a temporary context does not delete its handle";
+    // Fonts convert points for their context: pixels on the screen, and
+    // 16.7 hundredths of an inch for 12 points whatever the pixels.
+    LOGFONT lf;
+    ASSERT_EQ(font.GetLogFont(&lf), (int)sizeof(LOGFONT));
+    EXPECT_EQ(lf.lfHeight, -MulDiv(screen.GetDeviceCaps(LOGPIXELSY), 120, 720));
+    EXPECT_STREQ(lf.lfFaceName, "Arial");
+    CFont scaled, fromLog;
+    CDC english;
+    ASSERT_TRUE(english.CreateCompatibleDC(NULL));
+    SetMapMode(english, MM_LOENGLISH);
+    ASSERT_TRUE(scaled.CreatePointFont(120, "Arial", &english));
+    ASSERT_NE(scaled.GetLogFont(&lf), 0);
+    EXPECT_TRUE(-lf.lfHeight >= 15 && -lf.lfHeight <= 18) << lf.lfHeight;
+    EXPECT_FALSE(fromLog.CreateFontIndirect(NULL));
+    lf.lfHeight = -20;
+    ASSERT_TRUE(fromLog.CreateFontIndirect(&lf));
+    ASSERT_NE(fromLog.GetLogFont(&lf), 0);
+    EXPECT_EQ(lf.lfHeight, -20);
 
-    CDC owner;
-    ASSERT_TRUE(owner.Attach(hDC));
-    EXPECT_EQ(CDC::FromHandle(hDC), &owner);
-    EXPECT_EQ(owner.Detach(), hDC);
-    EXPECT_NE(CDC::FromHandle(hDC), &owner);
-    DeleteDC(hDC);
-    EXPECT_EQ(CDC::FromHandle(NULL), nullptr);
+    // Regions combine, and answer what they hold.
+    CRgn left, right, both;
+    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10) && right.CreateRectRgn(20, 0, 30, 10) &&
+                both.CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(both.PtInRegion(25, 5) && !both.PtInRegion(15, 5));
+    CRect box;
+    both.GetRgnBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 30, 10));
 
-    CDC memory;
-    EXPECT_FALSE(memory.DeleteDC());
-    ASSERT_TRUE(memory.CreateCompatibleDC(NULL));
-    EXPECT_FALSE(memory.CreateCompatibleDC(NULL));
-    EXPECT_TRUE(memory.DeleteDC());
-    for (int i = 0; i < 3; ++i) {
-        CClientDC client(NULL);
-        CWindowDC window(NULL);
-        CDC compatible;
-        EXPECT_TRUE(client.GetSafeHdc() != NULL && window.GetSafeHdc() != NULL);
-        EXPECT_TRUE(compatible.CreateCompatibleDC(&client));
-    }
-    CWnd::DeleteTempMap();
-    EXPECT_NO_GUI_LEAKS(counter);
+    // Bitmaps load from the resource module, pixel for pixel; the system's too.
+    CBitmap bitmap, missing, oem, compatible;
+    ASSERT_TRUE(bitmap.LoadBitmap(IDB_GDI_PROBE));
+    BITMAP bm;
+    ASSERT_EQ(bitmap.GetBitmap(&bm), (int)sizeof(BITMAP));
+    EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), CSize(2, 2));
+    CBitmap* pOld = english.SelectObject(&bitmap);
+    ASSERT_NE(pOld, nullptr);
+    SetMapMode(english, MM_TEXT);
+    const COLORREF aExpected[] = {kRed, kGreen, kBlue, kWhite};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(english.GetPixel(i % 2, i / 2), aExpected[i]) << i;
+    english.SelectObject(pOld);
+    EXPECT_FALSE(missing.LoadBitmap(IDB_GDI_PROBE + 1));
+    EXPECT_EQ(missing.GetSafeHandle(), (HGDIOBJ)NULL);
+    ASSERT_TRUE(oem.LoadOEMBitmap(kOemCheck));
+    EXPECT_TRUE(oem.GetBitmap(&bm) != 0 && bm.bmWidth > 0);
+    EXPECT_FALSE(compatible.CreateCompatibleBitmap(NULL, 4, 4));
+    ASSERT_TRUE(compatible.CreateCompatibleBitmap(&english, 30, 20));
+    ASSERT_NE(compatible.GetBitmap(&bm), 0);
+    EXPECT_EQ(CSize(bm.bmWidth, bm.bmHeight), CSize(30, 20));
 }
 
 namespace {
@@ -461,35 +356,7 @@ END_MESSAGE_MAP()
 
 }  // namespace
 
-TEST_F(GdiTest, PaintDCPaintsTheWindowAfterTheErase)
-{
-    CGuiObjectCounter counter({"framework.dll"});
-    {
-        CPaintedWnd wnd;
-        ASSERT_TRUE(wnd.CreateEx(0, NULL, "painted", WS_POPUP | WS_VISIBLE, 40, 40, 120, 80, NULL, NULL));
-        Repaint(wnd);
-        EXPECT_GE(wnd.m_nErase, 1);
-        EXPECT_GE(wnd.m_nPaint, 1);
-        EXPECT_TRUE(wnd.m_bPaintDCMatched);
-        EXPECT_EQ(wnd.m_rcPaint, CRect(0, 0, 120, 80));
-        EXPECT_FALSE(GetUpdateRect(wnd, NULL, FALSE)) << "EndPaint validated the window";
-        EXPECT_EQ(WindowPixel(&wnd, 10, 40), kRed);
-        EXPECT_EQ(WindowPixel(&wnd, 110, 40), kBlue);
-
-        // The same on a partial invalidation: only that part is painted again.
-        int nPaintBefore = wnd.m_nPaint;
-        CRect rcPart(0, 0, 10, 10);
-        InvalidateRect(wnd, &rcPart, TRUE);
-        UpdateWindow(wnd);
-        EXPECT_EQ(wnd.m_nPaint, nPaintBefore + 1);
-        EXPECT_EQ(wnd.m_rcPaint, rcPart);
-        wnd.DestroyWindow();
-        CWnd::DeleteTempMap();
-    }
-    EXPECT_NO_GUI_LEAKS(counter);
-}
-
-TEST_F(GdiTest, ControlColoursComeFromTheParentOrTheControl)
+TEST_F(GdiTest, WindowsPaintThemselvesColourTheirControlsAndTakeFonts)
 {
     CColourParent parent;
     ASSERT_TRUE(parent.m_brush.CreateSolidBrush(kRed));
@@ -500,12 +367,10 @@ TEST_F(GdiTest, ControlColoursComeFromTheParentOrTheControl)
                                    GetModuleHandle(NULL), NULL);
     ASSERT_NE(hEdit, (HWND)NULL);
     ASSERT_NE(hStatic, (HWND)NULL);
-
     CColourEdit edit;
     ASSERT_TRUE(edit.m_brush.CreateSolidBrush(kGreen));
     ASSERT_TRUE(edit.SubclassWindow(hEdit));
     Repaint(parent);
-
     // The edit's own handler answered for it; the parent only saw the static.
     EXPECT_GE(edit.m_nCalls, 1);
     EXPECT_EQ(edit.m_nLastKind, (UINT)CTLCOLOR_EDIT);
@@ -514,7 +379,6 @@ TEST_F(GdiTest, ControlColoursComeFromTheParentOrTheControl)
     EXPECT_EQ(parent.m_hLastControl, hStatic);
     EXPECT_EQ(WindowPixel(&edit, 90, 20), kGreen);
     EXPECT_EQ(WindowPixel(CWnd::FromHandle(hStatic), 90, 20), kRed);
-
     // A control that declines leaves the choice to its parent.
     edit.m_bAnswer = FALSE;
     parent.m_nCalls = 0;
@@ -526,28 +390,70 @@ TEST_F(GdiTest, ControlColoursComeFromTheParentOrTheControl)
     EXPECT_EQ((HBRUSH)lBrush, (HBRUSH)parent.m_brush);
     EXPECT_EQ(parent.m_nLastKind, (UINT)CTLCOLOR_EDIT);
 
-    parent.DestroyWindow();
-}
-
-TEST_F(GdiTest, WindowsTakeAndReportTheirFont)
-{
-    CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, NULL, "parent", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
-    CWnd* pEdit = CWnd::FromHandle(
-        CreateWindowExA(0, "EDIT", "", WS_CHILD, 0, 0, 100, 30, parent, (HMENU)1, GetModuleHandle(NULL), NULL));
+    // Fonts: set through the object, or behind its back (a temporary object).
     CFont font;
     ASSERT_TRUE(font.CreatePointFont(140, "Arial"));
-    pEdit->SetFont(&font, FALSE);
-    EXPECT_EQ(pEdit->GetFont(), &font);
-    EXPECT_EQ(pEdit->SendMessage(WM_GETFONT), (LRESULT)(HFONT)font);
-    // A font set behind the object's back comes as a temporary object.
+    edit.SetFont(&font, FALSE);
+    EXPECT_EQ(edit.GetFont(), &font);
+    EXPECT_EQ(edit.SendMessage(WM_GETFONT), (LRESULT)(HFONT)font);
     HFONT hOther = CreateFontA(-11, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
-    pEdit->SendMessage(WM_SETFONT, (WPARAM)hOther, FALSE);
-    ASSERT_NE(pEdit->GetFont(), nullptr);
-    EXPECT_EQ(pEdit->GetFont()->m_hObject, (HGDIOBJ)hOther);
-    pEdit->SetFont(NULL, FALSE);
-    EXPECT_EQ(pEdit->GetFont(), nullptr) << "back to the system font";
+    edit.SendMessage(WM_SETFONT, (WPARAM)hOther, FALSE);
+    ASSERT_NE(edit.GetFont(), nullptr);
+    EXPECT_EQ(edit.GetFont()->m_hObject, (HGDIOBJ)hOther);
+    edit.SetFont(NULL, FALSE);
+    EXPECT_EQ(edit.GetFont(), nullptr) << "back to the system font";
     parent.DestroyWindow();
     CWnd::DeleteTempMap();
     DeleteObject(hOther);
+}
+
+TEST_F(GdiTest, PaintingAndDrawingAHundredTimesLeavesNoObjectBehind)
+{
+    CGuiObjectCounter counter({"framework.dll"});
+    for (int i = 0; i < 100; ++i) {
+        // A window painted through CPaintDC after an erase, whole and in part.
+        CPaintedWnd wnd;
+        ASSERT_TRUE(wnd.CreateEx(0, NULL, "painted", WS_POPUP | WS_VISIBLE, 40, 40, 120, 80, NULL, NULL));
+        Repaint(wnd);
+        if (i == 0) {
+            EXPECT_GE(wnd.m_nErase, 1);
+            EXPECT_GE(wnd.m_nPaint, 1);
+            EXPECT_TRUE(wnd.m_bPaintDCMatched);
+            EXPECT_EQ(wnd.m_rcPaint, CRect(0, 0, 120, 80));
+            EXPECT_FALSE(GetUpdateRect(wnd, NULL, FALSE)) << "EndPaint validated the window";
+            EXPECT_EQ(WindowPixel(&wnd, 10, 40), kRed);
+            EXPECT_EQ(WindowPixel(&wnd, 110, 40), kBlue);
+            const int nPaintBefore = wnd.m_nPaint;
+            CRect rcPart(0, 0, 10, 10);
+            InvalidateRect(wnd, &rcPart, TRUE);
+            UpdateWindow(wnd);
+            EXPECT_EQ(wnd.m_nPaint, nPaintBefore + 1);
+            EXPECT_EQ(wnd.m_rcPaint, rcPart);
+        }
+        // Every kind of object made, selected in and out, and drawn with.
+        CPen pen;
+        CBrush brush, hatch;
+        CFont font;
+        CDC dc;
+        CBitmap bitmap, loaded;
+        CRgn rgn;
+        CClientDC client(&wnd);
+        CWindowDC window(NULL);
+        ASSERT_TRUE(pen.CreatePen(PS_SOLID, 2, kRed) && brush.CreateSolidBrush(kBlue) &&
+                    hatch.CreateHatchBrush(HS_CROSS, kGreen) && font.CreatePointFont(100, "Arial") &&
+                    dc.CreateCompatibleDC(&client) && bitmap.CreateCompatibleBitmap(&client, 8, 8) &&
+                    loaded.LoadBitmap(IDB_GDI_PROBE) && rgn.CreateRectRgn(0, 0, 4, 4) && window.m_hDC != NULL);
+        // Selected objects are put back before their owners go, as callers must.
+        CPen* pOldPen = dc.SelectObject(&pen);
+        CBitmap* pOldBitmap = dc.SelectObject(&bitmap);
+        CFont* pOldFont = dc.SelectObject(&font);
+        dc.Rectangle(0, 0, 8, 8);
+        dc.TextOut(0, 0, "Ж", 1);
+        dc.SelectObject(pOldPen);
+        dc.SelectObject(pOldBitmap);
+        dc.SelectObject(pOldFont);
+        CWnd::DeleteTempMap();  // the window goes last, after its context
+    }
+    EXPECT_GE(counter.GetCreatedCount(), 100 * 10);
+    EXPECT_NO_GUI_LEAKS(counter);
 }

@@ -3,6 +3,7 @@
 #include <afxole.h>
 
 #include "Clipboard.h"
+#include "Wait.h"
 
 #include <gtest/gtest.h>
 
@@ -56,11 +57,11 @@ bool IsLiveBlock(HGLOBAL hMem)
 
 // ---------------------------------------------------------------- CSharedFile
 
-TEST(SharedFile, GrowsAndDetachesExactlyWhatWasWritten)
+TEST(SharedFile, WrittenHandedOverAsABlockAndTakenBack)
 {
     CSharedFile file(GMEM_MOVEABLE, 16);
     EXPECT_EQ(file.Detach(), nullptr);  // nothing written yet
-    std::string strData = "Иванов Иван Иванович, ул. Ленина 1";
+    const std::string strData = "Иванов Иван Иванович, ул. Ленина 1";
     file.Write(strData.data(), 10);
     file.Write(strData.data() + 10, static_cast<UINT>(strData.size()) - 10);  // past the first block
     file.SeekToBegin();
@@ -72,37 +73,25 @@ TEST(SharedFile, GrowsAndDetachesExactlyWhatWasWritten)
     // Trimmed to the data, unlocked, ready for the clipboard.
     EXPECT_EQ(ReadGlobal(hMem), strData);
     EXPECT_EQ(::GlobalFlags(hMem) & GMEM_LOCKCOUNT, 0u);
-    EXPECT_EQ(::GlobalFree(hMem), nullptr);
-}
 
-TEST(SharedFile, SetHandleReadsTheBlockOwnsItAndFreesItOnCloseOrDestruction)
-{
-    HGLOBAL hMem = MakeGlobal(std::string("12\0"
-                                          "34",
-                                          5));
-    HGLOBAL hDestroyed = NULL;
+    // Taken back, the block is read and owned: freed on Close or destruction.
+    file.SetHandle(hMem);
+    EXPECT_EQ(file.Read(buffer, sizeof(buffer)), strData.size());
+    EXPECT_EQ(std::string(buffer, strData.size()), strData);
+    // Taking its own block again would free it under itself.
+    EXPECT_THROW(file.SetHandle(hMem), CInvalidArgException*);
+    EXPECT_TRUE(IsLiveBlock(hMem));
+    file.Close();
+    EXPECT_FALSE(IsLiveBlock(hMem));
+    file.Write("more", 4);  // usable again after Close
+    hMem = file.Detach();
     {
-        CSharedFile file;
-        file.SetHandle(hMem);
-        char buffer[8];
-        EXPECT_EQ(file.Read(buffer, sizeof(buffer)), 5u);
-        EXPECT_EQ(std::string(buffer, 5), std::string("12\0"
-                                                      "34",
-                                                      5));
-        // Taking its own block again would free it under itself.
-        EXPECT_THROW(file.SetHandle(hMem), CInvalidArgException*);
-        EXPECT_TRUE(IsLiveBlock(hMem));
-        file.Close();
-        EXPECT_FALSE(IsLiveBlock(hMem));
-        file.Write("more", 4);  // usable again after Close
-        hDestroyed = file.Detach();
-        file.SetHandle(hDestroyed);
+        CSharedFile owner;
+        owner.SetHandle(hMem);
     }
-    EXPECT_FALSE(IsLiveBlock(hDestroyed));
-}
+    EXPECT_FALSE(IsLiveBlock(hMem));
 
-TEST(SharedFile, FixedHandleRefusesToGrowAGrowableOneGrowsAnEmptyOneIsReplaced)
-{
+    // A fixed block refuses to grow; a growable one grows; an empty one is replaced.
     CSharedFile fixed;
     fixed.SetHandle(MakeGlobal("abcd"), FALSE);
     fixed.Write("xy", 2);
@@ -116,20 +105,17 @@ TEST(SharedFile, FixedHandleRefusesToGrowAGrowableOneGrowsAnEmptyOneIsReplaced)
     }
     EXPECT_TRUE(bRefused);
     EXPECT_EQ(TakeText(fixed.Detach()), "xycd");
-
     CSharedFile growing(GMEM_MOVEABLE, 8);
     growing.SetHandle(MakeGlobal("abc"));
     growing.Seek(0, CFile::end);
     growing.Write("defghijklmnop", 13);
     EXPECT_EQ(TakeText(growing.Detach()), "abcdefghijklmnop");
-
     HGLOBAL hEmpty = ::GlobalAlloc(GMEM_MOVEABLE, 0);
-    CSharedFile file;
     file.SetHandle(hEmpty);
     char c;
     EXPECT_EQ(file.Read(&c, 1), 0u);
     file.Write("q", 1);
-    HGLOBAL hMem = file.Detach();
+    hMem = file.Detach();
     // Freed, or freed and its handle given to the new block: not leaked.
     EXPECT_TRUE(hMem == hEmpty || !IsLiveBlock(hEmpty));
     EXPECT_EQ(TakeText(hMem), "q");
@@ -178,12 +164,16 @@ TEST(OleException, CarriesTheStatusAndItsText)
     pArg->Delete();
 }
 
-TEST_F(Ole, EveryReaderGetsItsOwnCopyOfACachedBlock)
+TEST_F(Ole, ASourceServesEveryReaderItsOwnCopyInTheFormatsItHolds)
 {
-    COleDataSource source;
-    source.CacheGlobalData(CF_TEXT, MakeText("Петров Пётр"));
+    COleDataSource* pSource = new COleDataSource;
+    pSource->CacheGlobalData(CF_TEXT, MakeText("old"));
+    pSource->CacheGlobalData(CF_TEXT, MakeText("Петров Пётр"));  // replaces
+    CLIPFORMAT cfCustom = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit test format"));
+    pSource->CacheGlobalData(cfCustom, MakeGlobal("xyz"));
+    EXPECT_THROW(pSource->CacheGlobalData(CF_TEXT, NULL), CInvalidArgException*);
     COleDataObject data;
-    data.Attach(source.GetDataObject(TRUE));
+    data.Attach(pSource->GetDataObject(TRUE));
     EXPECT_TRUE(data.IsDataAvailable(CF_TEXT));
     EXPECT_FALSE(data.IsDataAvailable(CF_UNICODETEXT));
     EXPECT_EQ(data.GetGlobalData(CF_BITMAP), nullptr);
@@ -192,20 +182,6 @@ TEST_F(Ole, EveryReaderGetsItsOwnCopyOfACachedBlock)
     EXPECT_NE(hFirst, hSecond);
     EXPECT_EQ(TakeText(hFirst), "Петров Пётр");
     EXPECT_EQ(TakeText(hSecond), "Петров Пётр");
-}
-
-TEST_F(Ole, CachingReplacesAFormatEnumeratesAndEmpties)
-{
-    COleDataSource source;
-    source.CacheGlobalData(CF_TEXT, MakeText("old"));
-    source.CacheGlobalData(CF_TEXT, MakeText("new"));
-    CLIPFORMAT cfCustom = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit test format"));
-    source.CacheGlobalData(cfCustom, MakeGlobal("xyz"));
-    EXPECT_THROW(source.CacheGlobalData(CF_TEXT, NULL), CInvalidArgException*);
-
-    COleDataObject data;
-    data.Attach(source.GetDataObject(TRUE));
-    EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "new");
     std::string strFormats;
     FORMATETC fe;
     data.BeginEnumFormats();
@@ -213,37 +189,26 @@ TEST_F(Ole, CachingReplacesAFormatEnumeratesAndEmpties)
         strFormats += fe.cfFormat == CF_TEXT ? "T" : fe.cfFormat == cfCustom ? "C" : "?";
     EXPECT_EQ(strFormats, "TC");
 
-    source.Empty();
-    EXPECT_FALSE(data.IsDataAvailable(CF_TEXT));
-    data.BeginEnumFormats();
-    EXPECT_FALSE(data.GetNextFormat(&fe));
-}
-
-TEST_F(Ole, StreamsAreReadWholeByEveryReaderAndHandlesAreLent)
-{
+    // A stream is read whole by every reader; a GDI handle is lent, and
+    // freed with the cache.
     IStream* pStream = NULL;
     ASSERT_EQ(::CreateStreamOnHGlobal(NULL, TRUE, &pStream), S_OK);
     pStream->Write("stream data", 11, NULL);
     STGMEDIUM stg = {};
     stg.tymed = TYMED_ISTREAM;
     stg.pstm = pStream;  // the source's reference now
-    COleDataSource source;
-    CLIPFORMAT cf = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit stream format"));
-    source.CacheData(cf, &stg);
+    CLIPFORMAT cfStream = static_cast<CLIPFORMAT>(::RegisterClipboardFormatA("extkit stream format"));
+    pSource->CacheData(cfStream, &stg);
     HBITMAP hBitmap = ::CreateBitmap(4, 4, 1, 32, NULL);
     STGMEDIUM gdi = {};
     gdi.tymed = TYMED_GDI;
     gdi.hBitmap = hBitmap;
-    source.CacheData(CF_BITMAP, &gdi);
-
-    COleDataObject data;
-    data.Attach(source.GetDataObject(TRUE));
-    FORMATETC fe = {cf, NULL, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
-    EXPECT_TRUE(data.IsDataAvailable(cf, &fe));
-    EXPECT_FALSE(data.IsDataAvailable(cf));  // not in global memory
+    pSource->CacheData(CF_BITMAP, &gdi);
+    FORMATETC feStream = {cfStream, NULL, DVASPECT_CONTENT, -1, TYMED_ISTREAM};
+    EXPECT_TRUE(data.IsDataAvailable(cfStream, &feStream));
+    EXPECT_FALSE(data.IsDataAvailable(cfStream));  // not in global memory
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(TakeText(data.GetGlobalData(cf, &fe)), "stream data");
-
+        EXPECT_EQ(TakeText(data.GetGlobalData(cfStream, &feStream)), "stream data");
     FORMATETC feGdi = {CF_BITMAP, NULL, DVASPECT_CONTENT, -1, TYMED_GDI};
     STGMEDIUM lent = {};
     ASSERT_TRUE(data.GetData(CF_BITMAP, &lent, &feGdi));
@@ -251,17 +216,16 @@ TEST_F(Ole, StreamsAreReadWholeByEveryReaderAndHandlesAreLent)
     ::ReleaseStgMedium(&lent);
     BITMAP bm;
     EXPECT_NE(::GetObjectA(hBitmap, sizeof(bm), &bm), 0);  // still the source's
-    source.Empty();
-    EXPECT_EQ(::GetObjectA(hBitmap, sizeof(bm), &bm), 0);  // freed with the cache
-}
+    pSource->Empty();
+    EXPECT_EQ(::GetObjectA(hBitmap, sizeof(bm), &bm), 0);
+    EXPECT_FALSE(data.IsDataAvailable(CF_TEXT));
+    data.BeginEnumFormats();
+    EXPECT_FALSE(data.GetNextFormat(&fe));
 
-TEST_F(Ole, DataObjectOutlivesItsSourceUntilItsLastRelease)
-{
-    COleDataSource* pSource = new COleDataSource;
+    // The data object outlives its source until its last release.
     pSource->CacheGlobalData(CF_TEXT, MakeText("kept"));
-    IDataObject* pData = pSource->GetDataObject(TRUE);
+    IDataObject* pData = data.Detach();
     delete pSource;
-    COleDataObject data;
     data.Attach(pData, FALSE);
     EXPECT_EQ(TakeText(data.GetGlobalData(CF_TEXT)), "kept");
     EXPECT_EQ(data.Detach(), pData);
@@ -443,24 +407,43 @@ protected:
 
 const DWORD kCopy = DROPEFFECT_COPY, kMove = DROPEFFECT_MOVE, kLink = DROPEFFECT_LINK, kNone = DROPEFFECT_NONE;
 
-TEST_F(DropTarget, RegistersOncePerWindowAndRevokes)
+TEST_F(DropTarget, OneTargetPerWindowRevokedOrDeletedSafelyEvenDuringADrag)
 {
     EXPECT_EQ(m_target.GetRegisteredWindow(), m_wnd.m_hWnd);
     EXPECT_FALSE(m_target.Register(&m_wnd));
     CRecordingTarget other;
     EXPECT_FALSE(other.Register(NULL));
     EXPECT_FALSE(other.Register(&m_wnd));  // the system keeps one per window
-    m_target.Revoke();
+
+    // Revoked from its own drop handler while the system holds it.
+    m_pTarget->AddRef();
+    m_target.m_bRevokeInDropEx = true;
+    Enter(kCopy, MK_LBUTTON);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_target.m_nDrop.load(), 0);
+    EXPECT_EQ(m_pTarget->Release(), 0u);
     EXPECT_EQ(m_target.GetRegisteredWindow(), nullptr);
     EXPECT_EQ(m_target.GetDropTargetInterface(), nullptr);
     m_target.Revoke();  // harmless twice
+
+    // Deleted during a drag: it revokes, and the held interface then refuses.
+    CRecordingTarget* pTarget = new CRecordingTarget;
+    ASSERT_TRUE(pTarget->Register(&m_wnd));
+    m_pTarget = pTarget->GetDropTargetInterface();
+    m_pTarget->AddRef();
+    delete pTarget;
+    EXPECT_EQ(Enter(kCopy, MK_LBUTTON), kNone);
+    EXPECT_EQ(Drop(kCopy, 0), kNone);
+    EXPECT_EQ(m_pTarget->Release(), 0u);
+
+    // The window is free for another target, which is revoked after the window is gone.
     EXPECT_TRUE(other.Register(&m_wnd));
     m_wnd.DestroyWindow();
-    other.Revoke();  // after the window is gone
+    other.Revoke();
     EXPECT_EQ(other.GetRegisteredWindow(), nullptr);
 }
 
-TEST_F(DropTarget, EffectsAreNarrowedToWhatTheSourceAllows)
+TEST_F(DropTarget, EffectsAreNarrowedToWhatTheSourceAllowsAndOnlyTakenDropsCount)
 {
     EXPECT_EQ(Enter(kCopy, MK_LBUTTON | MK_SHIFT), kCopy);  // a move taken as a copy
     EXPECT_EQ(Over(kMove, MK_LBUTTON), kMove);              // a copy taken as a move
@@ -469,23 +452,19 @@ TEST_F(DropTarget, EffectsAreNarrowedToWhatTheSourceAllows)
     EXPECT_EQ(Over(kLink, MK_LBUTTON), kLink);
     m_pTarget->DragLeave();
     EXPECT_EQ(m_target.m_nLeave.load(), 1);
-}
 
-TEST_F(DropTarget, RefusedFailedAndOverriddenDrops)
-{
     // Refused while dragging: the drop is a leave, not a drop.
     m_target.m_eAnswer = CRecordingTarget::eRefuse;
     EXPECT_EQ(Enter(kCopy, MK_LBUTTON), kNone);
     EXPECT_EQ(Drop(kCopy, 0), kNone);
     EXPECT_EQ(m_target.m_nDrop.load(), 0);
-    EXPECT_EQ(m_target.m_nLeave.load(), 1);
-
+    EXPECT_EQ(m_target.m_nLeave.load(), 2);
+    // Accepted while dragging, refused by OnDrop.
     m_target.m_eAnswer = CRecordingTarget::eCopyOrMoveWithShift;
     m_target.m_bAcceptDrop = FALSE;
     Enter(kCopy, MK_LBUTTON);
     EXPECT_EQ(Drop(kCopy, 0), kNone);
     EXPECT_EQ(m_target.m_nDrop.load(), 1);
-
     // OnDropEx decides alone when it answers.
     m_target.m_dropExResult = DROPEFFECT_MOVE;
     EXPECT_EQ(Enter(kCopy | kMove, MK_LBUTTON), kCopy);
@@ -501,25 +480,6 @@ TEST_F(DropTarget, RefusedFailedAndOverriddenDrops)
     POINTL pt = {310, 330};
     base.GetDropTargetInterface()->DragEnter(m_pData, MK_LBUTTON, pt, &dwEffect);
     EXPECT_EQ(dwEffect, kNone);
-}
-
-TEST_F(DropTarget, RevokingOrDeletingTheTargetDuringADragIsSafe)
-{
-    m_pTarget->AddRef();  // as the system holds it during a drag
-    m_target.m_bRevokeInDropEx = true;
-    Enter(kCopy, MK_LBUTTON);
-    EXPECT_EQ(Drop(kCopy, 0), kNone);
-    EXPECT_EQ(m_target.m_nDrop.load(), 0);
-    EXPECT_EQ(m_pTarget->Release(), 0u);
-
-    CRecordingTarget* pTarget = new CRecordingTarget;
-    ASSERT_TRUE(pTarget->Register(&m_wnd));
-    m_pTarget = pTarget->GetDropTargetInterface();
-    m_pTarget->AddRef();
-    delete pTarget;  // revokes; the held interface now refuses
-    EXPECT_EQ(Enter(kCopy, MK_LBUTTON), kNone);
-    EXPECT_EQ(Drop(kCopy, 0), kNone);
-    EXPECT_EQ(m_pTarget->Release(), 0u);
 }
 
 TEST(DropSource, DropsOnTheButtonsReleaseAndCancelsOnEscapeOrTheOtherButton)
@@ -564,24 +524,19 @@ void SendKey(WORD vk, bool bUp)
     ::SendInput(1, &input, sizeof(input));
 }
 
-// Polls the condition for at most dwTimeout ms; on the window thread the
-// messages keep flowing meanwhile.
+// Polls the condition for at most dwTimeout ms while the window thread's
+// messages keep flowing.
 template <class TCondition>
-bool WaitFor(TCondition condition, DWORD dwTimeout, bool bPump)
+bool PumpUntil(TCondition condition, DWORD dwTimeout)
 {
-    const DWORD dwStart = ::GetTickCount();
-    while (!condition()) {
+    MSG msg;
+    for (const DWORD dwStart = ::GetTickCount(); !condition();
+         ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT)) {
         if (::GetTickCount() - dwStart > dwTimeout)
             return false;
-        if (bPump) {
-            MSG msg;
-            while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-            ::MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-        } else {
-            ::Sleep(5);
+        while (::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
         }
     }
     return true;
@@ -630,12 +585,12 @@ protected:
             SendKey(VK_SHIFT, true);
         // The thread's own view too: a cancelled drag leaves the late button-up
         // queued, and the next test's drag must not start from it.
-        WaitFor(
+        PumpUntil(
             [] {
                 return ::GetAsyncKeyState(VK_LBUTTON) >= 0 && ::GetAsyncKeyState(VK_SHIFT) >= 0 &&
                        ::GetKeyState(VK_LBUTTON) >= 0;
             },
-            2000, true);
+            2000);
     }
 
     POINT CenterOf(CWnd& wnd, int dx = 0, int dy = 0)
@@ -655,7 +610,7 @@ protected:
         POINT ptStart = CenterOf(m_wndSource);
         SendMouse(0, ptStart);
         SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
-        EXPECT_TRUE(WaitFor([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000, true)) << "no button press";
+        EXPECT_TRUE(PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000)) << "no button press";
         CProbeSource probe;
         COleDataSource source;
         source.CacheGlobalData(CF_TEXT, MakeText("тащим"));
@@ -666,39 +621,35 @@ protected:
         std::thread input([&] {
             // Nudge the pointer inside the source until the drag loop runs.
             int nStep = 0;
-            bool bStarted = WaitFor(
-                [&] {
-                    POINT pt = {ptStart.x + (nStep++ % 2), ptStart.y};
-                    return probe.m_nQueries.load() > 0 || (SendMouse(0, pt), false);
-                },
-                5000, false);
+            bool bStarted = support::PollFor(5000, [&] {
+                POINT pt = {ptStart.x + (nStep++ % 2), ptStart.y};
+                return probe.m_nQueries.load() > 0 || (SendMouse(0, pt), false);
+            });
             if (bStarted) {
                 for (int i = 1; i <= 8; ++i) {
                     POINT pt = {ptStart.x + (ptEnd.x - ptStart.x) * i / 8, ptStart.y + (ptEnd.y - ptStart.y) * i / 8};
                     SendMouse(0, pt);
                     int nQueries = probe.m_nQueries.load();
-                    WaitFor([&] { return probe.m_nQueries.load() > nQueries; }, 1000, false);
+                    support::PollFor(1000, [&] { return probe.m_nQueries.load() > nQueries; });
                 }
-                m_bTargetReached = WaitFor(
-                    [&] {
-                        return (target.m_xLast.load() == ptClientEnd.x && target.m_yLast.load() == ptClientEnd.y) ||
-                               (SendMouse(0, ptEnd), false);
-                    },
-                    5000, false);
+                m_bTargetReached = support::PollFor(5000, [&] {
+                    return (target.m_xLast.load() == ptClientEnd.x && target.m_yLast.load() == ptClientEnd.y) ||
+                           (SendMouse(0, ptEnd), false);
+                });
                 // Shift goes down only now: under Wine every pointer move
                 // resets the modifiers to what the X server holds.
                 if (bShift) {
                     SendKey(VK_SHIFT, false);
-                    m_bShiftSeen = WaitFor([&] { return (target.m_dwKeyLast.load() & MK_SHIFT) != 0; }, 5000, false);
+                    m_bShiftSeen = support::PollFor(5000, [&] { return (target.m_dwKeyLast.load() & MK_SHIFT) != 0; });
                 }
             }
             if (eEnd == eEscape || !bStarted) {
                 SendKey(VK_ESCAPE, false);
                 SendKey(VK_ESCAPE, true);
-                WaitFor([&] { return bDone.load(); }, 5000, false);
+                support::PollFor(5000, [&] { return bDone.load(); });
             }
             SendMouse(MOUSEEVENTF_LEFTUP, ptEnd);
-            WaitFor([&] { return bDone.load(); }, 5000, false);
+            support::PollFor(5000, [&] { return bDone.load(); });
             if (bShift)
                 SendKey(VK_SHIFT, true);
         });
@@ -761,7 +712,7 @@ TEST_F(RealDrag, AStartRectangleReleasedInsideStartsNoDrag)
     POINT ptStart = CenterOf(m_wndSource);
     SendMouse(0, ptStart);
     SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
-    ASSERT_TRUE(WaitFor([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000, true));
+    ASSERT_TRUE(PumpUntil([] { return ::GetKeyState(VK_LBUTTON) < 0; }, 5000));
     // Messages for the source window: the button-up must still reach it.
     m_wndSource.SetFocus();
     CRect rcStart(ptStart.x - 20, ptStart.y - 20, ptStart.x + 20, ptStart.y + 20);

@@ -96,96 +96,83 @@ TEST(ImageList, MaskedImagesDrawAndBecomeTransparentIcons)
     EXPECT_EQ(il.GetImageCount(), 0);
 }
 
-TEST(ImageList, OwnsItsHandleUntilDetachedAndCutsResourceBitmaps)
+TEST(ImageList, AHundredListsCutFromResourcesAndHandedOverLeaveNoObjectBehind)
 {
     support::CGuiObjectCounter counter(std::vector<std::string>{"framework.dll"});
-    HIMAGELIST hKept = NULL;
-    {
-        CImageList il, other;
-        EXPECT_FALSE(il.Attach(NULL));
-        ASSERT_TRUE(il.Create(IDB_GDI_PROBE, 1, 0, CLR_NONE));
-        EXPECT_EQ(il.GetImageCount(), 2);  // 2 pixels wide, images 1 wide
-        HIMAGELIST h = il.Detach();
-        EXPECT_EQ(il.GetSafeHandle(), (HIMAGELIST)NULL);
-        EXPECT_FALSE(il.DeleteImageList());
-        EXPECT_TRUE(il.Attach(h));
-        EXPECT_FALSE(il.Attach(h));
-        EXPECT_FALSE(other.Create(9999u, 1, 0, CLR_NONE));
-        ASSERT_TRUE(other.Create(8, 8, ILC_COLOR24, 0, 1));
-        hKept = other.Detach();
+    for (int i = 0; i < 100; ++i) {
+        HIMAGELIST hKept = NULL;
+        {
+            CImageList il, other;
+            EXPECT_FALSE(il.Attach(NULL));
+            ASSERT_TRUE(il.Create(IDB_GDI_PROBE, 1, 0, CLR_NONE));
+            EXPECT_EQ(il.GetImageCount(), 2);  // 2 pixels wide, images 1 wide
+            EXPECT_EQ(PixelAfter(0, [&](CDC& dc) { il.Draw(&dc, 1, CPoint(0, 7), ILD_NORMAL); }), kGreen);
+            HIMAGELIST h = il.Detach();
+            EXPECT_EQ(il.GetSafeHandle(), (HIMAGELIST)NULL);
+            EXPECT_FALSE(il.DeleteImageList());
+            EXPECT_TRUE(il.Attach(h));
+            EXPECT_FALSE(il.Attach(h));
+            EXPECT_FALSE(other.Create(9999u, 1, 0, CLR_NONE));
+            ASSERT_TRUE(other.Create(8, 8, ILC_COLOR24, 0, 1));
+            hKept = other.Detach();
+        }
+        // il destroyed its list, other had given its own away.
+        EXPECT_EQ(counter.GetBalance()[support::GuiKind::ImageList], 1);
+        CImageList back;
+        EXPECT_TRUE(back.Attach(hKept));
+        EXPECT_TRUE(back.DeleteImageList());
+        CWnd::DeleteTempMap();
     }
-    // il destroyed its list, other had given its own away.
-    EXPECT_EQ(counter.GetCreatedCount(), 2);
-    EXPECT_EQ(counter.GetBalance()[support::GuiKind::ImageList], 1);
-    CImageList back;
-    EXPECT_TRUE(back.Attach(hKept));
-    EXPECT_TRUE(back.DeleteImageList());
+    EXPECT_GE(counter.GetCreatedCount(), 2 * 100);
     EXPECT_NO_GUI_LEAKS(counter);
 }
 
-class ToolTipTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_wndParent.CreateEx(0, NULL, "Окно", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, NULL, NULL));
-        ASSERT_TRUE(m_button.Create("Сохранить", WS_VISIBLE, CRect(10, 10, 110, 40), &m_wndParent, 101));
-        ASSERT_TRUE(m_button2.Create("Отмена", WS_VISIBLE, CRect(120, 10, 220, 40), &m_wndParent, 102));
-    }
-    void TearDown() override
-    {
-        m_tip.DestroyWindow();
-        m_wndParent.DestroyWindow();
-        CWnd::DeleteTempMap();
-    }
-    CString Text(CWnd* pWnd, UINT_PTR nIDTool = 0)
-    {
-        CString str;
-        m_tip.GetText(str, pWnd, nIDTool);
-        return str;
-    }
-
-    CWnd m_wndParent;
-    CButton m_button, m_button2;
-    CToolTipCtrl m_tip;
-};
-
-TEST_F(ToolTipTest, IsAPopUpOwnedByItsParent)
+TEST(ToolTip, APopUpOfItsParentShowsGivenAndResourceTextsForWindowsAndAreas)
 {
-    ASSERT_TRUE(m_tip.Create(&m_wndParent, TTS_ALWAYSTIP));
+    CWnd parent;
+    CButton button, button2;
+    CToolTipCtrl tip;
+    ASSERT_TRUE(parent.CreateEx(0, NULL, "Окно", WS_OVERLAPPEDWINDOW, 100, 100, 300, 200, NULL, NULL));
+    ASSERT_TRUE(button.Create("Сохранить", WS_VISIBLE, CRect(10, 10, 110, 40), &parent, 101));
+    ASSERT_TRUE(button2.Create("Отмена", WS_VISIBLE, CRect(120, 10, 220, 40), &parent, 102));
+    ASSERT_TRUE(tip.Create(&parent, TTS_ALWAYSTIP));
     char szClass[32] = {};
-    ::GetClassNameA(m_tip.m_hWnd, szClass, sizeof(szClass));
+    ::GetClassNameA(tip.m_hWnd, szClass, sizeof(szClass));
     EXPECT_STRCASEEQ(szClass, TOOLTIPS_CLASSA);
-    EXPECT_EQ(::GetWindow(m_tip.m_hWnd, GW_OWNER), m_wndParent.m_hWnd);
-    EXPECT_EQ(m_tip.GetStyle() & (WS_POPUP | TTS_ALWAYSTIP), static_cast<DWORD>(WS_POPUP | TTS_ALWAYSTIP));
-    EXPECT_EQ(CWnd::FromHandlePermanent(m_tip.m_hWnd), &m_tip);
-    m_tip.SetDelayTime(250);  // the one-argument form sets the initial delay
-    EXPECT_EQ(m_tip.GetDelayTime(TTDT_INITIAL), 250);
-}
+    EXPECT_EQ(::GetWindow(tip.m_hWnd, GW_OWNER), parent.m_hWnd);
+    EXPECT_EQ(tip.GetStyle() & (WS_POPUP | TTS_ALWAYSTIP), static_cast<DWORD>(WS_POPUP | TTS_ALWAYSTIP));
+    EXPECT_EQ(CWnd::FromHandlePermanent(tip.m_hWnd), &tip);
+    tip.SetDelayTime(250);  // the one-argument form sets the initial delay
+    EXPECT_EQ(tip.GetDelayTime(TTDT_INITIAL), 250);
 
-TEST_F(ToolTipTest, ToolsWithGivenAndResourceTexts)
-{
-    ASSERT_TRUE(m_tip.Create(&m_wndParent));
+    auto text = [&](CWnd* pWnd, UINT_PTR nIDTool) {
+        CString str;
+        tip.GetText(str, pWnd, nIDTool);
+        return str;
+    };
     const CRect rcArea(0, 60, 100, 100);
-    EXPECT_TRUE(m_tip.AddTool(&m_button, "Записать документ"));
-    EXPECT_TRUE(m_tip.AddTool(&m_button2, IDS_TIP_FROM_RESOURCE));
-    EXPECT_TRUE(m_tip.AddTool(&m_wndParent, "Область", &rcArea, 7));
+    EXPECT_TRUE(tip.AddTool(&button, "Записать документ"));
+    EXPECT_TRUE(tip.AddTool(&button2, IDS_TIP_FROM_RESOURCE));
+    EXPECT_TRUE(tip.AddTool(&parent, "Область", &rcArea, 7));
     // A tool needs a window, and a rectangle exactly when it has a number.
-    EXPECT_FALSE(m_tip.AddTool(NULL, "Нет окна"));
-    EXPECT_FALSE(m_tip.AddTool(&m_button, "Без номера", &rcArea, 0));
-    EXPECT_FALSE(m_tip.AddTool(&m_button, "Без прямоугольника", NULL, 3));
-    EXPECT_FALSE(m_tip.AddTool(&m_button, 0u));
-    EXPECT_EQ(m_tip.GetToolCount(), 3);
-
-    EXPECT_EQ(Text(&m_button), "Записать документ");
-    EXPECT_EQ(Text(&m_button2), "Подсказка из ресурсов");
-    EXPECT_EQ(Text(&m_wndParent, 7), "Область");
-    m_tip.UpdateTipText("Новый текст", &m_button);
-    EXPECT_EQ(Text(&m_button), "Новый текст");
-    m_tip.UpdateTipText(IDS_TIP_FROM_RESOURCE, &m_wndParent, 7);
-    EXPECT_EQ(Text(&m_wndParent, 7), "Подсказка из ресурсов");
-    m_tip.DelTool(&m_button);
-    EXPECT_EQ(m_tip.GetToolCount(), 2);
-    EXPECT_EQ(Text(&m_button), "");
+    EXPECT_FALSE(tip.AddTool(NULL, "Нет окна"));
+    EXPECT_FALSE(tip.AddTool(&button, "Без номера", &rcArea, 0));
+    EXPECT_FALSE(tip.AddTool(&button, "Без прямоугольника", NULL, 3));
+    EXPECT_FALSE(tip.AddTool(&button, 0u));
+    EXPECT_EQ(tip.GetToolCount(), 3);
+    EXPECT_EQ(text(&button, 0), "Записать документ");
+    EXPECT_EQ(text(&button2, 0), "Подсказка из ресурсов");
+    EXPECT_EQ(text(&parent, 7), "Область");
+    tip.UpdateTipText("Новый текст", &button);
+    EXPECT_EQ(text(&button, 0), "Новый текст");
+    tip.UpdateTipText(IDS_TIP_FROM_RESOURCE, &parent, 7);
+    EXPECT_EQ(text(&parent, 7), "Подсказка из ресурсов");
+    tip.DelTool(&button);
+    EXPECT_EQ(tip.GetToolCount(), 2);
+    EXPECT_EQ(text(&button, 0), "");
+    tip.DestroyWindow();
+    parent.DestroyWindow();
+    CWnd::DeleteTempMap();
 }
 
 }  // namespace

@@ -16,9 +16,12 @@ HWND CreatePlainWindow()
 
 }  // namespace
 
-TEST(WinApp, RegistersItselfWhileItLivesAndWinInitFillsTheDefaultNames)
+TEST(WinApp, TheApplicationIsFoundWhileItLivesWithItsNamesAndMainWindow)
 {
-    EXPECT_EQ(AfxGetApp(), nullptr);
+    // No application: nothing to run.
+    ASSERT_EQ(AfxGetApp(), nullptr);
+    char szNoCmdLine[] = "";
+    EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szNoCmdLine, SW_SHOW), -1);
     {
         CWinApp app;
         EXPECT_EQ(AfxGetApp(), &app);
@@ -33,32 +36,27 @@ TEST(WinApp, RegistersItselfWhileItLivesAndWinInitFillsTheDefaultNames)
         EXPECT_STREQ(app.m_pszAppName, "framework_win_tests");
         EXPECT_STREQ(app.m_pszProfileName, "framework_win_tests.INI");
         EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandle(NULL));
+
+        // The main window is the thread's; other threads fall back to the application.
+        CWnd wnd;
+        ASSERT_TRUE(wnd.Attach(CreatePlainWindow()));
+        EXPECT_EQ(AfxGetMainWnd(), nullptr);
+        app.m_pMainWnd = &wnd;
+        EXPECT_EQ(AfxGetMainWnd(), &wnd);
+        CWinThread* pSeen = NULL;
+        std::thread([&pSeen] { pSeen = AfxGetThread(); }).join();
+        EXPECT_EQ(pSeen, &app);
+        app.m_pMainWnd = NULL;
     }
     EXPECT_EQ(AfxGetApp(), nullptr);
     EXPECT_EQ(AfxGetThread(), nullptr);
-}
 
-TEST(WinApp, NamesTheHostSetAreKept)
-{
+    // The names a host set are kept.
     CWinApp app("Склад");
     app.m_pszProfileName = _strdup("C:\\Склад\\sklad.ini");
     ASSERT_TRUE(AfxWinInit(NULL, NULL, NULL, SW_SHOW));
     EXPECT_STREQ(app.m_pszAppName, "Склад");
     EXPECT_STREQ(app.m_pszProfileName, "C:\\Склад\\sklad.ini");
-}
-
-TEST(WinApp, MainWindowIsTheThreadsAndOtherThreadsFallBackToTheApplication)
-{
-    CWinApp app;
-    CWnd wnd;
-    ASSERT_TRUE(wnd.Attach(CreatePlainWindow()));
-    EXPECT_EQ(AfxGetMainWnd(), nullptr);
-    app.m_pMainWnd = &wnd;
-    EXPECT_EQ(AfxGetMainWnd(), &wnd);
-    CWinThread* pSeen = NULL;
-    std::thread([&pSeen] { pSeen = AfxGetThread(); }).join();
-    EXPECT_EQ(pSeen, &app);
-    app.m_pMainWnd = NULL;
 }
 
 namespace {
@@ -102,20 +100,18 @@ public:
 
 }  // namespace
 
-TEST(WinApp, WinMainRunsTheLoopUntilQuitAndReturnsItsCode)
+TEST(WinApp, WinMainRunsTheLoopUntilQuitOrEndsAtAFailedStart)
 {
-    CTestApp app(TRUE);
     char szCmdLine[] = "";
-    EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), 7);
-    EXPECT_EQ(app.m_strCalls, "InitApplication InitInstance PreTranslate ExitInstance ");
-    EXPECT_TRUE(app.m_wnd.IsWindow());
-    app.m_pMainWnd = NULL;
-}
-
-TEST(WinApp, FailedInitInstanceDestroysTheMainWindowAndExits)
-{
+    {
+        CTestApp app(TRUE);
+        EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), 7);
+        EXPECT_EQ(app.m_strCalls, "InitApplication InitInstance PreTranslate ExitInstance ");
+        EXPECT_TRUE(app.m_wnd.IsWindow());
+        app.m_pMainWnd = NULL;
+    }
+    // A failed InitInstance destroys the main window and exits.
     CTestApp app(FALSE);
-    char szCmdLine[] = "";
     AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW);
     EXPECT_EQ(app.m_strCalls, "InitApplication InitInstance ExitInstance ");
     EXPECT_EQ(app.m_wnd.m_hWnd, nullptr);
@@ -124,11 +120,4 @@ TEST(WinApp, FailedInitInstanceDestroysTheMainWindowAndExits)
     MSG msg;
     while (PeekMessage(&msg, NULL, 0, 0, PM_REMOVE)) {
     }
-}
-
-TEST(WinApp, WinMainWithoutAnApplicationFails)
-{
-    ASSERT_EQ(AfxGetApp(), nullptr);
-    char szCmdLine[] = "";
-    EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), -1);
 }

@@ -151,24 +151,100 @@ protected:
 
 }  // namespace
 
-TEST_F(WndMsg, CreateSubclassesFromTheFirstMessage)
+TEST_F(WndMsg, AWindowMadeByItsObjectIsServedByItsMapsUntilItEnds)
 {
     CTestWnd wnd;
     ASSERT_TRUE(wnd.CreateEx(0, kClassName, "первое", WS_POPUP, 5, 6, 120, 70, NULL, NULL));
+    // Subclassed before its first message: WM_CREATE came to the object, which
+    // passed it on to the class procedure.
     EXPECT_EQ(wnd.m_nPreSubclass, 1);
     EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
     EXPECT_EQ(ProcOf(wnd.m_hWnd), &AfxWndProc);
-    // WM_CREATE came to the object, which passed it on to the class procedure.
     ASSERT_GE(wnd.m_log.size(), 2u);
     EXPECT_EQ(CLog(wnd.m_log.begin(), wnd.m_log.begin() + 2), (CLog{"precreate", "create первое"}));
     EXPECT_TRUE(Saw(WM_NCCREATE) && Saw(WM_CREATE));
     EXPECT_TRUE(wnd.GetStyle() & WS_CLIPCHILDREN);  // PreCreateWindow's change reached the window
+    wnd.m_log.clear();
+    g_originalSeen.clear();
+
+    // Only the base class maps WM_CHAR: its handler gets the decoded fields,
+    // and the original procedure sees it only when the handler passes it on.
+    wnd.SendMessage(WM_CHAR, static_cast<unsigned char>('Ж'), MAKELPARAM(3, 0x1F));
+    EXPECT_EQ(wnd.m_log, CLog{"base char"});
+    EXPECT_EQ((std::vector<UINT>{wnd.m_nChar, wnd.m_nRepCnt, wnd.m_nFlags}), (std::vector<UINT>{0xC6, 3, 0x1F}));
+    EXPECT_FALSE(Saw(WM_CHAR));
+    wnd.m_bCallBaseOnChar = TRUE;
+    wnd.SendMessage(WM_CHAR, 'a', 1);
+    EXPECT_TRUE(Saw(WM_CHAR));
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 7));
+    EXPECT_EQ(wnd.m_point, CPoint(-5, 7));  // signed coordinates
+    EXPECT_EQ(wnd.m_nFlags, static_cast<UINT>(MK_LBUTTON));
+    // Both classes map WM_SIZE: the derived one first, which calls its base.
+    wnd.m_log.clear();
+    wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(33, 44));
+    EXPECT_EQ(wnd.m_log, (CLog{"derived size", "base size 33x44"}));
+    EXPECT_EQ(wnd.SendMessage(WM_MAPPED, 40, 2), 42);  // ON_MESSAGE's result goes back
+    g_originalSeen.clear();
+    EXPECT_EQ(wnd.SendMessage(WM_ORIGINAL_ONLY), kOriginalAnswer);
+    EXPECT_EQ(g_originalSeen, std::vector<UINT>{WM_ORIGINAL_ONLY});
+
+    // A timer's message comes through the message loop; its handler kills it.
+    wnd.m_log.clear();
+    ASSERT_NE(wnd.SetTimer(7, 10), 0u);
+    MSG msg;
+    for (DWORD dwStart = GetTickCount(); wnd.m_log.empty() && GetTickCount() - dwStart < 5000;) {
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(wnd.m_log, CLog{"timer 7"});
+
+    // Styles change only when there is something to change; the text reads back.
+    EXPECT_FALSE(wnd.ModifyStyle(0, WS_POPUP));
+    EXPECT_TRUE(wnd.ModifyStyle(0, WS_DISABLED));
+    EXPECT_FALSE(wnd.IsWindowEnabled());
+    EXPECT_TRUE(wnd.ModifyStyle(WS_DISABLED, 0, SWP_FRAMECHANGED));
+    EXPECT_TRUE(wnd.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
+    EXPECT_TRUE(wnd.GetExStyle() & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(wnd.ModifyStyleEx(WS_EX_CLIENTEDGE, 0));
+    CString strText;
+    wnd.GetWindowText(strText);
+    EXPECT_STREQ(strText, "первое");
+    wnd.SetWindowText("");
+    wnd.GetWindowText(strText);
+    EXPECT_TRUE(strText.IsEmpty());
+
+    // A child made through its object: placed in the parent's client
+    // coordinates, found by its identifier, owned by the parent until another
+    // owner is set.
+    CWnd child, owner;
+    ASSERT_TRUE(child.Create(NULL, "c", WS_VISIBLE, CRect(10, 20, 60, 70), &wnd, 3));
+    CRect rcScreen, rc;
+    child.GetWindowRect(&rcScreen);
+    rc = rcScreen;
+    wnd.ScreenToClient(&rc);
+    EXPECT_EQ(rc, CRect(10, 20, 60, 70));
+    wnd.ClientToScreen(&rc);
+    EXPECT_EQ(rc, rcScreen);
+    EXPECT_EQ(wnd.GetDlgItem(3), &child);
+    EXPECT_EQ(child.GetOwner(), &wnd);
+    ASSERT_TRUE(owner.Attach(CreateRaw()));
+    child.SetOwner(&owner);
+    EXPECT_EQ(child.GetOwner(), &owner);
+    EXPECT_EQ(child.GetParent(), &wnd);
+    CTestWnd grandchild;
+    ASSERT_TRUE(grandchild.Create(NULL, "g", WS_VISIBLE, CRect(1, 2, 5, 6), &child, 4));
+
+    // The end: the children go with the window and learn of it.
     EXPECT_TRUE(wnd.DestroyWindow());
     EXPECT_EQ(wnd.m_hWnd, nullptr);
     EXPECT_EQ(wnd.m_nPostNcDestroy, 1);
+    EXPECT_EQ(child.m_hWnd, nullptr);
+    EXPECT_EQ(grandchild.m_hWnd, nullptr);
+    EXPECT_EQ(grandchild.m_nPostNcDestroy, 1);
 }
 
-TEST_F(WndMsg, CreateFailsCleanlyWhenRefusedBeforeOrDuringCreation)
+TEST_F(WndMsg, RefusedCreationsLeaveNothingAndHeapObjectsDeleteThemselves)
 {
     CTestWnd refused, failed, unknown;
     refused.m_bFailPreCreate = TRUE;
@@ -182,59 +258,7 @@ TEST_F(WndMsg, CreateFailsCleanlyWhenRefusedBeforeOrDuringCreation)
     EXPECT_FALSE(unknown.Make("NoSuchClassHere"));
     EXPECT_EQ(unknown.m_hWnd, nullptr);
     EXPECT_TRUE(unknown.Make());
-}
 
-TEST_F(WndMsg, MessagesReachTheMostDerivedEntryThenTheBaseMapsThenTheOriginal)
-{
-    CTestWnd wnd;
-    ASSERT_TRUE(wnd.Make());
-    wnd.m_log.clear();
-    g_originalSeen.clear();
-
-    // Only the base class maps WM_CHAR: its handler gets the decoded fields,
-    // and the original procedure sees it only when the handler passes it on.
-    wnd.SendMessage(WM_CHAR, static_cast<unsigned char>('Ж'), MAKELPARAM(3, 0x1F));
-    EXPECT_EQ(wnd.m_log, CLog{"base char"});
-    EXPECT_EQ((std::vector<UINT>{wnd.m_nChar, wnd.m_nRepCnt, wnd.m_nFlags}), (std::vector<UINT>{0xC6, 3, 0x1F}));
-    EXPECT_FALSE(Saw(WM_CHAR));
-    wnd.m_bCallBaseOnChar = TRUE;
-    wnd.SendMessage(WM_CHAR, 'a', 1);
-    EXPECT_TRUE(Saw(WM_CHAR));
-
-    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 7));
-    EXPECT_EQ(wnd.m_point, CPoint(-5, 7));  // signed coordinates
-    EXPECT_EQ(wnd.m_nFlags, static_cast<UINT>(MK_LBUTTON));
-
-    // Both classes map WM_SIZE: the derived one first, which calls its base.
-    wnd.m_log.clear();
-    wnd.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(33, 44));
-    EXPECT_EQ(wnd.m_log, (CLog{"derived size", "base size 33x44"}));
-
-    EXPECT_EQ(wnd.SendMessage(WM_MAPPED, 40, 2), 42);  // ON_MESSAGE's result goes back
-    g_originalSeen.clear();
-    EXPECT_EQ(wnd.SendMessage(WM_ORIGINAL_ONLY), kOriginalAnswer);
-    EXPECT_EQ(g_originalSeen, std::vector<UINT>{WM_ORIGINAL_ONLY});
-    EXPECT_EQ(wnd.DefWindowProc(WM_ORIGINAL_ONLY, 0, 0), kOriginalAnswer);
-}
-
-TEST_F(WndMsg, TimerMessagesArriveThroughTheMessageLoop)
-{
-    CTestWnd wnd;
-    ASSERT_TRUE(wnd.Make());
-    wnd.m_log.clear();
-    ASSERT_NE(wnd.SetTimer(7, 10), 0u);
-    MSG msg;
-    for (DWORD dwStart = GetTickCount(); wnd.m_log.empty() && GetTickCount() - dwStart < 5000;) {
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 20, QS_ALLINPUT);
-    }
-    EXPECT_EQ(wnd.m_log, CLog{"timer 7"});
-    EXPECT_FALSE(wnd.KillTimer(7));  // the handler killed it already
-}
-
-TEST_F(WndMsg, HeapObjectDeletesItselfAfterTheLastMessage)
-{
     CTestWnd::s_nDeleted = 0;
     for (bool bFromOutside : {true, false}) {
         CTestWnd* pWnd = new CTestWnd;
@@ -251,23 +275,35 @@ TEST_F(WndMsg, HeapObjectDeletesItselfAfterTheLastMessage)
     EXPECT_EQ(CTestWnd::s_nDeleted, 2);
 }
 
-TEST_F(WndMsg, SubclassAndUnsubclassRestoreTheOriginalProcedure)
+TEST_F(WndMsg, ObjectsTakeOverWindowsMadeElsewhereAndGiveThemBack)
 {
-    HWND hWnd = CreateRaw();
-    ASSERT_NE(hWnd, nullptr);
+    // Attached only: one object per window and one window per object.
+    HWND hWnd = CreateRaw(), hOther = CreateRaw();
+    CWnd plain, other;
+    EXPECT_FALSE(plain.IsWindow());
+    EXPECT_FALSE(plain.DestroyWindow());
+    EXPECT_FALSE(plain.Attach(NULL));
+    ASSERT_TRUE(plain.Attach(hWnd));
+    EXPECT_FALSE(plain.Attach(hOther));
+    EXPECT_FALSE(other.Attach(hWnd));
+    ::DestroyWindow(hOther);
+    EXPECT_EQ(plain.Detach(), hWnd);
+    EXPECT_EQ(plain.m_hWnd, nullptr);
+    EXPECT_TRUE(::IsWindow(hWnd));
+
     {
-        CTestWnd wnd, other;
+        // Subclassed: the map answers its message, the original procedure the rest.
+        CTestWnd wnd, second;
         ASSERT_TRUE(wnd.SubclassWindow(hWnd));
         EXPECT_EQ(wnd.m_nPreSubclass, 1);
         EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), &wnd);
         EXPECT_EQ(ProcOf(hWnd), &AfxWndProc);
-        // The map answers its message, the original procedure the rest.
         g_originalSeen.clear();
         EXPECT_EQ(::SendMessageA(hWnd, WM_MAPPED, 1, 2), 3);
         EXPECT_EQ(::SendMessageA(hWnd, WM_ORIGINAL_ONLY, 0, 0), kOriginalAnswer);
         EXPECT_EQ(g_originalSeen, std::vector<UINT>{WM_ORIGINAL_ONLY});
-        EXPECT_FALSE(other.SubclassWindow(hWnd));  // one object per window
-        EXPECT_EQ(other.m_hWnd, nullptr);
+        EXPECT_FALSE(second.SubclassWindow(hWnd));
+        EXPECT_EQ(second.m_hWnd, nullptr);
         EXPECT_EQ(wnd.UnsubclassWindow(), hWnd);
         EXPECT_EQ(wnd.m_hWnd, nullptr);
         EXPECT_EQ(wnd.UnsubclassWindow(), nullptr);
@@ -278,28 +314,35 @@ TEST_F(WndMsg, SubclassAndUnsubclassRestoreTheOriginalProcedure)
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
     EXPECT_EQ(::SendMessageA(hWnd, WM_MAPPED, 1, 2), kOriginalAnswer);
 
-    // Destroyed through a subclassing object: the original procedure still
-    // sees the last message, and the object learns of the end.
-    CTestWnd wnd;
-    ASSERT_TRUE(wnd.SubclassWindow(hWnd));
-    g_originalSeen.clear();
-    EXPECT_TRUE(wnd.DestroyWindow());
-    EXPECT_EQ(wnd.m_nPostNcDestroy, 1);
-    EXPECT_TRUE(Saw(WM_NCDESTROY));
-    EXPECT_FALSE(IsWindow(hWnd));
-    EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-}
-
-TEST_F(WndMsg, SubclassDlgItemFindsTheChildByIdentifier)
-{
+    // A control of a dialog-like parent, found by its identifier.
+    HWND hChild = CreateRaw(hWnd, 55);
     CWnd parent;
-    ASSERT_TRUE(parent.Attach(CreateRaw()));
-    HWND hChild = CreateRaw(parent.m_hWnd, 55);
+    ASSERT_TRUE(parent.Attach(hWnd));
     CTestWnd child;
     EXPECT_FALSE(child.SubclassDlgItem(56, &parent));
     ASSERT_TRUE(child.SubclassDlgItem(55, &parent));
     EXPECT_EQ(child.m_hWnd, hChild);
     EXPECT_EQ(::SendMessageA(hChild, WM_MAPPED, 5, 6), 11);
+    // Destroyed through the subclassing object: the original procedure still
+    // sees the last message, and the object learns of the end.
+    g_originalSeen.clear();
+    EXPECT_TRUE(child.DestroyWindow());
+    EXPECT_EQ(child.m_nPostNcDestroy, 1);
+    EXPECT_TRUE(Saw(WM_NCDESTROY));
+    EXPECT_FALSE(IsWindow(hChild));
+    EXPECT_EQ(CWnd::FromHandlePermanent(hChild), nullptr);
+
+    // Destroying through an attached object ends the window and clears the handle.
+    EXPECT_TRUE(parent.DestroyWindow());
+    EXPECT_EQ(parent.m_hWnd, nullptr);
+    EXPECT_FALSE(::IsWindow(hWnd));
+    // Destroyed elsewhere: no longer a window, and nothing left to destroy.
+    hWnd = CreateRaw();
+    ASSERT_TRUE(parent.Attach(hWnd));
+    ::DestroyWindow(hWnd);
+    EXPECT_FALSE(parent.IsWindow());
+    EXPECT_FALSE(parent.DestroyWindow());
+    EXPECT_EQ(parent.m_hWnd, nullptr);
 }
 
 namespace {
@@ -410,18 +453,17 @@ void Command(CWnd& parent, HWND hChild, int nCode)
 
 }  // namespace
 
-TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
+TEST_F(WndMsg, NotificationsAreOfferedToTheChildFirstThenToTheParent)
 {
     CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP, 0, 0, 200, 100, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
     CReflectingChild child;
     ASSERT_TRUE(child.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
-
+    // The child's reflect entries win over the parent's handlers.
     EXPECT_EQ(Notify(parent, child.m_hWnd, NM_CLICK), 5);
     Command(parent, child.m_hWnd, EN_CHANGE);
     EXPECT_EQ(child.m_log, (CLog{"child notify", "child command"}));
     EXPECT_TRUE(parent.m_log.empty());
-
     // Codes the child has no reflect entry for go to the parent's map.
     Command(parent, child.m_hWnd, EN_UPDATE);
     EXPECT_EQ(Notify(parent, child.m_hWnd, NM_RCLICK), 9);
@@ -441,25 +483,22 @@ TEST_F(WndMsg, ChildReflectEntryWinsOverTheParentHandler)
     EXPECT_EQ(Notify(parent, hRaw, NM_CLICK), 9);
     Command(parent, hRaw, EN_CHANGE);
     EXPECT_EQ(parent.m_log, (CLog{"parent notify", "parent notify", "parent command"}));
-}
-
-TEST_F(WndMsg, ReflectedHandlersShareAndOwnerDrawnControlsDrawThemselves)
-{
-    CParentWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, kClassName, "parent", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, NULL, NULL));
-    CSharingChild child;
-    ASSERT_TRUE(child.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
+    plain.DestroyWindow();
+    DestroyWindow(hRaw);
+    parent.m_log.clear();
 
     // An _EX reflect handler answering FALSE lets the parent's range entry
-    // run; answering TRUE keeps the notification from it.
-    EXPECT_EQ(Notify(parent, child.m_hWnd, NM_DBLCLK), 3);
-    Command(parent, child.m_hWnd, EN_UPDATE);
-    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, child.m_hWnd};
+    // run; answering TRUE keeps the notification from it. Drawing and
+    // scrolling reach the control's own handlers.
+    CSharingChild sharing;
+    ASSERT_TRUE(sharing.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
+    EXPECT_EQ(Notify(parent, sharing.m_hWnd, NM_DBLCLK), 3);
+    Command(parent, sharing.m_hWnd, EN_UPDATE);
+    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, sharing.m_hWnd};
     parent.SendMessage(WM_DRAWITEM, ID_CHILD, reinterpret_cast<LPARAM>(&dis));
-    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(child.m_hWnd));
-    EXPECT_EQ(child.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
+    parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(sharing.m_hWnd));
+    EXPECT_EQ(sharing.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
     EXPECT_EQ(parent.m_log, (CLog{"parent dblclk 77"}));
-
     // A real owner-drawn list box is measured while it is being made and
     // draws each item when it is painted.
     CDrawnList list;
@@ -472,38 +511,7 @@ TEST_F(WndMsg, ReflectedHandlersShareAndOwnerDrawnControlsDrawThemselves)
     EXPECT_EQ(list.SendMessage(LB_GETITEMHEIGHT, 0), 21);
 }
 
-TEST_F(WndMsg, AttachDetachAndTheLifeOfTheWindow)
-{
-    HWND hWnd = CreateRaw(), hOther = CreateRaw();
-    CWnd wnd, other;
-    EXPECT_FALSE(wnd.IsWindow());
-    EXPECT_FALSE(wnd.DestroyWindow());
-    EXPECT_FALSE(wnd.Attach(NULL));
-    ASSERT_TRUE(wnd.Attach(hWnd));
-    EXPECT_FALSE(wnd.Attach(hOther));  // already has one
-    EXPECT_FALSE(other.Attach(hWnd));  // one object per window
-    ::DestroyWindow(hOther);
-    EXPECT_EQ(static_cast<HWND>(wnd), hWnd);
-    EXPECT_EQ(wnd.Detach(), hWnd);
-    EXPECT_EQ(wnd.m_hWnd, nullptr);
-    EXPECT_TRUE(::IsWindow(hWnd));
-
-    // DestroyWindow ends the window and clears the handle.
-    ASSERT_TRUE(wnd.Attach(hWnd));
-    EXPECT_TRUE(wnd.DestroyWindow());
-    EXPECT_EQ(wnd.m_hWnd, nullptr);
-    EXPECT_FALSE(::IsWindow(hWnd));
-
-    // Destroyed elsewhere: no longer a window, and nothing left to destroy.
-    hWnd = CreateRaw();
-    ASSERT_TRUE(wnd.Attach(hWnd));
-    ::DestroyWindow(hWnd);
-    EXPECT_FALSE(wnd.IsWindow());
-    EXPECT_FALSE(wnd.DestroyWindow());
-    EXPECT_EQ(wnd.m_hWnd, nullptr);
-}
-
-TEST_F(WndMsg, PermanentAndTemporaryHandleMaps)
+TEST_F(WndMsg, TemporaryObjectsServeUntilIdleTimeAndPermanentOnesStay)
 {
     EXPECT_EQ(CWnd::FromHandle(NULL), nullptr);
     HWND hWnd = CreateRaw();
@@ -531,18 +539,15 @@ TEST_F(WndMsg, PermanentAndTemporaryHandleMaps)
     // The attached object took its window with it, and its map entry.
     EXPECT_FALSE(IsWindow(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
-}
 
-TEST_F(WndMsg, IdleTimeOfTheMessageLoopDropsTemporaryObjects)
-{
+    // The message loop's idle time drops only the temporary wrappers.
     CWinThread thread;
-    HWND hWnd = CreateRaw();
+    hWnd = CreateRaw();
     CWnd wnd;
     ASSERT_TRUE(wnd.Attach(CreateRaw()));
     CWnd::FromHandle(hWnd);
     ASSERT_TRUE(wnd.PostMessage(WM_NULL));
     ASSERT_TRUE(thread.PumpMessage());
-    // Only the temporary wrapper went: the window and the permanent object stay.
     EXPECT_TRUE(IsWindow(hWnd));
     EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hWnd), &wnd);
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
@@ -568,11 +573,12 @@ public:
 
 }  // namespace
 
-TEST_F(WndMsg, PreTranslateWalksFromTheWindowUpThroughItsParents)
+TEST_F(WndMsg, QueuedMessagesArePreTranslatedFromTheWindowUpThroughItsParents)
 {
+    CWinThread thread;
     CPreTranslateWnd top("top"), middle("middle");
-    ASSERT_TRUE(top.Attach(CreateRaw()));
-    ASSERT_TRUE(middle.Attach(CreateRaw(top.m_hWnd, 1)));
+    ASSERT_TRUE(top.CreateEx(0, kClassName, "top", WS_POPUP, 0, 0, 100, 50, NULL, NULL));
+    ASSERT_TRUE(middle.CreateEx(0, kClassName, "middle", WS_CHILD, 0, 0, 10, 10, top.m_hWnd, NULL));
     MSG msg = {CreateRaw(middle.m_hWnd, 2), WM_KEYDOWN, VK_F2, 0, 0, {0, 0}};  // the leaf has no object: skipped
     const struct {
         BOOL bMiddleTakes;
@@ -590,67 +596,19 @@ TEST_F(WndMsg, PreTranslateWalksFromTheWindowUpThroughItsParents)
         EXPECT_EQ(CWnd::WalkPreTranslateTree(row.hStop, &msg), row.bTaken);
         EXPECT_EQ(g_preTranslated, row.seen);
     }
-}
 
-TEST_F(WndMsg, MessageLoopPreTranslatesBeforeDispatching)
-{
-    CWinThread thread;
-    CPreTranslateWnd top("top"), child("child");
-    ASSERT_TRUE(top.CreateEx(0, kClassName, "top", WS_POPUP, 0, 0, 100, 50, NULL, NULL));
-    ASSERT_TRUE(child.CreateEx(0, kClassName, "child", WS_CHILD, 0, 0, 10, 10, top.m_hWnd, NULL));
+    // The message loop does the same before dispatching: taken by the child,
+    // never dispatched; taken by nobody, both see it and then it is dispatched.
     MSG msgPending;
     while (PeekMessageA(&msgPending, NULL, 0, 0, PM_REMOVE))
         DispatchMessageA(&msgPending);
-
-    // Taken by the child: never dispatched. Nobody takes it: both see it, then it is dispatched.
     for (BOOL bTake : {TRUE, FALSE}) {
-        child.m_bTake = bTake;
+        middle.m_bTake = bTake;
         g_preTranslated.clear();
         g_originalSeen.clear();
-        ASSERT_TRUE(child.PostMessage(WM_ORIGINAL_ONLY));
+        ASSERT_TRUE(middle.PostMessage(WM_ORIGINAL_ONLY));
         ASSERT_TRUE(thread.PumpMessage());
-        EXPECT_EQ(g_preTranslated, (bTake ? CLog{"child"} : CLog{"child", "top"}));
+        EXPECT_EQ(g_preTranslated, (bTake ? CLog{"middle"} : CLog{"middle", "top"}));
         EXPECT_EQ(Saw(WM_ORIGINAL_ONLY), !bTake);
     }
-}
-
-TEST_F(WndMsg, StylesTextCoordinatesAndTheOwner)
-{
-    CWnd parent, child, owner;
-    ASSERT_TRUE(parent.CreateEx(0, kClassName, "окно", WS_POPUP, 100, 50, 200, 120, NULL, NULL));
-    EXPECT_FALSE(parent.ModifyStyle(0, WS_POPUP));  // nothing to change
-    EXPECT_TRUE(parent.ModifyStyle(0, WS_DISABLED));
-    EXPECT_FALSE(parent.IsWindowEnabled());
-    EXPECT_TRUE(parent.ModifyStyle(WS_DISABLED, 0, SWP_FRAMECHANGED));
-    EXPECT_TRUE(parent.ModifyStyleEx(0, WS_EX_TOOLWINDOW));
-    EXPECT_TRUE(parent.GetExStyle() & WS_EX_TOOLWINDOW);
-    EXPECT_FALSE(parent.ModifyStyleEx(WS_EX_CLIENTEDGE, 0));
-    CString strText;
-    parent.GetWindowText(strText);
-    EXPECT_STREQ(strText, "окно");
-    parent.SetWindowText("");
-    parent.GetWindowText(strText);
-    EXPECT_TRUE(strText.IsEmpty());
-
-    // A child created through the object: the parent is its owner until another is set.
-    ASSERT_TRUE(child.Create(NULL, "c", WS_VISIBLE, CRect(10, 20, 60, 70), &parent, 3));
-    CRect rcScreen, rc;
-    child.GetWindowRect(&rcScreen);
-    rc = rcScreen;
-    parent.ScreenToClient(&rc);
-    EXPECT_EQ(rc, CRect(10, 20, 60, 70));
-    parent.ClientToScreen(&rc);
-    EXPECT_EQ(rc, rcScreen);
-    EXPECT_EQ(parent.GetDlgItem(3), &child);
-    EXPECT_EQ(child.GetOwner(), &parent);
-    ASSERT_TRUE(owner.Attach(CreateRaw()));
-    child.SetOwner(&owner);
-    EXPECT_EQ(child.GetOwner(), &owner);
-    EXPECT_EQ(child.GetParent(), &parent);
-    // The child goes with its parent and learns of it.
-    CTestWnd grandchild;
-    ASSERT_TRUE(grandchild.Create(NULL, "g", WS_VISIBLE, CRect(1, 2, 5, 6), &child, 4));
-    parent.DestroyWindow();
-    EXPECT_EQ(grandchild.m_hWnd, nullptr);
-    EXPECT_EQ(grandchild.m_nPostNcDestroy, 1);
 }
