@@ -494,7 +494,7 @@ TEST_F(WndMsg, NotificationsAreOfferedToTheChildFirstThenToTheParent)
     ASSERT_TRUE(sharing.SubclassWindow(CreateRaw(parent.m_hWnd, ID_CHILD)));
     EXPECT_EQ(Notify(parent, sharing.m_hWnd, NM_DBLCLK), 3);
     Command(parent, sharing.m_hWnd, EN_UPDATE);
-    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, sharing.m_hWnd};
+    DRAWITEMSTRUCT dis = {ODT_STATIC, ID_CHILD, 7, ODA_DRAWENTIRE, 0, sharing.m_hWnd, NULL, {0, 0, 0, 0}, 0};
     parent.SendMessage(WM_DRAWITEM, ID_CHILD, reinterpret_cast<LPARAM>(&dis));
     parent.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 40), reinterpret_cast<LPARAM>(sharing.m_hWnd));
     EXPECT_EQ(sharing.m_log, (CLog{"child dblclk", "child update", "draw 7", "hscroll 4,40"}));
