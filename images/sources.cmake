@@ -4,7 +4,8 @@ extkit_subsystem(images
   INTERNAL ImageFile.cpp
   WIN32 BitmapEx.cpp
   HEADERS ImageFile.h
-  WIN32_HEADERS BitmapEx.h)
+  WIN32_HEADERS BitmapEx.h
+  TOOL IconCommand.cpp)
 extkit_picture(sample_1bit.ico sample_icons.py
   OUTPUTS sample_4bit.ico sample_8bit.ico sample_24bit.ico sample_32bit.ico sample_multi.ico sample_png.ico
     sample_picture.bmp sample_8bit.bmp)

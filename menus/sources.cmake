@@ -7,7 +7,8 @@ extkit_subsystem(menus
   WIN32 CustomizeMenuTreeDlg.cpp ColorMenu.cpp ToolBarTrueColor.cpp ButtonIco.cpp
   HEADERS HotKeyArray.h
   WIN32_HEADERS MenusRes.h CustomizeMenuTreeDlg.h ColorMenu.h ToolBarTrueColor.h ButtonIco.h
-  RESOURCES menus.rc)
+  RESOURCES menus.rc
+  TOOL HotKeyCommand.cpp)
 extkit_picture(menu_folder.bmp menu_pictures.py OUTPUTS memo.ico)
 extkit_picture(toolbar_standard.bmp toolbar_pictures.py
   OUTPUTS toolbar_docs.bmp toolbar_docs_disabled.bmp toolbar_docs_hot.bmp menu_commands.bmp)
