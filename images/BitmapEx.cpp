@@ -215,8 +215,8 @@ bool __cdecl CopyBitmap(HBITMAP hSrc, HBITMAP& hDst, CSize* pSize)
         const CSize size = CopySize(GetBitmapSize(hSrc), pSize);
         hNew = static_cast<HBITMAP>(::CopyImage(hSrc, IMAGE_BITMAP, size.cx, size.cy, LR_CREATEDIBSECTION));
     }
-    // Copied first: dst may be the source itself, which stays the caller's.
-    if (hDst != NULL && hDst != hSrc)
+    // Copied first: dst may be the source itself, replaced in place.
+    if (hDst != NULL && hDst != hNew)
         ::DeleteObject(hDst);
     hDst = hNew;
     return hNew != NULL;
@@ -229,7 +229,7 @@ bool __cdecl CopyIcon(HICON hSrc, HICON& hDst, CSize* pSize)
         const CSize size = CopySize(GetIconSize(hSrc), pSize);
         hNew = static_cast<HICON>(::CopyImage(hSrc, IMAGE_ICON, size.cx, size.cy, 0));
     }
-    if (hDst != NULL && hDst != hSrc)
+    if (hDst != NULL && hDst != hNew)
         ::DestroyIcon(hDst);
     hDst = hNew;
     return hNew != NULL;

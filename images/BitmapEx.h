@@ -27,8 +27,9 @@ EXTKIT_API HICON __cdecl BitmapToIcon(HBITMAP hBitmap);
 EXTKIT_API CSize __cdecl GetIconSize(HICON hIcon);
 // dst becomes a copy of src (a device-independent section for a bitmap) at
 // *pSize when that is not larger than src in either dimension, else at src's
-// size: copies are never enlarged. What dst held is freed, unless it is src
-// itself. False, with dst null, when nothing could be copied.
+// size: copies are never enlarged. What dst held is freed once the copy is
+// made, so dst may be src itself (a copy in place). False, with dst null,
+// when nothing could be copied.
 EXTKIT_API bool __cdecl CopyBitmap(HBITMAP hSrc, HBITMAP& hDst, CSize* pSize = NULL);
 EXTKIT_API bool __cdecl CopyIcon(HICON hSrc, HICON& hDst, CSize* pSize = NULL);
 // The colours of the four corner pixels: top-left, top-right, bottom-right,

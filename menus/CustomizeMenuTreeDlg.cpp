@@ -69,6 +69,11 @@ BOOL CCustomizeMenuTreeDlg::OnInitDialog()
     if (!CDialog::OnInitDialog())
         return FALSE;
     GetClientRect(&m_rcClient);
+    // Check boxes given by the template may be reset once the tree is first
+    // shown, taking the ticks with them; set again now, before the tree is
+    // filled, they hold.
+    m_tree.ModifyStyle(TVS_CHECKBOXES, 0);
+    m_tree.ModifyStyle(0, TVS_CHECKBOXES);
     m_tree.SetImageList(&m_imageList, TVSIL_NORMAL);
     BiuldItemTree();
     m_tree.SetFocus();
@@ -147,23 +152,30 @@ void CCustomizeMenuTreeDlg::AddItems(CMenu* pMenu, HTREEITEM hParent)
         m_pSubMenu = pMenu->GetSubMenu(nPos);
         m_nItemID = pMenu->GetMenuItemID(nPos);
         HBITMAP hPicture = ItemPicture(m_mii);
-        const UINT nMask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_STATE;
+        const UINT nMask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
         if (m_nItemID == static_cast<UINT>(-1)) {
             // A submenu: the folder picture and no check box.
             ConvertString(m_strItem);
-            m_hItem = m_tree.InsertItem(nMask, m_strItem, 0, 0, INDEXTOSTATEIMAGEMASK(0), TVIS_STATEIMAGEMASK, 0,
-                                        hParent, TVI_LAST);
+            m_hItem = m_tree.InsertItem(nMask, m_strItem, 0, 0, 0, 0, 0, hParent, TVI_LAST);
+            SetCheckState(m_hItem, 0);
         } else if (!m_strItem.IsEmpty() && hPicture != NULL) {
             ConvertString(m_strItem);
             const int nImage = AddBmpToImageList(CBitmap::FromHandle(hPicture));
             const UINT nCheck = !m_pItems->IsEmpty() && StringInArray(m_pItems, m_strItem) ? 2 : 1;
-            m_hItem = m_tree.InsertItem(nMask, m_strItem, nImage, nImage, INDEXTOSTATEIMAGEMASK(nCheck),
-                                        TVIS_STATEIMAGEMASK, 0, hParent, TVI_LAST);
+            m_hItem = m_tree.InsertItem(nMask, m_strItem, nImage, nImage, 0, 0, 0, hParent, TVI_LAST);
+            SetCheckState(m_hItem, nCheck);
         }
         if (m_pSubMenu != NULL)
             AddItems(m_pSubMenu, m_hItem);
     }
     --m_nLevel;
+}
+
+void CCustomizeMenuTreeDlg::SetCheckState(HTREEITEM hItem, UINT nState)
+{
+    // Set after the insertion: a tree with check boxes gives every new item
+    // an unticked box, whatever the insertion asked for.
+    m_tree.SetItemState(hItem, INDEXTOSTATEIMAGEMASK(nState), TVIS_STATEIMAGEMASK);
 }
 
 void CCustomizeMenuTreeDlg::CutOddBranches(HTREEITEM hItem)

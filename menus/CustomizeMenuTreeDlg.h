@@ -76,6 +76,8 @@ protected:
 
 private:
     void ExpandAll(HTREEITEM hItem);
+    // 0 no check box, 1 unticked, 2 ticked.
+    void SetCheckState(HTREEITEM hItem, UINT nState);
 };
 
 // The framework's command-update mechanism over a whole menu tree: each
