@@ -226,7 +226,19 @@ bool __cdecl CopyIcon(HICON hSrc, HICON& hDst, CSize* pSize)
 {
     HICON hNew = NULL;
     if (hSrc != NULL) {
-        const CSize size = CopySize(GetIconSize(hSrc), pSize);
+        // The icon's own size: a monochrome icon is half as high as the mask
+        // GetIconSize measures, and its copy must not double.
+        CSize sizeIcon = GetIconSize(hSrc);
+        ICONINFO info = {};
+        if (::GetIconInfo(hSrc, &info)) {
+            if (info.hbmColor == NULL)
+                sizeIcon.cy /= 2;
+            else
+                ::DeleteObject(info.hbmColor);
+            if (info.hbmMask != NULL)
+                ::DeleteObject(info.hbmMask);
+        }
+        const CSize size = CopySize(sizeIcon, pSize);
         hNew = static_cast<HICON>(::CopyImage(hSrc, IMAGE_ICON, size.cx, size.cy, 0));
     }
     if (hDst != NULL && hDst != hNew)

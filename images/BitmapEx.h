@@ -29,7 +29,8 @@ EXTKIT_API CSize __cdecl GetIconSize(HICON hIcon);
 // *pSize when that is not larger than src in either dimension, else at src's
 // size: copies are never enlarged. What dst held is freed once the copy is
 // made, so dst may be src itself (a copy in place). False, with dst null,
-// when nothing could be copied.
+// when nothing could be copied. A monochrome icon's copy is as high as the
+// icon, not as its mask.
 EXTKIT_API bool __cdecl CopyBitmap(HBITMAP hSrc, HBITMAP& hDst, CSize* pSize = NULL);
 EXTKIT_API bool __cdecl CopyIcon(HICON hSrc, HICON& hDst, CSize* pSize = NULL);
 // The colours of the four corner pixels: top-left, top-right, bottom-right,

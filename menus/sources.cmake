@@ -8,7 +8,8 @@ extkit_subsystem(menus
   HEADERS HotKeyArray.h
   WIN32_HEADERS MenusRes.h CustomizeMenuTreeDlg.h ColorMenu.h ToolBarTrueColor.h ButtonIco.h
   RESOURCES menus.rc
-  TOOL HotKeyCommand.cpp)
+  TOOL HotKeyCommand.cpp
+  GALLERY MenusPage.cpp MenusPage.rc)
 extkit_picture(menu_folder.bmp menu_pictures.py OUTPUTS memo.ico)
 extkit_picture(toolbar_standard.bmp toolbar_pictures.py
   OUTPUTS toolbar_docs.bmp toolbar_docs_disabled.bmp toolbar_docs_hot.bmp menu_commands.bmp)

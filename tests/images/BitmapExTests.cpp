@@ -70,6 +70,26 @@ COLORREF ImagePixel(CImageList& list, int nImage, int x, int y)
     return cr;
 }
 
+// How many pixels of the icon, drawn on white at 32 x 32, are not white.
+int InkOf(HICON hIcon)
+{
+    CClientDC dcScreen(NULL);
+    CDC dc;
+    dc.CreateCompatibleDC(&dcScreen);
+    CBitmap canvas;
+    canvas.CreateCompatibleBitmap(&dcScreen, 32, 32);
+    CBitmap* pOld = dc.SelectObject(&canvas);
+    dc.FillSolidRect(0, 0, 32, 32, RGB(255, 255, 255));
+    DrawIconEx(dc.GetSafeHdc(), 0, 0, hIcon, 32, 32, 0, NULL, DI_NORMAL);
+    int nInk = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x)
+            nInk += dc.GetPixel(x, y) != RGB(255, 255, 255);
+    }
+    dc.SelectObject(pOld);
+    return nInk;
+}
+
 CSize SystemIcon()
 {
     return CSize(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
@@ -177,10 +197,12 @@ TEST_F(BitmapExTest, FilesLoadByTheirExtension)
     // Names in the user's code page, as hosts pass them.
     support::CTempDir dir("extkit-bitmapex");
     const std::string strDir = dir.GetPath().string() + "\\";
-    for (const char* pszName : {"Отчёт.Bmp", "picture.png", "picture", "Значок.ICO"}) {
-        const bool bIcon = std::string(pszName).find("ICO") != std::string::npos;
-        ASSERT_TRUE(CopyFileA((IconDir() / (bIcon ? "sample_multi.ico" : "sample_picture.bmp")).string().c_str(),
-                              (strDir + pszName).c_str(), FALSE));
+    for (const char* pszName : {"Отчёт.Bmp", "picture.png", "picture", "Значок.ICO", "mono.ico"}) {
+        const std::string strName = pszName;
+        const char* pszSource = strName == "mono.ico"                        ? "sample_1bit.ico"
+                                : strName.find("ICO") != std::string::npos ? "sample_multi.ico"
+                                                                             : "sample_picture.bmp";
+        ASSERT_TRUE(CopyFileA((IconDir() / pszSource).string().c_str(), (strDir + pszName).c_str(), FALSE));
     }
     CBitmapEx bitmap;
     EXPECT_TRUE(bitmap.LoadBMPFromFile((strDir + "Отчёт.Bmp").c_str()));
@@ -191,6 +213,8 @@ TEST_F(BitmapExTest, FilesLoadByTheirExtension)
     EXPECT_TRUE(bitmap.LoadBMPFromFile((strDir + "Значок.ICO").c_str()));
     EXPECT_NE(bitmap.GetIcon(), nullptr);
     EXPECT_EQ(bitmap.GetSize(), SystemIcon());
+    EXPECT_TRUE(bitmap.LoadBMPFromFile((strDir + "mono.ico").c_str()));
+    EXPECT_GT(InkOf(bitmap.GetIcon()), 50);
     EXPECT_FALSE(bitmap.LoadBMPFromFile((strDir + "missing.bmp").c_str()));
     EXPECT_EQ(bitmap.GetIcon(), nullptr);
 }
@@ -220,6 +244,21 @@ TEST_F(BitmapExTest, IconFilesReachTheSystemOnlyWhenTheyHoldTogether)
         ReadBytes(c.m_pszFile, data, c.m_nCut);
         HICON hIcon = LoadICOFromArray(data);
         EXPECT_EQ(GetIconSize(hIcon), c.m_size) << c.m_pszFile << " cut at " << c.m_nCut;
+        // Every icon shows ink on white, as it is and as an object made it.
+        if (hIcon != NULL) {
+            EXPECT_GT(InkOf(hIcon), 50) << c.m_pszFile;
+            CBitmapEx held;
+            ASSERT_TRUE(held.LoadICO(data));
+            HICON hMade = held.MakeIcon();
+            EXPECT_GT(InkOf(hMade), 50) << c.m_pszFile;
+            DestroyIcon(hMade);
+        }
+        // A copy is as large as the icon: the monochrome one's too.
+        HICON hCopy = NULL;
+        EXPECT_EQ(CopyIcon(hIcon, hCopy), hIcon != NULL);
+        EXPECT_EQ(GetIconSize(hCopy), c.m_size) << c.m_pszFile;
+        if (hCopy != NULL)
+            DestroyIcon(hCopy);
         if (hIcon != NULL)
             DestroyIcon(hIcon);
     }
