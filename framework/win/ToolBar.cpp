@@ -195,6 +195,7 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
     for (int i = 0; i < nIDCount; ++i) {
         TBBUTTON& button = buttons[static_cast<size_t>(i)];
         button.fsState = TBSTATE_ENABLED;
+        button.iString = -1;
         if (lpIDArray == NULL) {
             // Empty buttons the caller fills in.
             button.iBitmap = i;
@@ -208,7 +209,6 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount)
             button.fsStyle = TBSTYLE_BUTTON;
             button.iBitmap = iImage++;
         }
-        button.iString = -1;
     }
     if (nIDCount > 0 &&
         !SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(nIDCount), reinterpret_cast<LPARAM>(buttons.data())))

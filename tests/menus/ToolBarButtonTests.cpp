@@ -243,6 +243,35 @@ TEST_F(MenusWindowTest, ColourMenuItemsAndColours)
     }
 }
 
+TEST_F(MenusWindowTest, AHundredColourMenusMeasuredAndDrawnLeaveNothingBehind)
+{
+    support::CGuiObjectCounter counter(std::vector<std::string>{"extkit.dll", "framework.dll"});
+    for (int i = 0; i < 100; ++i) {
+        CColorMenu menu;
+        CClientDC dcScreen(NULL);
+        CDC dc;
+        dc.CreateCompatibleDC(&dcScreen);
+        CBitmap canvas;
+        canvas.CreateCompatibleBitmap(&dcScreen, 200, 20);
+        CBitmap* pOld = dc.SelectObject(&canvas);
+        for (UINT nID = ID_COLOR_BLACK; nID <= ID_COLOR_AUTOMATIC; ++nID) {
+            MEASUREITEMSTRUCT mis = {ODT_MENU, 0, nID, 0, 0, nID};
+            menu.MeasureItem(&mis);
+            DRAWITEMSTRUCT dis = {ODT_MENU, 0, nID, ODA_DRAWENTIRE, nID == 23239 ? UINT(ODS_SELECTED) : 0u,
+                                  reinterpret_cast<HWND>(menu.GetSafeHmenu()), dc.GetSafeHdc(),
+                                  CRect(0, 0, static_cast<int>(mis.itemWidth), static_cast<int>(mis.itemHeight)), nID};
+            menu.DrawItem(&dis);
+            if (i == 0 && nID == 23239) {
+                EXPECT_EQ(dc.GetPixel(25, 5), RGB(255, 0, 0));  // the swatch keeps its colour
+                EXPECT_EQ(dc.GetPixel(48, 1), GetSysColor(COLOR_HIGHLIGHT));
+            }
+        }
+        dc.SelectObject(pOld);
+        CWnd::DeleteTempMap();
+    }
+    EXPECT_NO_GUI_LEAKS(counter);
+}
+
 TEST_F(MenusWindowTest, ADroppedColourMenuPaintsItsSwatchesAndReturnsTheChoice)
 {
     CColorMenu menu;
