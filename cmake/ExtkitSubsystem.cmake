@@ -82,9 +82,11 @@ function(extkit_picture output script)
   foreach(o IN LISTS outputs)
     list(APPEND args ${o})
   endforeach()
+  # A generator may draw with the shared modules beside it.
+  file(GLOB helpers CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/gen/*.py)
   add_custom_command(OUTPUT ${outputs}
     COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/gen/${script} ${args} ${P_ARGS}
-    DEPENDS ${CMAKE_SOURCE_DIR}/resources/gen/${script}
+    DEPENDS ${CMAKE_SOURCE_DIR}/resources/gen/${script} ${helpers}
     COMMENT "Drawing ${output}")
   set(list ${EXTKIT_ALL_RESOURCE_DEPENDS})
   list(APPEND list ${outputs})

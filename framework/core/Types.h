@@ -113,6 +113,10 @@ typedef WORD* LPWORD;
 typedef UINT_PTR WPARAM;
 typedef LONG_PTR LPARAM;
 typedef LONG_PTR LRESULT;
+// Module handles, as collections of them name them everywhere.
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+typedef HINSTANCE HMODULE;
 
 #    ifndef TRUE
 #        define TRUE 1

@@ -81,6 +81,13 @@ AFX_WM(WM_SETCURSOR, OnSetCursor, BOOL, (CWnd* pWnd, UINT nHitTest, UINT message
 AFX_WM(WM_CONTEXTMENU, OnContextMenu, void, (CWnd* pWnd, CPoint pos), (CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), point))
 AFX_WM(WM_TIMER, OnTimer, void, (UINT_PTR nIDEvent), (static_cast<UINT_PTR>(wParam)))
 
+// Menus.
+AFX_WM(WM_INITMENU, OnInitMenu, void, (CMenu* pMenu), (CMenu::FromHandle(reinterpret_cast<HMENU>(wParam))))
+AFX_WM(WM_INITMENUPOPUP, OnInitMenuPopup, void, (CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu), (CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam), HIWORD(lParam) != 0))
+AFX_WM(WM_MENUSELECT, OnMenuSelect, void, (UINT nItemID, UINT nFlags, HMENU hSysMenu), (LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam)))
+AFX_WM(WM_ENTERMENULOOP, OnEnterMenuLoop, void, (BOOL bIsTrackPopupMenu), (static_cast<BOOL>(wParam)))
+AFX_WM(WM_EXITMENULOOP, OnExitMenuLoop, void, (BOOL bIsTrackPopupMenu), (static_cast<BOOL>(wParam)))
+
 // Notifications about child controls. The parent's own handlers offer them to
 // the control first, which answers through its reflect entries.
 AFX_WM_OWN(WM_CTLCOLOR, OnCtlColor, HBRUSH, (CDC* pDC, CWnd* pWnd, UINT nCtlColor), (CDC::FromHandle(reinterpret_cast<HDC>(wParam)), CWnd::FromHandle(reinterpret_cast<HWND>(lParam)), message - WM_CTLCOLORMSGBOX))

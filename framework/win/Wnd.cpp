@@ -6,6 +6,7 @@
 #include "win/HandleMap.h"
 #include "win/ImageList.h"
 #include "win/ListBox.h"
+#include "win/Menu.h"
 #include "win/ScrollBar.h"
 #include "win/WinApp.h"
 
@@ -149,6 +150,7 @@ void PASCAL CWnd::DeleteTempMap()
     CGdiObject::DeleteTempMap();
     CDC::DeleteTempMap();
     CImageList::DeleteTempMap();
+    CMenu::DeleteTempMap();
 }
 
 BOOL CWnd::Attach(HWND hWndNew)
@@ -372,6 +374,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
                 return TRUE;
             }
         }
+        break;
+    case WM_INITMENUPOPUP:
+        // Its owner-drawn items are measured next, by item only.
+        CMenu::NotePopupShown(reinterpret_cast<HMENU>(wParam));
         break;
     default:
         break;
@@ -749,15 +755,30 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT)
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
-    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct->CtlType == ODT_MENU) {
+        // A menu item names its menu where a control names its window.
+        CMenu* pMenu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(lpDrawItemStruct->hwndItem));
+        if (pMenu != NULL) {
+            pMenu->DrawItem(lpDrawItemStruct);
+            return;
+        }
+    } else if (ReflectLastMsg(lpDrawItemStruct->hwndItem)) {
         return;
+    }
     Default();
 }
 
 void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct)
 {
-    // The structure names the control by its identifier only.
-    if (lpMeasureItemStruct->CtlType != ODT_MENU) {
+    // The structure names the control by its identifier only, and a menu
+    // item by its command only.
+    if (lpMeasureItemStruct->CtlType == ODT_MENU) {
+        CMenu* pMenu = CMenu::FindOwnerDrawMenu(m_hWnd, lpMeasureItemStruct->itemID);
+        if (pMenu != NULL) {
+            pMenu->MeasureItem(lpMeasureItemStruct);
+            return;
+        }
+    } else {
         HWND hWndChild = ::GetDlgItem(m_hWnd, static_cast<int>(lpMeasureItemStruct->CtlID));
         if (hWndChild != NULL && ReflectLastMsg(hWndChild))
             return;

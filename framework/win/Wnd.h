@@ -18,6 +18,7 @@ class CFont;
 class CDC;
 class CDataExchange;
 class CListBox;
+class CMenu;
 class CScrollBar;
 
 // The common window procedure of windows created or subclassed by objects.
