@@ -55,6 +55,12 @@ bool ParseTsv(const std::string& strText, CTsvTable& table, std::string& strProb
             strProblem = LineProblem(i + 1, "нулевой байт");
             return false;
         }
+        // A carriage return alone would end a line for some readers and not
+        // for others; no cell holds one.
+        if (strLine.find('\r') != std::string::npos) {
+            strProblem = LineProblem(i + 1, "возврат каретки без перевода строки");
+            return false;
+        }
         std::vector<std::string> fields = Split(strLine, '\t');
         if (i == 0) {
             table.m_names = fields;

@@ -17,7 +17,8 @@ struct CTsvTable {
 // Splits the text: lines end with LF or CR LF (the end of the last line may be
 // left out), a UTF-8 byte-order mark in front is skipped. False, with the
 // reason in strProblem (Windows-1251), for an empty text, a row with more
-// fields than there are columns, or a zero byte, which no cell can hold.
+// fields than there are columns, or a zero byte or a carriage return of its
+// own, which no cell can hold.
 bool ParseTsv(const std::string& strText, CTsvTable& table, std::string& strProblem);
 
 // "NAME:SIZE:BOLD:ALIGN"; a field left empty or out keeps its default. SIZE
