@@ -1,8 +1,8 @@
 // The framework for Windows hosts: the portable core and its collections, plus
-// the module state, extension modules, the application object, command
-// targets with their message maps, windows, dialogs with data exchange, the
-// standard controls (one header per control family), graphics, menus and
-// documents.
+// the module state, extension modules, the application object with its wait
+// cursor and message boxes, command targets with their message maps, windows,
+// dialogs with data exchange, the standard controls (one header per control
+// family), graphics, menus and documents.
 #pragma once
 
 #include "afx.h"
@@ -15,6 +15,8 @@
 #    include "win/ModuleState.h"
 #    include "win/ExtensionModule.h"
 #    include "win/WinApp.h"
+#    include "win/WaitCursor.h"
+#    include "win/MessageBox.h"
 #    include "win/CmdTarget.h"
 #    include "win/Wnd.h"
 #    include "win/DataExchange.h"

@@ -57,6 +57,16 @@ public:
 
     // Fills the instance handle and the default names (see AfxWinInit).
     void SetCurrentHandles(HINSTANCE hInstance);
+
+    // The wait cursor (win/WaitCursor.h): nCode 1 begins a wait, -1 ends one
+    // (the cursor from before the first comes back when none is left), 0
+    // shows the hourglass again while a wait goes on.
+    virtual void DoWaitCursor(int nCode);
+    // Shows AfxMessageBox's box (win/MessageBox.h) and returns the button pressed.
+    virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+
+    int m_nWaitCursorCount = 0;              // waits going on
+    HCURSOR m_hcurWaitCursorRestore = NULL;  // the cursor from before the first
 };
 
 // Prepares the framework for the application: the module state's instance and

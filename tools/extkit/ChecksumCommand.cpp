@@ -92,19 +92,6 @@ std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, unsigned lon
     return std::unique_ptr<COXCheckBase>(bPoly ? new COXCRC32((DWORD)nPoly) : new COXCRC32);
 }
 
-const char* FailureText(EFileBlocksResult eResult)
-{
-    switch (eResult) {
-    case fileBlocksNotFound:
-        return "нет такого файла: ";
-    case fileBlocksAccessDenied:
-        return "нет доступа к файлу: ";
-    case fileBlocksIsDirectory:
-        return "это папка, а не файл: ";
-    default:
-        return "ошибка чтения файла: ";
-    }
-}
 // What to compute: the algorithm and its polynomial and start, as given.
 struct CChecksumSpec {
     std::string m_strAlgo = "crc32";
@@ -295,7 +282,7 @@ int ChecksumCommand(const std::vector<std::string>& args)
         const std::string strName = EscapeControls(strFile);
         if (eResult != fileBlocksDone) {
             fflush(stdout);
-            WriteUtf8(stderr, "extkit checksum: " + Cp1251ToUtf8(FailureText(eResult)) + strName + "\n");
+            WriteUtf8(stderr, "extkit checksum: " + Cp1251ToUtf8(FileBlocksFailureText(eResult)) + strName + "\n");
             nStatus = 1;
             continue;
         }

@@ -375,3 +375,17 @@ EFileBlocksResult ReadStdinBlocks(const FileBlockHandler& onBlock)
 #endif
     return ReadBlocks(source, GetFilePlan(0), onBlock) ? fileBlocksDone : fileBlocksReadError;
 }
+
+const char* FileBlocksFailureText(EFileBlocksResult eResult)
+{
+    switch (eResult) {
+    case fileBlocksNotFound:
+        return "нет такого файла: ";
+    case fileBlocksAccessDenied:
+        return "нет доступа к файлу: ";
+    case fileBlocksIsDirectory:
+        return "это папка, а не файл: ";
+    default:
+        return "ошибка чтения файла: ";
+    }
+}

@@ -23,6 +23,8 @@ typedef std::function<void(const unsigned char*, size_t)> FileBlockHandler;
 EFileBlocksResult ReadFileBlocks(const std::string& strNameUtf8, const FileBlockHandler& onBlock);
 // The same for the standard input, read to its end.
 EFileBlocksResult ReadStdinBlocks(const FileBlockHandler& onBlock);
+// What went wrong, for a message that names the file after it (Windows-1251).
+const char* FileBlocksFailureText(EFileBlocksResult eResult);
 
 // Where the blocks come from: an open file, or anything else read by position.
 class CBlockSource {
