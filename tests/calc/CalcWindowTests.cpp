@@ -1,9 +1,8 @@
 // The calculator dialog, the drop-down calendar and the month calendar with its
-// picture strip on real windows, each in a user's whole sessions driven from a
-// helper thread (keys posted through the modal loop, clicks, the lists, Enter,
-// Escape, another application coming to the front), checked at each step as
-// the user sees it; and a hundred runs of each leaving no GUI objects. What
-// the calculator's keys compute is the case table's (calc.txt).
+// picture strip on real windows, in a user's whole sessions driven from a
+// helper thread (posted keys, clicks, the lists, Enter, Escape, another
+// application coming to the front), checked at each step as the user sees
+// it; and a hundred runs of each leaving no GUI objects.
 #include "calc/CalculatorDlg.h"
 #include "calc/CalendarDlg.h"
 #include "calc/CalendarRes.h"
@@ -356,17 +355,13 @@ void PostKey(HWND hWnd, UINT vk)
 // A day as one number, 20240315; with bMidnight, -1 for a time that is not.
 int Day(const COleDateTime& date, bool bMidnight = true)
 {
-    if (date.GetStatus() != COleDateTime::valid ||
-        (bMidnight && (date.GetHour() || date.GetMinute() || date.GetSecond())))
-        return -1;
-    return date.GetYear() * 10000 + date.GetMonth() * 100 + date.GetDay();
+    const bool bTime = date.GetHour() || date.GetMinute() || date.GetSecond();
+    return bMidnight && bTime ? -1 : date.GetYear() * 10000 + date.GetMonth() * 100 + date.GetDay();
 }
-
 int Day(const SYSTEMTIME& st)
 {
     return st.wYear * 10000 + st.wMonth * 100 + st.wDay;
 }
-
 int Selected(HWND hCalendar)
 {
     SYSTEMTIME st = {};

@@ -6,11 +6,12 @@
 #include "checksum/CheckSum.h"
 #include "checksum/CrcEngine.h"
 
+#include "ToolRun.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <random>
@@ -48,25 +49,20 @@ void CheckCrcPaths(const T* pTable, T nPoly, const std::vector<BYTE>& data, cons
     }
 }
 
-// Lengths around every threshold of the paths (fold blocks, stream groups),
-// large ones and random ones.
-std::vector<size_t> PathLengths(std::mt19937& rng, size_t nMax)
-{
-    std::vector<size_t> v = {0,   1,   7,   8,   15,  16,   17,   63,   64,   65,   127,   128,   129,   255,   256,
-                             257, 383, 384, 511, 512, 2047, 2048, 2049, 4095, 4096, 16383, 16384, 16385, 65539, nMax};
-    for (int i = 0; i < 40; ++i)
-        v.push_back(rng() % 9000);
-    for (int i = 0; i < 3; ++i)
-        v.push_back(rng() % nMax);
-    return v;
-}
 }  // namespace
 
 TEST(ChecksumPaths, EveryPathGivesTheByteAtATimeResult)
 {
+    // Lengths around every threshold of the paths (fold blocks, stream
+    // groups), large ones and random ones; all-zero and all-one blocks make
+    // every fold step cancel or carry the most.
     std::mt19937 rng(20240601);
-    const std::vector<BYTE> random = RandomBytes(3 * 1024 * 1024 + 77, 1);
-    const std::vector<size_t> lengths = PathLengths(rng, random.size() - 64);
+    const std::vector<BYTE> random = RandomBytes(3 * 1024 * 1024 + 77, 1), zeros(70064, 0), ones(70064, 0xFF);
+    std::vector<size_t> lengths = {0,    1,    7,    8,    15,   16,    17,    63,    64,    65,
+                                   127,  128,  129,  255,  256,  257,   383,   384,   511,   512,
+                                   2047, 2048, 2049, 4095, 4096, 16383, 16384, 16385, 65539, random.size() - 64};
+    for (int i = 0; i < 40; ++i)
+        lengths.push_back(rng() % (i < 37 ? 9000 : random.size() - 64));
     std::vector<DWORD> polys32 = {0xEDB88320, 0x82F63B78, 0x00000001, 0x80000000, 0x00000000, 0xFFFFFFFF};
     std::vector<WORD> polys16 = {0x1021, 0x8005, 0x0001, 0x8000, 0x0000, 0xFFFF};
     for (int i = 0; i < 3; ++i) {
@@ -77,24 +73,21 @@ TEST(ChecksumPaths, EveryPathGivesTheByteAtATimeResult)
         CheckCrcPaths<DWORD>(COXCRC32(nPoly).GetTable(), nPoly, random, lengths, rng);
     for (WORD nPoly : polys16)
         CheckCrcPaths<WORD>(COXCRC16(nPoly).GetTable(), nPoly, random, lengths, rng);
-    // All-zero and all-one blocks make every fold step cancel or carry the most.
-    for (BYTE nFill : {(BYTE)0x00, (BYTE)0xFF}) {
-        const std::vector<BYTE> uniform(70064, nFill);
-        CheckCrcPaths<DWORD>(COXCRC32().GetTable(), 0xEDB88320, uniform, {64, 1000, 70000}, rng);
-        CheckCrcPaths<WORD>(COXCRC16().GetTable(), 0x1021, uniform, {64, 1000, 70000}, rng);
+    for (const std::vector<BYTE>* pUniform : {&zeros, &ones}) {
+        CheckCrcPaths<DWORD>(COXCRC32().GetTable(), 0xEDB88320, *pUniform, {64, 1000, 70000}, rng);
+        CheckCrcPaths<WORD>(COXCRC16().GetTable(), 0x1021, *pUniform, {64, 1000, 70000}, rng);
     }
-
     // The byte sums: the portable path empties its lanes every 1024 bytes, and
     // all-0xFF data fills them most.
-    const std::vector<BYTE> ones(5000, 0xFF);
     for (size_t n : lengths) {
         const BYTE* p = random.data() + rng() % 64;
+        const size_t nOnes = std::min(n, ones.size());
         for (ESumPath e : {sumPathPortable, sumPathSse2, sumPathAvx2}) {
-            if (!SumPathAvailable(e))
-                continue;
-            ASSERT_EQ(Sum32Bytewise(0, p, n), SumBytesPath(p, n, e)) << "length " << n << " path " << (int)e;
-            const size_t nOnes = std::min(n, ones.size());
-            ASSERT_EQ(255u * nOnes, SumBytesPath(ones.data(), nOnes, e)) << "length " << nOnes << " path " << (int)e;
+            if (SumPathAvailable(e)) {
+                ASSERT_EQ(Sum32Bytewise(0, p, n), SumBytesPath(p, n, e)) << "length " << n << " path " << (int)e;
+                ASSERT_EQ(255u * nOnes, SumBytesPath(ones.data(), nOnes, e))
+                    << "length " << nOnes << " path " << (int)e;
+            }
         }
     }
 }
@@ -112,59 +105,47 @@ TEST(ChecksumPaths, FoldingIsUsedWhereTheProcessorHasIt)
 }
 #endif
 
-TEST(ChecksumClasses, ResultInTheWidthBitsAboveKeptAndBlockByBlockAsOneBlock)
+TEST(ChecksumClasses, ResultInTheWidthBitsAboveKeptBlockByBlockAsOneBlockAndSharedTables)
 {
     // From random starts: the result is the running value in the class's
-    // width, the bits above it are the start's, the sums take each byte as
-    // their definitions say, and block after block (each continuing from the
-    // running value) equals one block.
+    // width, the bits above it are the start's, and block after block (each
+    // continuing from the running value) equals one block.
     const std::vector<BYTE> data = RandomBytes(50000, 11);
     COXCheckSum8 s8[2];
     COXCheckSum16 s16[2];
     COXCheckSum32 s32[2];
     COXCRC16 c16[2];
     COXCRC32 c32[2];
-    typedef DWORD (*PFNSUM)(DWORD, const BYTE*, size_t);
     const struct {
         COXCheckBase *pWhole, *pParts;
         DWORD nMask;
-        PFNSUM pfnSum;
-    } aClasses[] = {{s8, s8 + 1, 0xFF, Sum8Bytewise},
-                    {s16, s16 + 1, 0xFFFF, Sum16Bytewise},
-                    {s32, s32 + 1, 0xFFFFFFFF, Sum32Bytewise},
-                    {c16, c16 + 1, 0xFFFF, NULL},
-                    {c32, c32 + 1, 0xFFFFFFFF, NULL}};
+    } aClasses[] = {
+        {s8, s8 + 1, 0xFF}, {s16, s16 + 1, 0xFFFF}, {s32, s32 + 1, ~0u}, {c16, c16 + 1, 0xFFFF}, {c32, c32 + 1, ~0u}};
     const size_t aCuts[] = {0, 1, 17, 300, 4096, 4097, 20000, 50000};
     std::mt19937 rng(5);
     for (const auto& c : aClasses) {
         for (int i = 0; i < 4; ++i) {
-            const DWORD nStart = rng();
+            const DWORD nStart = rng(), nResult = c.pWhole->ChecksumBlock(data.data(), (DWORD)data.size(), nStart);
             SCOPED_TRACE(::testing::Message() << std::hex << "mask " << c.nMask << " start " << nStart);
-            const DWORD nResult = c.pWhole->ChecksumBlock(data.data(), (DWORD)data.size(), nStart);
             EXPECT_EQ(c.pWhole->m_nValue & c.nMask, nResult);
             EXPECT_EQ(nStart & ~c.nMask, c.pWhole->m_nValue & ~c.nMask);
-            if (c.pfnSum != NULL) {
-                EXPECT_EQ(c.pfnSum(nStart, data.data(), data.size()), c.pWhole->m_nValue);
-            }
             c.pParts->m_nValue = nStart;
             for (size_t k = 1; k < sizeof(aCuts) / sizeof(aCuts[0]); ++k)
                 c.pParts->ChecksumBlock(data.data() + aCuts[k - 1], (DWORD)(aCuts[k] - aCuts[k - 1]));
             EXPECT_EQ(c.pWhole->m_nValue, c.pParts->m_nValue);
         }
     }
-}
+    // The sums take each byte as their definitions say.
+    s16[0].ChecksumBlock(data.data(), 50000, 0x12345678);
+    EXPECT_EQ(Sum16Bytewise(0x12345678, data.data(), data.size()), s16[0].m_nValue);
 
-TEST(ChecksumClasses, SamePolynomialSharesOneTable)
-{
-    // Polynomials no other test uses, so the counts below are this test's own.
+    // The same polynomial shares one table (polynomials no other test uses).
     const int n32 = COXCRC32::GetTableList().GetCount(), n16 = COXCRC16::GetTableList().GetCount();
-    COXCRC32 a(0x0BADF00D), b(0x0BADF00D), c(0x0BADF00E);
-    COXCRC16 d(0x4C11), e(0x4C11), f(0x4C12);
-    EXPECT_EQ(a.GetTable(), b.GetTable());
-    EXPECT_NE(a.GetTable(), c.GetTable());
+    COXCRC32 a(0x0BADF00D), b(0x0BADF00D), d(0x0BADF00E);
+    COXCRC16 e(0x4C11), f(0x4C11), g(0x4C12);
+    EXPECT_TRUE(a.GetTable() == b.GetTable() && a.GetTable() != d.GetTable());
+    EXPECT_TRUE(e.GetTable() == f.GetTable() && e.GetTable() != g.GetTable());
     EXPECT_EQ(n32 + 2, COXCRC32::GetTableList().GetCount());
-    EXPECT_EQ(d.GetTable(), e.GetTable());
-    EXPECT_NE(d.GetTable(), f.GetTable());
     EXPECT_EQ(n16 + 2, COXCRC16::GetTableList().GetCount());
 }
 
@@ -178,9 +159,8 @@ public:
     using COXCheckBase::ChecksumFile;
     virtual DWORD ChecksumBlock(const BYTE* pData, DWORD nLength, DWORD nStart)
     {
-        m_nValue = nStart;
-        for (DWORD i = 0; i < nLength; ++i)
-            m_nValue = (m_nValue << 1 | m_nValue >> 31) ^ pData[i];
+        for (m_nValue = nStart; nLength-- > 0;)
+            m_nValue = (m_nValue << 1 | m_nValue >> 31) ^ *pData++;
         return m_nValue;
     }
     virtual DWORD ChecksumFile(CFile* pFile, DWORD nLength, DWORD nBufferSize)
@@ -193,7 +173,7 @@ public:
 };
 
 // A file in memory that records what each read asked for and got, and can
-// fail one read with a file exception.
+// fail one read (1-based; 0: none fails) with a file exception.
 class CRecordingFile : public CMemFile {
 public:
     explicit CRecordingFile(std::vector<BYTE>& data) : CMemFile(data.data(), (UINT)data.size()) {}
@@ -206,7 +186,7 @@ public:
         return m_got.back();
     }
     std::vector<UINT> m_asked, m_got;
-    size_t m_nFailingRead = 0;  // 1-based; 0: none fails
+    size_t m_nFailingRead = 0;
 };
 
 // Runs f and returns the file exception it threw (to be deleted), or NULL.
@@ -244,8 +224,7 @@ TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEndAndAFailedReadChangesN
         // clang-format on
     };
     for (const auto& c : aCases) {
-        SCOPED_TRACE(::testing::Message()
-                     << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength << " buffer " << c.nBuffer);
+        SCOPED_TRACE(::testing::Message() << "size " << c.nSize << " at " << c.nSeek << " length " << c.nLength);
         std::vector<BYTE> data = RandomBytes(c.nSize, (unsigned)c.nSize);
         const size_t nEnd = std::min<size_t>(c.nSize, c.nSeek + c.nLength);
         CRecordingFile file(data);
@@ -271,31 +250,24 @@ TEST(ChecksumFile, ChunksFollowTheLengthTheBufferAndTheEndAndAFailedReadChangesN
     pCaught->Delete();
     EXPECT_EQ(0x13579BDFu, crc.m_nValue);
     EXPECT_EQ(2u, file.m_asked.size());
-}
 
-TEST(ChecksumFile, PathGivesTheWholeFileThroughTheVirtualOperationsAndClosesIt)
-{
-    const std::vector<BYTE> data = RandomBytes(5000, 10);
-    std::random_device rd;
-    const std::string strPath =
-        (std::filesystem::temp_directory_path() / ("extkit_checksum_" + std::to_string(rd()) + ".bin")).string();
+    // By path: the whole file in chunks of 2048 through the virtual
+    // operations, and closed (a file still open could not be removed on Windows).
+    support::CTempDir dir("extkit_checksum_");
+    const std::string strPath = (dir.GetPath() / "file.bin").string();
     std::ofstream(strPath, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), 5000);
-    CXorCheck check, block;
-    check.m_nValue = block.m_nValue = 7;
-    block.ChecksumBlock(data.data(), 5000);
-    EXPECT_EQ(block.m_nValue, check.ChecksumFile(CString(strPath.c_str())));
-    // The rest of the file in chunks of 2048.
+    CXorCheck check, xorBlock;
+    check.m_nValue = xorBlock.m_nValue = 7;
+    xorBlock.ChecksumBlock(data.data(), 5000);
+    EXPECT_EQ(xorBlock.m_nValue, check.ChecksumFile(CString(strPath.c_str())));
     EXPECT_EQ(0xFFFFFFFFu, check.m_nFileLength);
     EXPECT_EQ(2048u, check.m_nBufferSize);
-    // A file still open here could not be removed on Windows.
     EXPECT_EQ(0, std::remove(strPath.c_str()));
-
     // A missing file: the cause, the system's error and the path, the value kept.
-    CFileException* pCaught = Thrown([&] { check.ChecksumFile(CString(strPath.c_str())); });
+    pCaught = Thrown([&] { check.ChecksumFile(CString(strPath.c_str())); });
     ASSERT_TRUE(pCaught != NULL);
-    EXPECT_EQ(CFileException::fileNotFound, pCaught->m_cause);
-    EXPECT_NE(0, pCaught->m_lOsError);
+    EXPECT_TRUE(pCaught->m_cause == CFileException::fileNotFound && pCaught->m_lOsError != 0);
     EXPECT_STREQ(strPath.c_str(), (LPCTSTR)pCaught->m_strFileName);
     pCaught->Delete();
-    EXPECT_EQ(block.m_nValue, check.m_nValue);
+    EXPECT_EQ(xorBlock.m_nValue, check.m_nValue);
 }

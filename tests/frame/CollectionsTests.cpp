@@ -21,86 +21,56 @@
 namespace {
 
 // An object that counts its deletions and records what the array it sits in
-// held at chosen indices while it was being deleted.
+// held while it was being deleted.
 struct CCounted {
     static int s_nDeleted;
     const CTypedPtrArrayEx<CCounted*>* m_pWatched = nullptr;
-    std::vector<CCounted*>* m_pSeenAtDeath = nullptr;
 
     virtual ~CCounted()
     {
         ++s_nDeleted;
-        if (m_pWatched != nullptr) {
-            for (INT_PTR i = 0; i < m_pWatched->GetSize(); ++i)
-                m_pSeenAtDeath->push_back(m_pWatched->GetAt(i));
-        }
+        for (INT_PTR i = 0; m_pWatched != nullptr && i < m_pWatched->GetSize(); ++i)
+            s_seen.push_back(m_pWatched->GetAt(i));
     }
+    static std::vector<CCounted*> s_seen;
 };
 int CCounted::s_nDeleted = 0;
-
-class CollectionsTest : public ::testing::Test {
-protected:
-    void SetUp() override { CCounted::s_nDeleted = 0; }
-};
+std::vector<CCounted*> CCounted::s_seen;
 
 }  // namespace
 
-TEST_F(CollectionsTest, ArrayDestroysAnObjectStoredThriceOnce)
+TEST(Collections, TheArrayDestroysEachObjectOnceAndFindingOrRemovingNever)
 {
-    CTypedPtrArrayEx<CCounted*> arr;
-    CCounted* pShared = new CCounted;
-    CCounted* pOther = new CCounted;
-    for (CCounted* p : {pShared, pOther, pShared, (CCounted*)nullptr, pOther, pShared})
-        arr.Add(p);
-    // What the array holds while the shared object goes.
-    std::vector<CCounted*> seen;
-    pShared->m_pWatched = &arr;
-    pShared->m_pSeenAtDeath = &seen;
-
-    arr.DestroyAll();
-    EXPECT_EQ(CCounted::s_nDeleted, 2);  // the shared one and the other, once each
-    EXPECT_EQ(arr.GetSize(), 0);
-    ASSERT_EQ(seen.size(), 6u);
-    EXPECT_EQ(seen[2], nullptr);
-    EXPECT_EQ(seen[5], nullptr);
-    EXPECT_EQ(seen[1], pOther);
-}
-
-TEST_F(CollectionsTest, DestroyItemNullsTheOtherCopiesAndRemovesItsPlace)
-{
-    CTypedPtrArrayEx<CCounted*> arr;
-    CCounted* pTwice = new CCounted;
-    CCounted* pKept = new CCounted;
-    for (CCounted* p : {pTwice, pKept, (CCounted*)nullptr, pTwice})
-        arr.Add(p);
-    arr.DestroyItem(3);
-    EXPECT_EQ(CCounted::s_nDeleted, 1);
-    ASSERT_EQ(arr.GetSize(), 3);
-    EXPECT_EQ(arr[0], nullptr);
-    EXPECT_EQ(arr[1], pKept);
-
-    // A null element is only removed; out of range throws and deletes nothing.
-    arr.DestroyItem(2);
-    EXPECT_EQ(arr.GetSize(), 2);
-    EXPECT_EQ(CCounted::s_nDeleted, 1);
-    bool bThrown = false;
-    try {
-        arr.DestroyItem(7);
-    } catch (CInvalidArgException* e) {
-        e->Delete();
-        bThrown = true;
-    }
-    EXPECT_TRUE(bThrown);
-    EXPECT_EQ(CCounted::s_nDeleted, 1);
-}
-
-TEST_F(CollectionsTest, FindAndRemoveNeverDelete)
-{
+    CCounted::s_nDeleted = 0;
     CCounted absent;
     {
         CTypedPtrArrayEx<CCounted*> arr;
+        CCounted *pShared = new CCounted, *pOther = new CCounted, *pTwice = new CCounted;
+        for (CCounted* p : {pShared, pOther, pShared, (CCounted*)nullptr, pOther, pShared})
+            arr.Add(p);
+        // While the shared object goes, the array holds it and its copies no more.
+        pShared->m_pWatched = &arr;
+        arr.DestroyAll();
+        EXPECT_EQ(CCounted::s_nDeleted, 2);
+        EXPECT_EQ(arr.GetSize(), 0);
+        EXPECT_EQ(CCounted::s_seen, (std::vector<CCounted*>{nullptr, pOther, nullptr, nullptr, pOther, nullptr}));
+
+        // DestroyItem nulls the other copies and removes its place; a null is only removed.
+        for (CCounted* p : {pTwice, (CCounted*)nullptr, pTwice})
+            arr.Add(p);
+        arr.DestroyItem(2);
+        arr.DestroyItem(1);
+        EXPECT_EQ(CCounted::s_nDeleted, 3);
+        ASSERT_EQ(arr.GetSize(), 1);
+        EXPECT_EQ(arr[0], nullptr);
+        EXPECT_THROW(
+            try { arr.DestroyItem(7); } catch (CInvalidArgException* e) {
+                e->Delete();
+                throw 1;
+            },
+            int);
+
         CCounted* p = new CCounted;
-        arr.Add(nullptr);
         arr.Add(p);
         arr.Add(p);
         EXPECT_EQ(arr.FindItem(p), 1);
@@ -108,39 +78,33 @@ TEST_F(CollectionsTest, FindAndRemoveNeverDelete)
         EXPECT_EQ(arr.RemoveItem(&absent), 0);
         EXPECT_EQ(arr.RemoveItem(p), 1);
         EXPECT_EQ(arr.GetSize(), 2);
-        EXPECT_EQ(arr[1], p);
-        EXPECT_EQ(CCounted::s_nDeleted, 0);
+        EXPECT_EQ(CCounted::s_nDeleted, 3);
     }
     // The destructor destroys what is left.
-    EXPECT_EQ(CCounted::s_nDeleted, 1);
-}
+    EXPECT_EQ(CCounted::s_nDeleted, 4);
 
-TEST_F(CollectionsTest, ModuleHandlesAreOnlyForgotten)
-{
-    CHInstanceDllArrayEx arr;
+    // Module handles are only forgotten, never freed.
+    CHInstanceDllArrayEx modules;
 #ifdef _WIN32
     HINSTANCE hModule = LoadLibraryA("version.dll");
-    ASSERT_NE(hModule, nullptr);
 #else
     HINSTANCE hModule = reinterpret_cast<HINSTANCE>(static_cast<uintptr_t>(0x10000));
 #endif
-    arr.Add(hModule);
-    arr.Add(hModule);
-    arr.DestroyItem(0);
-    EXPECT_EQ(arr.GetSize(), 1);
-    EXPECT_EQ(arr[0], nullptr);
-    arr.Add(hModule);
-    arr.DestroyAll();
-    EXPECT_EQ(arr.GetSize(), 0);
+    for (int i = 0; i < 3; ++i)
+        modules.Add(hModule);
+    modules.DestroyItem(0);
+    EXPECT_EQ(modules[1], nullptr);
+    modules.DestroyAll();
+    EXPECT_EQ(modules.GetSize(), 0);
 #ifdef _WIN32
-    // Still loaded: the array never frees a module.
     EXPECT_EQ(GetModuleHandleA("version.dll"), hModule);
     FreeLibrary(hModule);
 #endif
 }
 
-TEST_F(CollectionsTest, MapDestroysEachValueOnce)
+TEST(Collections, TheMapDestroysEachValueOnce)
 {
+    CCounted::s_nDeleted = 0;
     CCounted* pShared = new CCounted;
     {
         CTypedMapStrToPtrEx<CCounted*> map;
@@ -148,20 +112,15 @@ TEST_F(CollectionsTest, MapDestroysEachValueOnce)
         map.SetAt("Магазин", pShared);
         map.SetAt("Пусто", nullptr);
         map.SetAt("Офис", new CCounted);
-
         EXPECT_EQ(map.DestroyKey("Нет такого"), 0);
-        EXPECT_EQ(CCounted::s_nDeleted, 0);
         // The other key that held the object holds null now.
         EXPECT_NE(map.DestroyKey("Склад"), 0);
         EXPECT_EQ(CCounted::s_nDeleted, 1);
-        CCounted* pLeft = pShared;
-        ASSERT_TRUE(map.Lookup("Магазин", pLeft));
-        EXPECT_EQ(pLeft, nullptr);
-
+        ASSERT_TRUE(map.Lookup("Магазин", pShared));
+        EXPECT_EQ(pShared, nullptr);
         // Replacing deletes the old value, but never the value stored again.
         CCounted* pNew = new CCounted;
         map.ReplaceAt("Офис", pNew);
-        EXPECT_EQ(CCounted::s_nDeleted, 2);
         map.ReplaceAt("Офис", pNew);
         EXPECT_EQ(CCounted::s_nDeleted, 2);
         map.SetAt("Филиал", pNew);
@@ -193,32 +152,22 @@ TEST(SortedStringArray, Cases)
 }
 
 #ifdef _WIN32
-namespace {
-
-class CCountedDocument : public CDocument {
-public:
-    ~CCountedDocument() override { ++CCounted::s_nDeleted; }
-};
-
-}  // namespace
-
-TEST_F(CollectionsTest, DocumentArrayRunsTheDocumentsDestructors)
+TEST(Collections, DocumentsAreDestroyedOnceAndBitmapsFoundByEitherHandle)
 {
-    CCloseDocPtrArrayEx* pArr = new CCloseDocPtrArrayEx;
+    struct CCountedDocument : CDocument {
+        ~CCountedDocument() override { ++CCounted::s_nDeleted; }
+    };
+    CCounted::s_nDeleted = 0;
+    CCloseDocPtrArrayEx* pDocs = new CCloseDocPtrArrayEx;
     CCountedDocument* pDoc = new CCountedDocument;
-    pArr->Add(pDoc);
-    pArr->Add(new CCountedDocument);
-    pArr->Add(pDoc);
-    delete pArr;
+    for (CDocument* p : {(CDocument*)pDoc, (CDocument*)new CCountedDocument, (CDocument*)pDoc})
+        pDocs->Add(p);
+    delete pDocs;
     EXPECT_EQ(CCounted::s_nDeleted, 2);
-}
 
-TEST_F(CollectionsTest, BitmapMapFindsObjectsByEitherHandle)
-{
     CMapStrToPtrSBitmapEx map;
-    CBitmapEx* pBitmap = new CBitmapEx;
+    CBitmapEx *pBitmap = new CBitmapEx, *pIcon = new CBitmapEx;
     ASSERT_TRUE(pBitmap->CreateBitmap(4, 4, 1, 32, NULL));
-    CBitmapEx* pIcon = new CBitmapEx;
     CFile file((support::ToolPath().parent_path() / "data" / "icons" / "sample_32bit.ico").string().c_str(),
                CFile::modeRead);
     CByteArray data;

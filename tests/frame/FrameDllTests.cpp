@@ -1,9 +1,13 @@
 // extkit.dll as a host meets it under Windows: an extension module whose
-// resources a guard makes current, the application's folder, the modifier
-// keys and the pointer, and the locale settings read from the user's registry
-// when the DLL loads (in a child process: this program run with --probe).
+// resources a guard makes current; and as a case table (frame_win.txt) the
+// application's folder, the modifier keys held, and the locale settings read
+// from the user's registry when the DLL loads (in a child process: this
+// program run with --probe).
 #include "frame/Frame.h"
 #include "frame/FrameRes.h"
+
+#include "CaseTable.h"
+#include "Console.h"
 
 #include <afxwin.h>
 
@@ -13,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,7 +30,6 @@ TEST(ExtkitModule, AHostReachesTheModulesResourcesThroughTheGuard)
     for (CDynLinkLibrary* pDLL = AfxGetModuleState()->m_pFirstDLL; pDLL != NULL; pDLL = pDLL->m_pNextDLL)
         nFound += pDLL->m_hModule == hExtkit && pDLL->m_hResource == hExtkit && !pDLL->m_bSystem ? 1 : 0;
     EXPECT_EQ(1, nFound);
-
     // With the host's handle current the chain finds the module's string, and
     // a missing one gives the current handle for the load to fail on; loading
     // it takes the guard.
@@ -40,13 +44,9 @@ TEST(ExtkitModule, AHostReachesTheModulesResourcesThroughTheGuard)
         EXPECT_STREQ("Ресурсы модуля extkit доступны", str);
         {
             CSetResourceHandle inner(hFramework);
+            CSetResourceHandle none(NULL);  // switches nothing, but restores what was current
             EXPECT_EQ(hFramework, AfxGetResourceHandle());
-            {
-                CSetResourceHandle none(NULL);  // switches nothing, but restores what was current
-                EXPECT_EQ(hFramework, AfxGetResourceHandle());
-                AfxSetResourceHandle(hExe);
-            }
-            EXPECT_EQ(hFramework, AfxGetResourceHandle());
+            AfxSetResourceHandle(hExe);
         }
         EXPECT_EQ(hExtkit, AfxGetResourceHandle());
         CSetResourceHandle again(hFramework);
@@ -55,96 +55,12 @@ TEST(ExtkitModule, AHostReachesTheModulesResourcesThroughTheGuard)
         e->Delete();
     }
     EXPECT_EQ(hExe, AfxGetResourceHandle());
-    EXPECT_FALSE(CString().LoadString(IDS_EXTKIT_RESOURCE_PROBE));
-}
-
-TEST(AppPath, TheFolderOfTheProfileNameWhateverItsForm)
-{
-    CString str("stale");
-    ASSERT_EQ(nullptr, AfxGetApp());
-    GetAppPath(str);
-    EXPECT_TRUE(str.IsEmpty());  // no application object
-
-    CWinApp app("AppPathTest");
-    ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, const_cast<LPTSTR>(""), SW_SHOW));
-    GetAppPath(str);
-    EXPECT_STREQ("frame_dll_tests.INI", app.m_pszProfileName);
-    EXPECT_STREQ("", str);  // the default profile name has no folder
-    std::string strLong = "C:\\";
-    while (strLong.size() < 600)
-        strLong += "каталог_с_длинным_именем\\";
-    const std::string aCases[][2] = {
-        {"C:\\Учёт\\Склад\\store.ini", "C:\\Учёт\\Склад\\"},
-        {"C:store.ini", "C:"},
-        {"D:/data/app.ini", "D:/data/"},
-        {"\\\\server\\share\\app.ini", "\\\\server\\share\\"},
-        {"relative\\app.ini", "relative\\"},
-        {"C:\\", "C:\\"},
-        {"", ""},
-        {strLong + "app.ini", strLong},  // longer than a path buffer, whole
-    };
-    for (const auto& c : aCases) {
-        // As hosts do: free the framework's string and put their own copy in.
-        std::free(const_cast<LPTSTR>(app.m_pszProfileName));
-        app.m_pszProfileName = _strdup(c[0].c_str());
-        GetAppPath(str);
-        EXPECT_EQ(c[1], static_cast<LPCSTR>(str)) << c[0];
-    }
-    std::free(const_cast<LPTSTR>(app.m_pszProfileName));
-    app.m_pszProfileName = NULL;
-    GetAppPath(str);
-    EXPECT_STREQ("", str);
-}
-
-TEST(KeysAndPointer, HeldModifiersAndThePointerSentToAWindowsCentre)
-{
-    // The accelerator flags of the modifiers held down; toggled but released keys do not count.
-    BYTE saved[256];
-    ASSERT_TRUE(GetKeyboardState(saved));
-    const struct {
-        BYTE ctrl, shift, alt;
-        int nResult;
-    } aKeys[] = {{0, 0, 0, 0},           {0x80, 0, 0, FCONTROL}, {0, 0x80, 0, FSHIFT},
-                 {0, 0, 0x80, FALT},     {0x80, 0x80, 0, 12},    {0x80, 0, 0x80, 24},
-                 {0x80, 0x80, 0x80, 28}, {0x01, 0x01, 0x01, 0},  {0x81, 0x01, 0, FCONTROL}};
-    for (const auto& c : aKeys) {
-        BYTE state[256];
-        std::memcpy(state, saved, sizeof(state));
-        for (int vk : {VK_LCONTROL, VK_RCONTROL, VK_LSHIFT, VK_RSHIFT, VK_LMENU, VK_RMENU})
-            state[vk] = 0;
-        state[VK_CONTROL] = c.ctrl;
-        state[VK_SHIFT] = c.shift;
-        state[VK_MENU] = c.alt;
-        ASSERT_TRUE(SetKeyboardState(state));
-        EXPECT_EQ(c.nResult, GetPressedExtKey()) << (int)c.ctrl << " " << (int)c.shift << " " << (int)c.alt;
-    }
-    SetKeyboardState(saved);
-
-    // The centre of a window (odd sizes round the half down: 101 + 201 / 2,
-    // 53 + 77 / 2), the pointer not left confined there; a destroyed window or
-    // none is refused and the pointer stays.
-    HWND hWnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "SetMousePos", WS_POPUP | WS_VISIBLE | WS_BORDER, 101, 53, 201,
-                                77, NULL, NULL, GetModuleHandle(NULL), NULL);
-    ASSERT_NE(nullptr, hWnd);
-    ASSERT_TRUE(SetCursorPos(5, 5));
-    EXPECT_EQ(1, SetMousePos(hWnd));
-    POINT pt = {};
-    GetCursorPos(&pt);
-    EXPECT_TRUE(pt.x == 201 && pt.y == 91) << pt.x << "," << pt.y;
-    ASSERT_TRUE(SetCursorPos(7, 9));
-    DestroyWindow(hWnd);
-    EXPECT_EQ(0, SetMousePos(hWnd));
-    EXPECT_EQ(0, SetMousePos(NULL));
-    GetCursorPos(&pt);
-    EXPECT_TRUE(pt.x == 7 && pt.y == 9) << pt.x << "," << pt.y;
-    ClipCursor(NULL);
 }
 
 namespace {
-const wchar_t c_szInternational[] = L"Control Panel\\International";
 
-// The eight settings a child process found, as hexadecimal separators, the
-// money and number precisions and the five bytes of the currency symbol.
+// The eight settings the DLL found as it loaded, as hexadecimal separators,
+// the money and number precisions and the five bytes of the currency symbol.
 std::string PrintedSettings()
 {
     char sz[64];
@@ -155,77 +71,130 @@ std::string PrintedSettings()
     return sz;
 }
 
-// Sets the registry values the locale functions read, loads the DLL in a child
-// process, and puts the values back exactly (type and data, or absence) at
-// once, since other programs share the Wine prefix.
-std::string LoadWith(const std::map<std::wstring, std::wstring>& values)
+std::wstring Wide(const std::string& strUtf8)
+{
+    std::wstring str(strUtf8.size(), L'\0');
+    str.resize(MultiByteToWideChar(CP_UTF8, 0, strUtf8.data(), (int)strUtf8.size(), &str[0], (int)str.size()));
+    return str;
+}
+
+// Sets the registry values (NAME=VALUE, UTF-8) the locale functions read,
+// loads the DLL in a child process, and puts the values back exactly (type
+// and data, or absence) at once, since other programs share the Wine prefix.
+std::string LoadWith(const std::vector<std::string>& values)
 {
     HKEY hKey = NULL;
-    EXPECT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, c_szInternational, 0, KEY_ALL_ACCESS, &hKey));
+    EXPECT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\International", 0, KEY_ALL_ACCESS, &hKey));
     std::map<std::wstring, std::pair<DWORD, std::vector<BYTE>>> saved;
-    for (const auto& value : values) {
+    std::vector<std::wstring> names;
+    for (const std::string& strValue : values) {
+        const std::wstring strName = Wide(strValue.substr(0, strValue.find('='))),
+                           strData = Wide(strValue.substr(strValue.find('=') + 1));
+        names.push_back(strName);
         DWORD dwType = 0, cb = 0;
-        if (RegQueryValueExW(hKey, value.first.c_str(), NULL, &dwType, NULL, &cb) == ERROR_SUCCESS) {
-            std::vector<BYTE> data(cb);
-            RegQueryValueExW(hKey, value.first.c_str(), NULL, &dwType, data.data(), &cb);
-            saved[value.first] = {dwType, data};
+        if (RegQueryValueExW(hKey, strName.c_str(), NULL, &dwType, NULL, &cb) == ERROR_SUCCESS) {
+            saved[strName] = {dwType, std::vector<BYTE>(cb)};
+            RegQueryValueExW(hKey, strName.c_str(), NULL, &dwType, saved[strName].second.data(), &cb);
         }
-        RegSetValueExW(hKey, value.first.c_str(), 0, REG_SZ, (const BYTE*)value.second.c_str(),
-                       (DWORD)((value.second.size() + 1) * sizeof(wchar_t)));
+        RegSetValueExW(hKey, strName.c_str(), 0, REG_SZ, (const BYTE*)strData.c_str(),
+                       (DWORD)((strData.size() + 1) * sizeof(wchar_t)));
     }
-    char szExe[MAX_PATH];
+    char szExe[MAX_PATH], buf[128];
     GetModuleFileNameA(NULL, szExe, MAX_PATH);
     std::string strOut;
     if (FILE* pChild = _popen(("\"" + std::string(szExe) + "\" --probe").c_str(), "r")) {
-        char buf[128];
         while (fgets(buf, sizeof(buf), pChild) != NULL)
             strOut += buf;
         _pclose(pChild);
     }
-    for (const auto& value : values) {
-        const auto it = saved.find(value.first);
-        if (it != saved.end())
-            RegSetValueExW(hKey, value.first.c_str(), 0, it->second.first, it->second.second.data(),
-                           (DWORD)it->second.second.size());
+    for (const std::wstring& strName : names) {
+        const auto it = saved.find(strName);
+        if (it == saved.end())
+            RegDeleteValueW(hKey, strName.c_str());
         else
-            RegDeleteValueW(hKey, value.first.c_str());
+            RegSetValueExW(hKey, strName.c_str(), 0, it->second.first, it->second.second.data(),
+                           (DWORD)it->second.second.size());
     }
     RegCloseKey(hKey);
     return strOut;
 }
+
+std::string RunFrameWinLine(CWinApp& app, const std::string& strLine)
+{
+    std::vector<std::string> fields;
+    std::istringstream in(strLine);
+    for (std::string strField; std::getline(in, strField, '\t');)
+        fields.push_back(strField);
+    fields.resize(std::max<size_t>(fields.size(), 2));
+    if (fields[0] == "apppath") {
+        // As hosts do: free the framework's string and put their own copy in.
+        std::free(const_cast<LPTSTR>(app.m_pszProfileName));
+        app.m_pszProfileName = fields[1] == "NULL" ? NULL : _strdup(Utf8ToCp1251(fields[1]).c_str());
+        CString str("stale");
+        GetAppPath(str);
+        return "[" + Cp1251ToUtf8(static_cast<LPCSTR>(str)) + "]";
+    }
+    if (fields[0] == "keys") {
+        // Toggled but released keys do not count.
+        BYTE saved[256], state[256];
+        GetKeyboardState(saved);
+        std::memcpy(state, saved, sizeof(state));
+        for (int vk : {VK_LCONTROL, VK_RCONTROL, VK_LSHIFT, VK_RSHIFT, VK_LMENU, VK_RMENU})
+            state[vk] = 0;
+        unsigned anState[3] = {};
+        std::sscanf(fields[1].c_str(), "%x %x %x", &anState[0], &anState[1], &anState[2]);
+        state[VK_CONTROL] = (BYTE)anState[0];
+        state[VK_SHIFT] = (BYTE)anState[1];
+        state[VK_MENU] = (BYTE)anState[2];
+        SetKeyboardState(state);
+        const int nFlags = GetPressedExtKey();
+        SetKeyboardState(saved);
+        return std::to_string(nFlags);
+    }
+    if (fields[0] == "locale")
+        return LoadWith(std::vector<std::string>(fields.begin() + 1, fields.end()));
+    return "#invalid";
+}
+
 }  // namespace
 
-TEST(LocaleFromTheRegistry, AllEightSettingsAndWhatCannotBeTaken)
+TEST(FrameWin, CasesAndAVeryLongProfileName)
 {
-    // The date separator and the short date format change together, as the
-    // regional settings change them; the symbol "руб." has exactly four characters.
-    EXPECT_EQ("2C A0 2F 27 3B 4 3 F0F3E12E00", LoadWith({{L"sDecimal", L","},
-                                                         {L"sThousand", L"\u00A0"},
-                                                         {L"sDate", L"/"},
-                                                         {L"sShortDate", L"dd/MM/yyyy"},
-                                                         {L"sMonThousandSep", L"'"},
-                                                         {L"sMonDecimalSep", L";"},
-                                                         {L"sCurrency", L"\u0440\u0443\u0431."},
-                                                         {L"iDigits", L"3"},
-                                                         {L"iCurrDigits", L"4"}}));
-    // Longer texts give their first character; empty ones and precisions that
-    // are no digit keep the defaults.
-    EXPECT_EQ("2C 20 2D 2C 2E 2 2 2400000000", LoadWith({{L"sDecimal", L",."},
-                                                         {L"sThousand", L""},
-                                                         {L"sDate", L"-/"},
-                                                         {L"sShortDate", L"dd-/MM-/yyyy"},
-                                                         {L"sMonThousandSep", L""},
-                                                         {L"sMonDecimalSep", L"."},
-                                                         {L"sCurrency", L"$"},
-                                                         {L"iDigits", L"x"},
-                                                         {L"iCurrDigits", L"-1"}}));
-    // A symbol longer than four characters, or without a Windows-1251 form
-    // (the rouble sign would come as "?"), leaves the symbol empty.
-    for (const wchar_t* pszCurrency : {L"\u0440\u0443\u0431\u043B\u044C", L"\u20BD"}) {
-        const std::string strSettings =
-            LoadWith({{L"sCurrency", pszCurrency}, {L"iDigits", L""}, {L"iCurrDigits", L"0"}});
-        EXPECT_EQ(" 0 2 0000000000", strSettings.substr(strSettings.size() < 15 ? 0 : strSettings.size() - 15));
-    }
+    CString str("stale");
+    GetAppPath(str);
+    EXPECT_TRUE(str.IsEmpty());  // no application object
+    CWinApp app("AppPathTest");
+    ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, const_cast<LPTSTR>(""), SW_SHOW));
+    GetAppPath(str);
+    EXPECT_STREQ("", str);  // the default profile name, frame_dll_tests.INI, has no folder
+    support::CheckCaseTable("frame_win.txt", [&](const std::string& strLine) { return RunFrameWinLine(app, strLine); });
+    // Longer than a path buffer: the folder whole.
+    std::string strLong = "C:\\";
+    while (strLong.size() < 600)
+        strLong += "каталог_с_длинным_именем\\";
+    EXPECT_EQ("[" + Cp1251ToUtf8(strLong) + "]", RunFrameWinLine(app, "apppath\t" + Cp1251ToUtf8(strLong) + "app.ini"));
+    RunFrameWinLine(app, "apppath\tNULL");
+}
+
+TEST(SetMousePos, ThePointerGoesToAWindowsCentreAndIsNotConfinedThere)
+{
+    // Odd sizes round the half down: 101 + 201 / 2, 53 + 77 / 2; a destroyed
+    // window or none is refused and the pointer stays.
+    HWND hWnd = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "SetMousePos", WS_POPUP | WS_VISIBLE | WS_BORDER, 101, 53, 201,
+                                77, NULL, NULL, GetModuleHandle(NULL), NULL);
+    ASSERT_TRUE(SetCursorPos(5, 5));
+    EXPECT_EQ(1, SetMousePos(hWnd));
+    POINT pt = {};
+    GetCursorPos(&pt);
+    EXPECT_TRUE(pt.x == 201 && pt.y == 91) << pt.x << "," << pt.y;
+    RECT rcClip = {};
+    EXPECT_TRUE(GetClipCursor(&rcClip) && rcClip.right - rcClip.left > 201);
+    ASSERT_TRUE(SetCursorPos(7, 9));
+    DestroyWindow(hWnd);
+    EXPECT_EQ(0, SetMousePos(hWnd) + SetMousePos(NULL));
+    GetCursorPos(&pt);
+    EXPECT_TRUE(pt.x == 7 && pt.y == 9) << pt.x << "," << pt.y;
 }
 
 int main(int argc, char** argv)

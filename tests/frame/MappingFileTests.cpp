@@ -11,131 +11,87 @@
 #include <fstream>
 #include <string>
 
-#ifdef _WIN32
-#    include <windows.h>
-#endif
-
 namespace {
 
-class MappingFileTest : public ::testing::Test {
-protected:
-    std::string Path(const char* pszName) const { return (m_dir.GetPath() / pszName).string(); }
-
-    std::string Write(const char* pszName, const std::string& strContent) const
-    {
-        const std::string strPath = Path(pszName);
-        std::ofstream(strPath, std::ios::binary) << strContent;
-        return strPath;
-    }
-
-    static std::string Read(const std::string& strPath)
-    {
-        std::ifstream in(strPath, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-
-    // How many of the process's maps show the file (natively, from
-    // /proc/self/maps; -1 where that cannot be seen).
-    static int MapsOf(const std::string& strPath)
-    {
-#ifdef _WIN32
-        return -1;
-#else
-        std::ifstream maps("/proc/self/maps");
-        std::string strLine;
-        int nCount = 0;
-        while (std::getline(maps, strLine)) {
-            if (strLine.size() >= strPath.size() &&
-                strLine.compare(strLine.size() - strPath.size(), strPath.size(), strPath) == 0)
-                ++nCount;
-        }
-        return nCount;
+// How many of the process's maps show the file (natively, from
+// /proc/self/maps; -1 where that cannot be seen).
+int MapsOf(const std::string& strPath)
+{
+    int nCount = -1;
+#ifndef _WIN32
+    std::ifstream maps("/proc/self/maps");
+    std::string strLine;
+    for (nCount = 0; std::getline(maps, strLine);)
+        nCount += strLine.size() >= strPath.size() && strLine.substr(strLine.size() - strPath.size()) == strPath;
 #endif
-    }
-
-    support::CTempDir m_dir{"extkit-mapping"};
-};
+    return nCount;
+}
 
 }  // namespace
 
-TEST_F(MappingFileTest, ReadsTheFilesBytesInPlace)
+TEST(MappingFile, ReadAndWrittenInPlaceAndEveryWayOutReleasesTheMap)
 {
-    const std::string strContent = "Накладная № 17 от 14.11.2026\n\x00\xFF";
-    const std::string strPath = Write("read.txt", strContent);
-    CMappingFile file(strPath.c_str(), CFile::modeRead);
-    ASSERT_TRUE(file.OpenMap(CFile::modeRead));
-    std::string strSeen;
-    for (DWORD i = 0; i < strContent.size(); ++i)
-        strSeen += static_cast<char>(file[i]);
-    EXPECT_EQ(strSeen, strContent);
-    // A writable map needs a file open for writing.
-    EXPECT_FALSE(file.OpenMap(CFile::modeReadWrite));
-}
-
-TEST_F(MappingFileTest, WritesThroughTheMapReachTheFile)
-{
-    const std::string strPath = Write("write.bin", "ABCDEFGH");
+    support::CTempDir dir("extkit-mapping");
+    const std::string strPath = (dir.GetPath() / "map.bin").string();
+    const char szContent[] = "Накладная № 17\n\x00\xFF";
+    const std::string strContent(szContent, sizeof(szContent) - 1);
+    const DWORD nLast = static_cast<DWORD>(strContent.size() - 1);
+    std::ofstream(strPath, std::ios::binary) << strContent;
     {
         CMappingFile file(strPath.c_str(), CFile::modeReadWrite);
         ASSERT_TRUE(file.OpenMap(CFile::modeReadWrite));
+        std::string strSeen;
+        for (DWORD i = 0; i < strContent.size(); ++i)
+            strSeen += static_cast<char>(file[i]);
+        EXPECT_EQ(strSeen, strContent);
         file[0] = 'x';
-        file[7] = '!';
-        EXPECT_NE(MapsOf(strPath), 0);
-        file.Close();
-        EXPECT_LE(MapsOf(strPath), 0);
-    }
-    EXPECT_EQ(Read(strPath), "xBCDEFG!");
-#ifdef _WIN32
-    // Nothing holds the file any more.
-    EXPECT_TRUE(DeleteFileA(strPath.c_str()));
-#endif
-}
-
-TEST_F(MappingFileTest, RefusesWhatCannotBeMapped)
-{
-    CMappingFile notOpen;
-    EXPECT_FALSE(notOpen.OpenMap(CFile::modeRead));
-    const std::string strPath = Write("empty.bin", "");
-    CMappingFile empty(strPath.c_str(), CFile::modeReadWrite);
-    EXPECT_FALSE(empty.OpenMap(CFile::modeRead));
-    EXPECT_FALSE(empty.OpenMap(CFile::modeReadWrite));
-    // Unmapping what is not mapped is harmless.
-    empty.CloseMap();
-    empty.CloseMap();
-    bool bThrown = false;
-    try {
-        CMappingFile missing(Path("missing.bin").c_str(), CFile::modeRead);
-    } catch (CFileException* e) {
-        e->Delete();
-        bThrown = true;
-    }
-    EXPECT_TRUE(bThrown);
-}
-
-TEST_F(MappingFileTest, EveryWayOutReleasesTheMap)
-{
-    const std::string strPath = Write("release.bin", "1234567890");
-    {
-        CMappingFile file(strPath.c_str(), CFile::modeRead);
-        ASSERT_TRUE(file.OpenMap(CFile::modeRead));
+        file[nLast] = '!';
         // Mapping again releases the first map.
         ASSERT_TRUE(file.OpenMap(CFile::modeRead));
-        EXPECT_EQ(file[9], '0');
+        EXPECT_EQ(file[0], 'x');
         EXPECT_LE(MapsOf(strPath), 1);
+        EXPECT_NE(MapsOf(strPath), 0);
         file.CloseMap();
+        file.CloseMap();  // unmapping what is not mapped is harmless
         EXPECT_LE(MapsOf(strPath), 0);
-        file.CloseMap();
-        ASSERT_TRUE(file.OpenMap(CFile::modeWrite));  // read-only, as modeWrite alone gives
-        EXPECT_EQ(file[0], '1');
-        file.Abort();
+        ASSERT_TRUE(file.OpenMap(CFile::modeReadWrite));
+        file.Close();
         EXPECT_LE(MapsOf(strPath), 0);
         EXPECT_FALSE(file.OpenMap(CFile::modeRead));
+
+        ASSERT_TRUE(file.Open(strPath.c_str(), CFile::modeRead));
+        EXPECT_FALSE(file.OpenMap(CFile::modeReadWrite));  // a writable map needs a file open for writing
+        ASSERT_TRUE(file.OpenMap(CFile::modeWrite));       // read-only, as modeWrite alone gives
+        file.Abort();
+        EXPECT_LE(MapsOf(strPath), 0);
         ASSERT_TRUE(file.Open(strPath.c_str(), CFile::modeRead));
         ASSERT_TRUE(file.OpenMap(CFile::modeRead));
     }
-    // The destructor unmapped before the file went.
+    // The destructor unmapped before the file went, and the writes reached it.
     EXPECT_LE(MapsOf(strPath), 0);
-#ifdef _WIN32
-    EXPECT_TRUE(DeleteFileA(strPath.c_str()));
-#endif
+    std::ifstream in(strPath, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              "x" + strContent.substr(1, nLast - 1) + "!");
+    in.close();
+    EXPECT_EQ(std::remove(strPath.c_str()), 0);  // nothing holds the file any more
+}
+
+TEST(MappingFile, RefusesWhatCannotBeMapped)
+{
+    support::CTempDir dir("extkit-mapping");
+    CMappingFile notOpen;
+    EXPECT_FALSE(notOpen.OpenMap(CFile::modeRead));
+    const std::string strPath = (dir.GetPath() / "empty.bin").string();
+    std::ofstream(strPath, std::ios::binary).close();
+    CMappingFile empty(strPath.c_str(), CFile::modeReadWrite);
+    EXPECT_FALSE(empty.OpenMap(CFile::modeRead));
+    EXPECT_FALSE(empty.OpenMap(CFile::modeReadWrite));
+    EXPECT_THROW(
+        try {
+            CMappingFile missing((dir.GetPath() / "missing.bin").string().c_str(), CFile::modeRead);
+        } catch (CFileException* e) {
+            e->Delete();
+            throw 1;
+        },
+        int);
 }
