@@ -2,6 +2,7 @@
 #include "win/WinApp.h"
 #include "win/Wnd.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -189,4 +190,33 @@ CWnd* AFXAPI AfxGetMainWnd()
 {
     CWinThread* pThread = AfxGetThread();
     return pThread != NULL ? pThread->m_pMainWnd : NULL;
+}
+
+int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp)
+{
+    HWND hWndOwner = ::GetActiveWindow();
+    if (hWndOwner == NULL) {
+        CWnd* pMainWnd = AfxGetMainWnd();
+        hWndOwner = pMainWnd != NULL ? pMainWnd->GetSafeHwnd() : NULL;
+    }
+    if (hWndOwner != NULL)
+        hWndOwner = ::GetAncestor(hWndOwner, GA_ROOT);
+    CWinApp* pApp = AfxGetApp();
+    std::string strCaption;
+    if (pApp != NULL && pApp->m_pszAppName != NULL) {
+        strCaption = pApp->m_pszAppName;
+    } else {
+        strCaption = ModuleFileName(NULL);
+        strCaption.erase(0, strCaption.find_last_of("\\/") + 1);
+        strCaption.erase(std::min(strCaption.find_last_of('.'), strCaption.size()));
+    }
+    return ::MessageBoxA(hWndOwner, lpszText, strCaption.c_str(), nType);
+}
+
+int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)
+{
+    CString strPrompt;
+    if (!strPrompt.LoadString(nIDPrompt))
+        return 0;
+    return AfxMessageBox(strPrompt, nType, nIDHelp);
 }

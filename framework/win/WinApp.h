@@ -75,3 +75,12 @@ FRAMEWORK_API CWinApp* AFXAPI AfxGetApp();
 FRAMEWORK_API CWinThread* AFXAPI AfxGetThread();
 // The main window of the calling thread, NULL when there is none.
 FRAMEWORK_API CWnd* AFXAPI AfxGetMainWnd();
+
+// A message box owned by the thread's active window (else its main window),
+// with the application's name as its caption (the executable's name when there
+// is no application object). nType: the MB_ buttons and icon. The button
+// pressed (IDOK, IDCANCEL...), 0 when the box could not be shown.
+FRAMEWORK_API int AFXAPI AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The same with the string nIDPrompt of the current resource module; 0 without
+// showing anything when there is no such string.
+FRAMEWORK_API int AFXAPI AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = (UINT)-1);
