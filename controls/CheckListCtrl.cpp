@@ -83,8 +83,10 @@ void CCheckListCtrl::AddColumns(const CStringArray& titles, bool bFitToClient)
 void CCheckListCtrl::AddRows(const CStringArray& rows, const CUIntArray& checks)
 {
     for (int i = 0; i < rows.GetSize(); ++i) {
+        // The mask first: when the masks run out, no row is left without one.
+        const UINT nMask = checks.GetAt(i);
         AddItem(i, 0, rows[i], 0);
-        SetItemData(i, checks.GetAt(i));
+        SetItemData(i, nMask);
     }
 }
 

@@ -39,15 +39,26 @@ CPoint CellPoint(CListCtrl& list, int nRow, int nColumn)
     return rc.CenterPoint();
 }
 
-void BeginRowDrag(CListCtrl& list, int nRow)
+void MouseDrag(CListCtrl& list, int nFrom, int y, bool bHold, int nStep)
 {
-    NMLISTVIEW info = {};
-    info.hdr.hwndFrom = list.m_hWnd;
-    info.hdr.idFrom = static_cast<UINT_PTR>(list.GetDlgCtrlID());
-    info.hdr.code = LVN_BEGINDRAG;
-    info.iItem = nRow;
-    info.ptAction = CellPoint(list, nRow, 0);
-    list.GetParent()->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info));
+    const CPoint ptFrom = CellPoint(list, nFrom >= 0 ? nFrom : 0, 0);
+    if (nFrom >= 0)
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFrom.x, ptFrom.y));
+    else
+        nStep = 0;
+    // The moves the system makes up (on a change of capture, say) are where the pointer is.
+    const auto move = [&](int yMove) {
+        CPoint pt(ptFrom.x, yMove);
+        list.ClientToScreen(&pt);
+        ::SetCursorPos(pt.x, pt.y);
+        list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptFrom.x, yMove));
+    };
+    nStep = y > ptFrom.y ? nStep : -nStep;
+    for (int yMove = ptFrom.y + nStep; nStep != 0 && (y - yMove) * nStep > 0; yMove += nStep)
+        move(yMove);
+    move(y);
+    if (!bHold)
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptFrom.x, y));
 }
 
 void PumpMessages()

@@ -47,9 +47,11 @@ public:
 // The middle of a cell, in the list's client coordinates.
 CPoint CellPoint(CListCtrl& list, int nRow, int nColumn);
 
-// Starts a row drag as the list view reports one: LVN_BEGINDRAG through the
-// parent, from the middle of row nRow's label.
-void BeginRowDrag(CListCtrl& list, int nRow);
+// A drag with the mouse as the user makes it, the pointer itself going along:
+// the button goes down on row nFrom, the pointer moves to height y with the
+// button held, in steps of nStep pixels (one jump for 0), and unless bHold
+// the button comes up there. nFrom -1: a held drag goes on to y in one jump.
+void MouseDrag(CListCtrl& list, int nFrom, int y, bool bHold = false, int nStep = 8);
 
 // Delivers what is waiting in this thread's queue (paint, timers...).
 void PumpMessages();
