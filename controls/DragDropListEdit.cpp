@@ -159,6 +159,25 @@ void CDragDropListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
             pDraw->clrTextBk = GetTextBkColor();
             pDraw->clrText = GetTextColor();
         }
+        // The list view hides the label of the row it edits, wherever its
+        // editor was moved: the label is drawn again after the row.
+        if (pDraw->iSubItem == 0 && m_pEdit != NULL && m_nSelSubItem != 0)
+            *pResult = CDRF_NOTIFYPOSTPAINT;
+        break;
+    }
+    case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM: {
+        CRect rcLabel;
+        const int nItem = static_cast<int>(pDraw->nmcd.dwItemSpec);
+        if (pDraw->iSubItem != 0 || m_pEdit == NULL || !GetSubItemRect(nItem, 0, LVIR_LABEL, rcLabel))
+            break;
+        CDC* pDC = CDC::FromHandle(pDraw->nmcd.hdc);
+        const CString strLabel = GetItemText(nItem, 0);
+        rcLabel.left += 2;
+        const COLORREF crOld = pDC->SetTextColor(GetTextColor());
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        pDC->DrawText(strLabel, -1, &rcLabel, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        pDC->SetBkMode(nOldMode);
+        pDC->SetTextColor(crOld);
         break;
     }
     }

@@ -172,8 +172,8 @@ protected:
 
         AddLabel("Стрелки — текущая ячейка; буква или цифра — правка; Insert — новая строка; Delete — удалить; "
                  "Ctrl+Insert — копировать; пробел — отметка.",
-                 18, 436, 744);
-        m_hStatus = AddLabel("Изменений пока нет.", 18, 460, 744);
+                 18, 434, 744, 32);
+        m_hStatus = AddLabel("Изменений пока нет.", 18, 470, 744);
     }
 
     LRESULT OnMessage(UINT nMsg, WPARAM wParam, LPARAM lParam) override
@@ -204,7 +204,9 @@ private:
                                                 "отмечена строка", "снята отметка со строки"};
         char szText[256];
         const std::string strArticle = static_cast<LPCSTR>(m_prices.GetItemText(change.nItem, 0));
-        if (change.nSubItem >= 0)
+        if (change.eOp == CItemListCtrlChng::opDelete)
+            snprintf(szText, sizeof(szText), "Последнее изменение: %s %d.", s_apszOps[change.eOp], change.nItem + 1);
+        else if (change.nSubItem >= 0)
             snprintf(szText, sizeof(szText), "Последнее изменение: %s «%s» в строке %d.", s_apszOps[change.eOp],
                      g_apszPriceColumns[change.nSubItem < 5 ? change.nSubItem : 0], change.nItem + 1);
         else
