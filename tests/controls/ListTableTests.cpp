@@ -5,13 +5,12 @@
 #include "CaseTable.h"
 #include "Input.h"
 #include "ListTestWindow.h"
+#include "WindowCapture.h"
 #include "ModalDriver.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <memory>
-#include <sstream>
 
 namespace {
 
@@ -42,22 +41,11 @@ std::vector<int> Numbers(const std::string& str, int nBase = 10)
     return numbers;
 }
 
-UINT KeyByName(const std::string& strName, UINT& nModifiers)
+UINT KeyByName(const std::string& strKey)
 {
-    std::string strKey = strName;
-    nModifiers = support::kNone;
-    if (strKey.compare(0, 2, "C-") == 0) {
-        nModifiers = support::kCtrl;
-        strKey.erase(0, 2);
-    } else if (strKey.compare(0, 2, "S-") == 0) {
-        nModifiers = support::kShift;
-        strKey.erase(0, 2);
-    }
     static const std::pair<const char*, UINT> s_aKeys[] = {
-        {"LEFT", VK_LEFT},   {"RIGHT", VK_RIGHT},   {"UP", VK_UP},         {"DOWN", VK_DOWN},
-        {"SPACE", VK_SPACE}, {"INSERT", VK_INSERT}, {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE},
-        {"F2", VK_F2},       {"HOME", VK_HOME},     {"END", VK_END},
-    };
+        {"LEFT", VK_LEFT},     {"RIGHT", VK_RIGHT},   {"UP", VK_UP},         {"DOWN", VK_DOWN}, {"SPACE", VK_SPACE},
+        {"INSERT", VK_INSERT}, {"RETURN", VK_RETURN}, {"ESCAPE", VK_ESCAPE}, {"F2", VK_F2}};
     for (const auto& key : s_aKeys) {
         if (strKey == key.first)
             return key.second;
@@ -109,8 +97,7 @@ std::string RunCheckListLine(CListHost& host, const std::string& strLine)
             list.GetItemRect(atoi(parts[1].c_str()), &rc, LVIR_BOUNDS);
             support::ClickClient(list.m_hWnd, atoi(parts[2].c_str()), rc.CenterPoint().y);
         } else if (parts[0] == "key" && parts.size() == 2) {
-            UINT nModifiers = 0;
-            support::PressKey(list.m_hWnd, KeyByName(parts[1], nModifiers), nModifiers);
+            support::PressKey(list.m_hWnd, KeyByName(parts[1]));
         } else if (parts[0] == "scroll" && parts.size() == 2) {
             list.Scroll(CSize(atoi(parts[1].c_str()), 0));
         } else if (!strAction.empty()) {
@@ -234,8 +221,6 @@ std::string RunDragDropLine(CListHost& host, const std::string& strLine)
             for (size_t i = 1; i < path.size(); ++i)
                 MouseDrag(list, -1, CellPoint(list, path[i], 0).y, true);
             MouseDrag(list, -1, bOut ? b : (bNone ? y : CellPoint(list, path.back(), 0).y));
-        } else if (parts[0] == "col") {
-            list.DragColumn(a, b);
         } else if (parts[0] == "hdrag") {
             HWND hHeader = reinterpret_cast<HWND>(list.SendMessage(LVM_GETHEADER));
             ::SendMessageA(hHeader, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(a, 5));
@@ -243,8 +228,7 @@ std::string RunDragDropLine(CListHost& host, const std::string& strLine)
             ::SendMessageA(hHeader, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(b, 5));
             ::SendMessageA(hHeader, WM_LBUTTONUP, 0, MAKELPARAM(b, 5));
         } else if (parts[0] == "key") {
-            UINT nModifiers = 0;
-            support::PressKey(KeyTarget(list), KeyByName(parts[1], nModifiers), nModifiers);
+            support::PressKey(KeyTarget(list), KeyByName(parts[1]));
         } else if (parts[0] == "del") {
             // Delete, with the question answered OK or CANCEL.
             std::string strAsked = "not asked";
@@ -269,7 +253,7 @@ std::string RunDragDropLine(CListHost& host, const std::string& strLine)
         } else if (!strAction.empty()) {
             return "unknown action " + strAction;
         }
-        PumpMessages();
+        support::PumpPendingMessages(list.m_hWnd);
     }
     return DescribeDragDrop(list, host);
 }

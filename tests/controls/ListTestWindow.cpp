@@ -60,12 +60,3 @@ void MouseDrag(CListCtrl& list, int nFrom, int y, bool bHold, int nStep)
     if (!bHold)
         list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptFrom.x, y));
 }
-
-void PumpMessages()
-{
-    MSG msg;
-    for (int i = 0; i < 1000 && PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); ++i) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}

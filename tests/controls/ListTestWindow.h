@@ -36,10 +36,7 @@ public:
 
 class CDragDropProbe : public CDragDropListCtrl {
 public:
-    using CDragDropListCtrl::DragColumn;
-    using CDragDropListCtrl::EndEdit;
     int DropIndex() const { return m_nDropIndex; }
-    DWORD SavedStyle() const { return m_dwSavedStyle; }
     CEditEx* Editor() const { return m_pEdit; }
     UINT_PTR ScrollTimer() const { return m_nScrollTimer; }
 };
@@ -52,6 +49,3 @@ CPoint CellPoint(CListCtrl& list, int nRow, int nColumn);
 // button held, in steps of nStep pixels (one jump for 0), and unless bHold
 // the button comes up there. nFrom -1: a held drag goes on to y in one jump.
 void MouseDrag(CListCtrl& list, int nFrom, int y, bool bHold = false, int nStep = 8);
-
-// Delivers what is waiting in this thread's queue (paint, timers...).
-void PumpMessages();

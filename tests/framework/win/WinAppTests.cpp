@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ModalDriver.h"
+
 #include <cstring>
 #include <string>
 #include <thread>
@@ -131,4 +133,20 @@ TEST(WinApp, WinMainWithoutAnApplicationFails)
     ASSERT_EQ(AfxGetApp(), nullptr);
     char szCmdLine[] = "";
     EXPECT_EQ(AfxWinMain(GetModuleHandle(NULL), NULL, szCmdLine, SW_SHOW), -1);
+}
+
+TEST(WinApp, MessageBoxesTakeTheProgramsNameAndAnswerWithTheButtonPressed)
+{
+    std::string strCaption, strText;
+    support::CModalDriver driver([&](HWND hDlg) {
+        strCaption = support::GetWindowString(hDlg);
+        const std::vector<std::string> texts = support::GetStaticTexts(hDlg);
+        strText = texts.empty() ? "" : texts.back();
+        support::PressDialogButton(hDlg, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, AfxMessageBox("Удалить текущую запись?", MB_OKCANCEL | MB_ICONQUESTION));
+    EXPECT_TRUE(driver.Finish());
+    EXPECT_EQ("framework_win_tests", strCaption) << "no application: the executable's name";
+    EXPECT_EQ("Удалить текущую запись?", strText);
+    EXPECT_EQ(0, AfxMessageBox(65000u)) << "no such string: nothing is shown";
 }
