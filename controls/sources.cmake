@@ -7,6 +7,6 @@ extkit_subsystem(controls
   INTERNAL CheckListLayout.cpp DragDropLayout.cpp
   WIN32 CheckListCtrl.cpp DragDropHeaderCtrl.cpp DragDropListCtrl.cpp DragDropListEdit.cpp
   WIN32_HEADERS CheckListCtrl.h DragDropHeaderCtrl.h DragDropListCtrl.h ListCtrlRes.h
-  RESOURCES controls.rc
+  RESOURCES list_controls.rc
   GALLERY ListCtrlPage.cpp)
 extkit_picture(list_check_mark.bmp list_checks.py OUTPUTS list_check_boxes.bmp)

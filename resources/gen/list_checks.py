@@ -13,8 +13,12 @@ pure red, which the image list takes as transparent.
 
 Each picture below is drawn as it stands: '.' is the background, any other
 character a colour of INK."""
-import struct
+import os
 import sys
+
+# The BMP writer the calculator's pictures use.
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from calc_icons import bmp  # noqa: E402
 
 # The standard 16-colour palette, so that every colour is kept exactly.
 PALETTE = [
@@ -98,24 +102,6 @@ def side_by_side(*pictures):
     return [sum(rows, []) for rows in zip(*pictures)]
 
 
-def bmp4(rows):
-    """A bottom-up BMP of 4 bits a pixel."""
-    width = len(rows[0])
-    packed = b""
-    for row in reversed(rows):
-        data = bytearray()
-        for x in range(0, width, 2):
-            pair = row[x:x + 2] + [0]
-            data.append(pair[0] << 4 | pair[1])
-        data += b"\0" * (-len(data) % 4)
-        packed += bytes(data)
-    table = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    info = struct.pack("<IiiHHIIiiII", 40, width, len(rows), 1, 4, 0, len(packed), 2835, 2835, 16, 16)
-    offset = 14 + len(info) + len(table)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(packed), 0, 0, offset)
-    return header + info + table + packed
-
-
 def main(argv):
     if len(argv) != 3:
         sys.exit(__doc__)
@@ -124,9 +110,9 @@ def main(argv):
     boxes = side_by_side(picture(EMPTY_BOX, RED), picture(TICKED_BOX, RED))
     assert (len(boxes[0]), len(boxes)) == (32, 16)
     with open(argv[1], "wb") as out:
-        out.write(bmp4(check))
+        out.write(bmp(4, PALETTE, check))
     with open(argv[2], "wb") as out:
-        out.write(bmp4(boxes))
+        out.write(bmp(4, PALETTE, boxes))
 
 
 if __name__ == "__main__":
