@@ -1,4 +1,5 @@
-# A subsystem of extkit is declared once, in its folder's sources.cmake:
+# A subsystem of extkit is declared in its folder's sources.cmake, in one call
+# or in several (one per family of classes, each adding its files):
 #
 #   extkit_subsystem(<name>
 #     [PORTABLE file...]      exported classes that build everywhere: in extkit
@@ -39,6 +40,8 @@ function(extkit_subsystem name)
   set(dir ${CMAKE_SOURCE_DIR}/${name})
   set(names ${EXTKIT_SUBSYSTEM_NAMES})
   list(APPEND names ${name})
+  # A folder may declare itself in several blocks (one per family of classes).
+  list(REMOVE_DUPLICATES names)
   set(EXTKIT_SUBSYSTEM_NAMES "${names}" CACHE INTERNAL "")
   foreach(kind PORTABLE INTERNAL WIN32 TOOLING WIN32_TOOLING)
     set(list ${EXTKIT_ALL_${kind}})

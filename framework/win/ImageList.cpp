@@ -178,6 +178,29 @@ BOOL CImageList::Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
     return ::ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle);
 }
 
+BOOL CImageList::DrawIndirect(CDC* pDC, int nImage, POINT pt, SIZE sz, POINT ptOrigin, UINT fStyle, DWORD dwRop,
+                              COLORREF rgbBack, COLORREF rgbFore)
+{
+    if (m_hImageList == NULL || pDC == NULL)
+        return FALSE;
+    IMAGELISTDRAWPARAMS params = {};
+    params.cbSize = sizeof(params);
+    params.himl = m_hImageList;
+    params.i = nImage;
+    params.hdcDst = pDC->GetSafeHdc();
+    params.x = pt.x;
+    params.y = pt.y;
+    params.cx = sz.cx;
+    params.cy = sz.cy;
+    params.xBitmap = ptOrigin.x;
+    params.yBitmap = ptOrigin.y;
+    params.rgbBk = rgbBack;
+    params.rgbFg = rgbFore;
+    params.fStyle = fStyle;
+    params.dwRop = dwRop;
+    return ::ImageList_DrawIndirect(&params);
+}
+
 BOOL CImageList::SetOverlayImage(int nImage, int nOverlay)
 {
     return m_hImageList != NULL && ::ImageList_SetOverlayImage(m_hImageList, nImage, nOverlay);

@@ -63,6 +63,11 @@ public:
     // (DestroyIcon). NULL on failure.
     HICON ExtractIcon(int nImage);
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
+    // Draws image nImage at pt cut or stretched to sz from ptOrigin of the
+    // image, with the ILD_ style, raster operation and colours (CLR_DEFAULT:
+    // the list's own, CLR_NONE: none).
+    BOOL DrawIndirect(CDC* pDC, int nImage, POINT pt, SIZE sz, POINT ptOrigin, UINT fStyle = ILD_NORMAL,
+                      DWORD dwRop = SRCCOPY, COLORREF rgbBack = CLR_DEFAULT, COLORREF rgbFore = CLR_DEFAULT);
     // Image nOverlay (1 to 15) stands for image nImage in INDEXTOOVERLAYMASK.
     BOOL SetOverlayImage(int nImage, int nOverlay);
 

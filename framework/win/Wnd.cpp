@@ -849,3 +849,25 @@ CFont* CWnd::GetFont() const
 {
     return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
 }
+
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
+{
+    ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
+{
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+int CWnd::GetScrollLimit(int nBar) const
+{
+    SCROLLINFO info = {};
+    if (!GetScrollInfo(nBar, &info, SIF_RANGE | SIF_PAGE))
+        return 0;
+    const int nPage = info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0;
+    const int nLimit = info.nMax - nPage;
+    return nLimit > info.nMin ? nLimit : info.nMin;
+}

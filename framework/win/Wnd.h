@@ -177,6 +177,24 @@ public:
     {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
+    // The mouse capture: SetCapture gives the window that had it (a
+    // temporary object when needed), GetCapture the window of this thread
+    // that has it, NULL for none; ::ReleaseCapture gives it up.
+    CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
+    static CWnd* PASCAL GetCapture() { return FromHandle(::GetCapture()); }
+    // The window under a screen point (NULL for none) and the desktop window.
+    static CWnd* PASCAL WindowFromPoint(POINT point) { return FromHandle(::WindowFromPoint(point)); }
+    static CWnd* PASCAL GetDesktopWindow() { return FromHandle(::GetDesktopWindow()); }
+    // Only part of the client area; NULL means all of it.
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+    // The window's own scroll bars (SB_HORZ, SB_VERT), in scroll units.
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
+    // The highest position the bar can reach: its range's maximum less the
+    // page plus one; 0 when the window has no such scroll range.
+    int GetScrollLimit(int nBar) const;
+
     UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = NULL)
     {
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);

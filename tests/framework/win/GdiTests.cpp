@@ -182,8 +182,25 @@ TEST_F(GdiTest, DrawingOnAMemoryBitmapReadsBackPixelForPixel)
     EXPECT_EQ(dc.MoveTo(CPoint(2, 30)), CPoint(0, 20));
     EXPECT_TRUE(dc.LineTo(12, 30));
     EXPECT_EQ(dc.GetPixel(7, 30), kRed);
+    // A triangle pointing down, outlined and filled.
+    const POINT aTriangle[3] = {{40, 20}, {34, 10}, {46, 10}};
+    EXPECT_TRUE(dc.Polygon(aTriangle, 3));
+    EXPECT_EQ(dc.GetPixel(40, 13), kGreen);
+    EXPECT_EQ(dc.GetPixel(34, 10), kRed);
     dc.SelectObject(pOldPen);
     dc.SelectObject(pOldBrush);
+    // The focus frame is an XOR: drawn twice, it is gone.
+    const CRect rcFocus(50, 30, 60, 40);
+    const auto dotsOnTop = [&] {
+        int nDots = 0;
+        for (int x = 50; x < 60; ++x)
+            nDots += dc.GetPixel(x, 30) != kWhite;
+        return nDots;
+    };
+    dc.DrawFocusRect(&rcFocus);
+    EXPECT_GE(dotsOnTop(), 4);
+    dc.DrawFocusRect(&rcFocus);
+    EXPECT_EQ(0, dotsOnTop());
     EXPECT_TRUE(copy.BitBlt(0, 0, 200, 48, &dc, 0, 0, SRCCOPY));
     EXPECT_EQ(copy.GetPixel(25, 7), kGreen);
 

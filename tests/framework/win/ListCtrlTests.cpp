@@ -172,3 +172,44 @@ TEST_F(ListCtrlTest, ImagesLabelEditingAndDragPicturesLeaveNothingBehind)
     }
     EXPECT_NO_GUI_LEAKS(counter);
 }
+
+TEST_F(ListCtrlTest, ScrollLimitsCaptureAndPartialDrawingOfImages)
+{
+    Fill();
+    // 330 pixels of columns in a narrower view: a horizontal range to scroll.
+    m_list.SetColumnWidth(2, 400);
+    SCROLLINFO info = {};
+    ASSERT_TRUE(m_list.GetScrollInfo(SB_HORZ, &info));
+    int nMin = -1, nMax = -1;
+    m_list.GetScrollRange(SB_HORZ, &nMin, &nMax);
+    EXPECT_EQ(info.nMax, nMax);
+    EXPECT_EQ(info.nMax - static_cast<int>(info.nPage) + 1, m_list.GetScrollLimit(SB_HORZ));
+    m_list.Scroll(CSize(40, 0));
+    EXPECT_EQ(40, m_list.GetScrollPos(SB_HORZ));
+    EXPECT_EQ(0, m_list.GetScrollLimit(SB_VERT)) << "no vertical range";
+
+    EXPECT_EQ(nullptr, m_list.SetCapture());
+    EXPECT_EQ(&m_list, CWnd::GetCapture());
+    ::ReleaseCapture();
+    EXPECT_EQ(nullptr, CWnd::GetCapture());
+    CRect rcList;
+    m_list.GetWindowRect(&rcList);
+    EXPECT_EQ(m_list.m_hWnd, CWnd::WindowFromPoint(rcList.CenterPoint())->GetSafeHwnd());
+
+    // Part of an image, from an origin inside it, onto a white canvas.
+    CImageList images;
+    CClientDC dcList(&m_list);
+    CDC dc;
+    CBitmap canvas, red;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 1, 1) && dc.CreateCompatibleDC(&dcList) &&
+                canvas.CreateCompatibleBitmap(&dcList, 16, 16) && red.CreateCompatibleBitmap(&dcList, 16, 16));
+    CBitmap* pOld = dc.SelectObject(&red);
+    dc.FillSolidRect(0, 0, 16, 16, RGB(255, 0, 0));
+    dc.SelectObject(&canvas);
+    ASSERT_EQ(0, images.Add(&red, static_cast<CBitmap*>(NULL)));
+    dc.FillSolidRect(0, 0, 16, 16, RGB(255, 255, 255));
+    EXPECT_TRUE(images.DrawIndirect(&dc, 0, CPoint(4, 4), CSize(6, 6), CPoint(8, 8)));
+    EXPECT_EQ(RGB(255, 0, 0), dc.GetPixel(9, 9));
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(10, 10));
+    dc.SelectObject(pOld);
+}
