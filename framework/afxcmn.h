@@ -1,5 +1,6 @@
 // The framework's common-control wrappers, one header per control family:
-// tool-tips, image lists, the month calendar, list views and headers.
+// tool-tips, image lists, the month calendar, list views and headers, tree
+// views.
 #pragma once
 
 #include "afxwin.h"
@@ -10,4 +11,5 @@
 #    include "win/MonthCal.h"
 #    include "win/HeaderCtrl.h"
 #    include "win/ListCtrl.h"
+#    include "win/TreeCtrl.h"
 #endif

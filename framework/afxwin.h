@@ -1,7 +1,8 @@
 // The framework for Windows hosts: the portable core and its collections, plus
 // the module state, extension modules, the application object, command
 // targets with their message maps, windows, dialogs with data exchange, the
-// standard controls (one header per control family) and graphics.
+// standard controls (one header per control family), graphics and the print
+// information.
 #pragma once
 
 #include "afx.h"
@@ -27,4 +28,5 @@
 #    include "win/ComboBox.h"
 #    include "win/ScrollBar.h"
 #    include "win/Gdi.h"
+#    include "win/PrintInfo.h"
 #endif

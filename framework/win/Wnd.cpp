@@ -828,3 +828,35 @@ CFont* CWnd::GetFont() const
 {
     return CFont::FromHandle(reinterpret_cast<HFONT>(::SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
 }
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask)
+{
+    if (lpScrollInfo == NULL)
+        return FALSE;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
+{
+    if (lpScrollInfo == NULL)
+        return FALSE;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+{
+    if (lpwndpl == NULL)
+        return FALSE;
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* pRgnUpdate, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, pRgnUpdate != NULL ? static_cast<HRGN>(pRgnUpdate->m_hObject) : NULL,
+                          flags);
+}
