@@ -24,12 +24,29 @@ BOOL CGroupBoxCtrl::Create(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWn
 
 void CGroupBoxCtrl::OnPaint()
 {
-    CPaintDC dc(this);
+    // The paint context validates the control, but it and every context of
+    // the control end at its own edges, while the frame lies around them: it
+    // is drawn on the parent's context, over the control's place there.
+    CPaintDC dcPaint(this);
+    CWnd* pParent = GetParent();
+    CRect rc;
+    GetClientRect(&rc);
+    if (pParent == NULL)
+        return;
+    ClientToScreen(&rc);
+    pParent->ScreenToClient(&rc);
+    CDC dc;
+    if (!dc.Attach(::GetDCEx(pParent->m_hWnd, NULL, DCX_CACHE)))
+        return;
+    DrawFrame(dc, rc);
+    ::ReleaseDC(pParent->m_hWnd, dc.Detach());
+}
+
+void CGroupBoxCtrl::DrawFrame(CDC& dc, CRect rc)
+{
     const COLORREF crHighlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF crShadow = ::GetSysColor(COLOR_BTNSHADOW);
     const int cxEdge = ::GetSystemMetrics(SM_CXEDGE), cyEdge = ::GetSystemMetrics(SM_CYEDGE);
-    CRect rc;
-    GetClientRect(&rc);
     if (GetStyle() & kEtchedStyles) {
         rc.InflateRect(cxEdge / 2, cyEdge / 2);
         dc.Draw3dRect(&rc, crShadow, crHighlight);

@@ -6,9 +6,9 @@
 //  - otherwise WS_EX_CLIENTEDGE or WS_EX_STATICEDGE (or no edge style at
 //    all): a sunken frame one edge outside the client area;
 //  - only WS_EX_DLGMODALFRAME: a raised frame there.
-// The window is a "STATIC" one without text; the frame is drawn with its
-// parent's clipping, so it shows on the parent around the control. The
-// inside is not painted.
+// The window is a "STATIC" one without text; the frame is drawn on its
+// parent around the control, each time the control paints. The inside is
+// not painted.
 #pragma once
 
 #include <afxwin.h>
@@ -27,4 +27,8 @@ public:
 protected:
     void OnPaint();
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The frame around rc, the client area on dc.
+    void DrawFrame(CDC& dc, CRect rc);
 };

@@ -97,8 +97,7 @@ int COXMultiComboBox::COXComboLBox::GetMaxHeight()
 
 void COXMultiComboBox::COXComboLBox::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
 {
-    if (m_pParentCombo != NULL &&
-        m_pParentCombo->SendMessage(WM_OX_LISTHSCROLL, MAKEWPARAM(nSBCode, nPos), 0) != 0)
+    if (m_pParentCombo != NULL && m_pParentCombo->SendMessage(WM_OX_LISTHSCROLL, MAKEWPARAM(nSBCode, nPos), 0) != 0)
         return;
     Default();
 }

@@ -107,7 +107,10 @@ public:
     int SelectString(int nStartAfter, int nColumn, const char* text);
     // The combo box's own prefix search of the master column (any case, wrapping).
     int FindString(int nStartAfter, const char* text) { return CComboBox::FindString(nStartAfter, text); }
-    int FindStringExact(int nStartAfter, const char* text) { return FindStringExact(nStartAfter, m_nMasterColumn, text); }
+    int FindStringExact(int nStartAfter, const char* text)
+    {
+        return FindStringExact(nStartAfter, m_nMasterColumn, text);
+    }
     int SelectString(int nStartAfter, const char* text) { return SelectString(nStartAfter, m_nMasterColumn, text); }
 
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);

@@ -320,8 +320,7 @@ BOOL CTreeColorPrnCtrl::RenderBand(const CTreeColorPrnPages& pages, int nPage, C
 {
     int nTop = 0, nHeight = 0;
     const int nWidth = m_rcTree.Width();
-    if (!pages.GetBand(nPage, nTop, nHeight) || nHeight <= 0 || nWidth <= 0 ||
-        nPage > m_arrPageFirstItems.GetSize())
+    if (!pages.GetBand(nPage, nTop, nHeight) || nHeight <= 0 || nWidth <= 0 || nPage > m_arrPageFirstItems.GetSize())
         return FALSE;
     // The control is the band's size, with room for a vertical bar should the
     // tree show one after all, and scrolled to the band's first row.
@@ -381,8 +380,8 @@ void CTreeColorPrnCtrl::CopyTreeToClipboard(const CTreeColorPrnPages& pages)
             BITMAPINFOHEADER bandHeader = *pHeader;
             bandHeader.biHeight = nBand;
             bMade = ::GetDIBits(dcScreen.m_hDC, static_cast<HBITMAP>(band.m_hObject), 0, static_cast<UINT>(nBand),
-                                pBits + nStride * (nHeight - nTop - nBand),
-                                reinterpret_cast<BITMAPINFO*>(&bandHeader), DIB_RGB_COLORS) == nBand;
+                                pBits + nStride * (nHeight - nTop - nBand), reinterpret_cast<BITMAPINFO*>(&bandHeader),
+                                DIB_RGB_COLORS) == nBand;
         }
         ::GlobalUnlock(hDIB);
     }
@@ -444,8 +443,7 @@ void CTreeColorPrnCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
             pDC->SetTextColor(RGB(0, 0, 0));
             // The band's own picture holds just its rows: its source is all of it.
             pDC->StretchDIBits(0, 0, m_rcTree.Width(), nHeight, m_rcTree.left, 0, m_rcTree.Width(), nHeight,
-                               DIBBits(pHeader), reinterpret_cast<const BITMAPINFO*>(pHeader), DIB_RGB_COLORS,
-                               SRCCOPY);
+                               DIBBits(pHeader), reinterpret_cast<const BITMAPINFO*>(pHeader), DIB_RGB_COLORS, SRCCOPY);
             ::GlobalUnlock(m_hDIB);
         }
     }
@@ -487,8 +485,8 @@ HANDLE CTreeColorPrnCtrl::DDBToDIB(CBitmap& bitmap, DWORD dwCompression, CPalett
     BITMAP bm = {};
     if (bitmap.GetBitmap(&bm) == 0)
         return NULL;
-    HPALETTE hPalette =
-        pPalette != NULL ? static_cast<HPALETTE>(pPalette->m_hObject) : static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE));
+    HPALETTE hPalette = pPalette != NULL ? static_cast<HPALETTE>(pPalette->m_hObject)
+                                         : static_cast<HPALETTE>(::GetStockObject(DEFAULT_PALETTE));
 
     BITMAPINFOHEADER bi = {};
     bi.biSize = sizeof(BITMAPINFOHEADER);

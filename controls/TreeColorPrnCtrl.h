@@ -32,8 +32,8 @@ class EXTKIT_API CTreeColorPrnCtrl : public CTreeCtrl {
 public:
     // The look of one item.
     struct Color_Font {
-        COLORREF color;  // 0xFFFFFFFF: the item has no colour of its own
-        LOGFONT logfont; // an empty face name: no font of its own
+        COLORREF color;   // 0xFFFFFFFF: the item has no colour of its own
+        LOGFONT logfont;  // an empty face name: no font of its own
     };
 
     CTreeColorPrnCtrl();
@@ -64,14 +64,14 @@ public:
     // Frees the band and puts the control back where and as it was.
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
-    COLORREF m_crBkColor;  // the background; the system's window colour at first
+    COLORREF m_crBkColor;                                        // the background; the system's window colour at first
     CMap<void*, void*, Color_Font, Color_Font&> m_mapColorFont;  // item -> look; entries stay until the control goes
-    CString m_strTitle;      // printed at the top of every page
-    CRect m_rcTree;          // the whole expanded tree in screen pixels, from OnBeginPrinting
-    int m_nAveCharWidth;     // of the control's font on the screen, from OnBeginPrinting
-    int m_nItemHeight;       // of one row, from OnBeginPrinting
-    int m_nRowsPerPage;      // the tree's rows on one page, from OnBeginPrinting
-    HANDLE m_hDIB;           // the band of the page being printed (packed DIB), NULL between pages
+    CString m_strTitle;                                          // printed at the top of every page
+    CRect m_rcTree;             // the whole expanded tree in screen pixels, from OnBeginPrinting
+    int m_nAveCharWidth;        // of the control's font on the screen, from OnBeginPrinting
+    int m_nItemHeight;          // of one row, from OnBeginPrinting
+    int m_nRowsPerPage;         // the tree's rows on one page, from OnBeginPrinting
+    HANDLE m_hDIB;              // the band of the page being printed (packed DIB), NULL between pages
     WINDOWPLACEMENT m_wpSaved;  // the placement before printing; length 0 when none is kept
 
 protected:
@@ -99,7 +99,7 @@ private:
     void CopyTreeToClipboard(const CTreeColorPrnPages& pages);
     void FreeDIB();
 
-    int m_nPrintItems;                                   // rows of the job
-    CArray<HTREEITEM, HTREEITEM> m_arrPageFirstItems;    // each page's first row
-    HTREEITEM m_hFirstVisibleSaved;                      // scrolled back to after the job
+    int m_nPrintItems;                                 // rows of the job
+    CArray<HTREEITEM, HTREEITEM> m_arrPageFirstItems;  // each page's first row
+    HTREEITEM m_hFirstVisibleSaved;                    // scrolled back to after the job
 };

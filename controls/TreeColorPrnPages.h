@@ -10,14 +10,14 @@
 
 struct CTreeColorPrnPages {
     // What the job is made of.
-    int m_nItems = 0;          // rows of the expanded tree, the root's included
-    int m_nItemHeight = 0;     // screen pixels per row
-    int m_nAveCharWidth = 0;   // of the control's font on the screen
-    int m_nScreenDpiX = 96;    // LOGPIXELSX and LOGPIXELSY of the screen
+    int m_nItems = 0;         // rows of the expanded tree, the root's included
+    int m_nItemHeight = 0;    // screen pixels per row
+    int m_nAveCharWidth = 0;  // of the control's font on the screen
+    int m_nScreenDpiX = 96;   // LOGPIXELSX and LOGPIXELSY of the screen
     int m_nScreenDpiY = 96;
-    int m_nPrinterDpiX = 96;   // the same of the printer
+    int m_nPrinterDpiX = 96;  // the same of the printer
     int m_nPrinterDpiY = 96;
-    int m_nPrinterWidth = 0;   // HORZRES and VERTRES of the printer, its pixels
+    int m_nPrinterWidth = 0;  // HORZRES and VERTRES of the printer, its pixels
     int m_nPrinterHeight = 0;
 
     // The tree's rows on a page; one when the page holds fewer than nine
