@@ -153,8 +153,8 @@ TEST_F(DragListSession, ALineDraggedOutLandsInAMaskedField)
 {
     ASSERT_TRUE(AfxOleInit());
     CEditEx field;
-    ASSERT_TRUE(field.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(220, 10, 400, 34),
-                             m_pHost.get(), 101));
+    ASSERT_TRUE(
+        field.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(220, 10, 400, 34), m_pHost.get(), 101));
     field.EnableDragDrop();
     m_pList->AddString("40702810400000012345");
     m_pList->AddString("40817810099910004312");
