@@ -38,11 +38,15 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(COXMultiComboBox::COXComboLBox, CListBox)
     ON_WM_HSCROLL()
     ON_WM_WINDOWPOSCHANGING()
+    ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 // ---------------------------------------------------------------- the list
 
-COXMultiComboBox::COXComboLBox::COXComboLBox() : m_bVertScroll(FALSE), m_bHorzScroll(FALSE), m_pParentCombo(NULL) {}
+COXMultiComboBox::COXComboLBox::COXComboLBox()
+    : m_bVertScroll(FALSE), m_bHorzScroll(FALSE), m_pParentCombo(NULL), m_bBarsDecided(FALSE), m_bRestoringBar(FALSE)
+{
+}
 
 COXMultiComboBox::COXComboLBox::~COXComboLBox() {}
 
@@ -67,11 +71,35 @@ void COXMultiComboBox::COXComboLBox::AdjustHScroll()
         m_bHorzScroll = TRUE;
     else
         m_bHorzScroll = m_bVertScroll && nWidth > nInsideWidth - frame.cxVScroll;
+    m_bBarsDecided = FALSE;
     if (m_bHorzScroll)
         ShowScrollBar(SB_BOTH, TRUE);
     else
         ShowScrollBar(SB_HORZ, FALSE);
     ShowScrollBar(SB_VERT, m_bVertScroll);
+    // A list that was made without a horizontal bar may have taken it away
+    // again meanwhile (OnSize puts it back from now on).
+    m_bBarsDecided = TRUE;
+    if ((GetStyle() & WS_HSCROLL) == 0 && m_bHorzScroll) {
+        m_bRestoringBar = TRUE;
+        ShowScrollBar(SB_HORZ, TRUE);
+        m_bRestoringBar = FALSE;
+    }
+}
+
+void COXMultiComboBox::COXComboLBox::OnSize(UINT, int, int)
+{
+    // Some systems' lists, made without a horizontal bar, hide it whenever
+    // they lay themselves out. While the bar is put back the list is not
+    // laid out again, or it would take the bar away once more.
+    if (m_bRestoringBar)
+        return;
+    Default();
+    if (m_bBarsDecided && m_bHorzScroll && (GetStyle() & WS_HSCROLL) == 0) {
+        m_bRestoringBar = TRUE;
+        ShowScrollBar(SB_HORZ, TRUE);
+        m_bRestoringBar = FALSE;
+    }
 }
 
 int COXMultiComboBox::COXComboLBox::GetMaxHeight()
@@ -514,13 +542,16 @@ HBRUSH COXMultiComboBox::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor)
 void COXMultiComboBox::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct)
 {
     // From the list, on its way to the parent: the parent hears of the
-    // host's data, and the row goes unless the items are being rebuilt.
+    // host's data, and the row goes. While the items are rebuilt for a new
+    // master column the rows stay, and the parent hears nothing: its data
+    // are still in use.
     if (lpDeleteItemStruct->CtlType == ODT_LISTBOX) {
+        if (m_bChangingMaster)
+            return;
         COXRowData* pRow = reinterpret_cast<COXRowData*>(lpDeleteItemStruct->itemData);
         if (pRow != NULL) {
             lpDeleteItemStruct->itemData = pRow->m_dwItemData;
-            if (!m_bChangingMaster)
-                delete pRow;
+            delete pRow;
         }
     }
     Default();
@@ -550,14 +581,15 @@ LRESULT COXMultiComboBox::OnListHScroll(WPARAM wParam, LPARAM)
         // Tracking, the ends: the list's own scrolling.
         return 0;
     }
-    // The list moves its lines and its bar together only by its own
-    // scrolling, which steps a pixel a line: it is taken to the new place.
+    // The list's own steps are a pixel a line and leave its bar where it
+    // was: it is taken to the new place itself, and its bar with it.
+    const int nMax = GetTotalWidth() - m_nListClientWidth;
+    if (nNew > nMax)
+        nNew = nMax;
     if (nNew < 0)
         nNew = 0;
-    if (nNew > 0xFFFF)
-        nNew = 0xFFFF;
     m_ComboLBox.DefWindowProc(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, nNew), 0);
-    m_ComboLBox.SetScrollPos(SB_HORZ, m_ComboLBox.GetScrollPos(SB_HORZ), TRUE);
+    m_ComboLBox.SetScrollPos(SB_HORZ, nNew, TRUE);
     return 1;
 }
 

@@ -52,9 +52,12 @@ public:
     protected:
         void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
         void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+        void OnSize(UINT nType, int cx, int cy);
         DECLARE_MESSAGE_MAP()
 
     private:
+        BOOL m_bBarsDecided;   // AdjustHScroll has chosen the bars: they stay so
+        BOOL m_bRestoringBar;  // the horizontal bar is being put back
         // The tallest list of whole rows that fits the dropped rectangle.
         int GetMaxHeight();
     };
