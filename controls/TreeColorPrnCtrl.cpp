@@ -262,12 +262,14 @@ void CTreeColorPrnCtrl::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
     if (pDC == NULL || pInfo == NULL || m_hWnd == NULL)
         return;
 
-    // The row height is the root's; a tree without items still has one.
+    // The row height is the rows' pitch: an item's rectangle may be a pixel
+    // short of it, and rows counted so would lose the last ones of a page.
+    // A tree without items still has a row height.
     HTREEITEM hRoot = GetRootItem();
     CRect rcItem;
     if (hRoot != NULL && GetItemRect(hRoot, &rcItem, TRUE)) {
         m_rcTree = rcItem;
-        m_nItemHeight = rcItem.Height();
+        m_nItemHeight = GetItemHeight() > 0 ? GetItemHeight() : rcItem.Height();
     } else {
         hRoot = NULL;
         m_rcTree.SetRectEmpty();
@@ -331,6 +333,18 @@ BOOL CTreeColorPrnCtrl::RenderBand(const CTreeColorPrnPages& pages, int nPage, C
     if (rcWindow.Width() != cx || rcWindow.Height() != cy)
         SetWindowPos(NULL, 0, 0, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
     ShowScrollBar(SB_BOTH, FALSE);
+    // A tree may bring a bar back when it lays itself out: the window grows
+    // by what the bar takes, so that the band's rows all fit.
+    for (int nTry = 0; nTry < 2; ++nTry) {
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        const int dx = nWidth - rcClient.Width(), dy = nHeight - rcClient.Height();
+        if (dx <= 0 && dy <= 0)
+            break;
+        GetWindowRect(&rcWindow);
+        SetWindowPos(NULL, 0, 0, rcWindow.Width() + (dx > 0 ? dx : 0), rcWindow.Height() + (dy > 0 ? dy : 0),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOMOVE);
+    }
     HTREEITEM hFirst = m_arrPageFirstItems[nPage - 1];
     SelectSetFirstVisible(hFirst);
     if (GetFirstVisibleItem() != hFirst)

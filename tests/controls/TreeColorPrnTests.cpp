@@ -184,6 +184,7 @@ TEST_F(TreeSession, PagesBandsAndMarginsOnAMemoryPage)
     m_pTree->OnBeginPrinting(&page.m_dc, &info);
     const int h = m_pTree->m_nItemHeight, r = m_pTree->m_nRowsPerPage, acw = m_pTree->m_nAveCharWidth;
     ASSERT_GT(h, 8);
+    EXPECT_EQ(h, m_pTree->GetItemHeight());
     EXPECT_EQ(r, RowsOn(page, h));
     EXPECT_EQ(info.GetMaxPage(), 1u);
     m_pTree->OnEndPrinting(&page.m_dc, &info);
