@@ -2,6 +2,8 @@
 
 #include "WindowCapture.h"
 
+#include <psapi.h>
+
 #include <vector>
 
 namespace controls_test {
@@ -26,6 +28,14 @@ std::unique_ptr<support::CGuiObjectCounter> MakeCounter()
 {
     return std::unique_ptr<support::CGuiObjectCounter>(
         new support::CGuiObjectCounter(std::vector<std::string>{"framework.dll", "extkit.dll"}));
+}
+
+SIZE_T PrivateBytes()
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc));
+    return pmc.PagefileUsage;
 }
 
 COLORREF ScreenPixel(HWND hWnd, int x, int y)

@@ -22,6 +22,10 @@ public:
 // Counts GDI and USER objects of framework.dll and extkit.dll.
 std::unique_ptr<support::CGuiObjectCounter> MakeCounter();
 
+// The process's private bytes: the committed memory that is its own (the
+// page-file usage, which Wine counts where it leaves PrivateUsage at 0).
+SIZE_T PrivateBytes();
+
 // What the screen shows at a point of hWnd's client area (repainted first).
 COLORREF ScreenPixel(HWND hWnd, int x, int y);
 

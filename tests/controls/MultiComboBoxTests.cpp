@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <psapi.h>
-
 #include <sstream>
 #include <vector>
 
@@ -139,13 +137,6 @@ protected:
     std::unique_ptr<CWnd> m_pHost;
     std::unique_ptr<COXMultiComboBox> m_pCombo;
 };
-
-SIZE_T PrivateBytes()
-{
-    PROCESS_MEMORY_COUNTERS_EX pmc = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-    return pmc.PrivateUsage;
-}
 
 }  // namespace
 
@@ -282,7 +273,7 @@ TEST_F(ComboSession, ItemDataAreTheHostsAndRowsGoWithTheirItems)
         for (int i = 0; i < 2000; ++i)
             m_pCombo->AddString(apszRow, 3);
         if (nRound == 0)
-            nBefore = PrivateBytes();
+            nBefore = controls_test::PrivateBytes();
         if (nRound % 4 == 1) {
             while (m_pCombo->GetCount() > 0)
                 m_pCombo->DeleteString(0);
@@ -290,7 +281,7 @@ TEST_F(ComboSession, ItemDataAreTheHostsAndRowsGoWithTheirItems)
             m_pCombo->ResetContent();
         }
     }
-    EXPECT_LT(PrivateBytes(), nBefore + 8 * 1024 * 1024);
+    EXPECT_LT(controls_test::PrivateBytes(), nBefore + 8 * 1024 * 1024);
 }
 
 TEST_F(ComboSession, AHundredCombosFilledDroppedAndDestroyed)

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <psapi.h>
-
 #include <cstring>
 
 namespace {
@@ -239,9 +237,7 @@ TEST_F(TreeSession, ALongTreePrintsPageByPageInBoundedMemory)
 {
     CMemoryPage page;
     MakeTree(5000);
-    PROCESS_MEMORY_COUNTERS_EX pmc = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-    const SIZE_T nBefore = pmc.PrivateUsage;
+    const SIZE_T nBefore = controls_test::PrivateBytes();
     CPrintInfo info;
     m_pTree->OnBeginPrinting(&page.m_dc, &info);
     const UINT nPages = info.GetMaxPage();
@@ -256,8 +252,7 @@ TEST_F(TreeSession, ALongTreePrintsPageByPageInBoundedMemory)
     // about one.
     for (UINT p = 1; p <= nPages; ++p)
         page.Print(*m_pTree, info, p);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&pmc), sizeof(pmc));
-    EXPECT_LT(pmc.PrivateUsage, nBefore + 8 * 1024 * 1024);
+    EXPECT_LT(controls_test::PrivateBytes(), nBefore + 8 * 1024 * 1024);
     // The last page holds what is left, the last department at its end.
     const int nLast = 5000 - static_cast<int>(nPages - 1) * r;
     EXPECT_TRUE(page.Inked((4 + nLast - 1) * h, (4 + nLast) * h));
