@@ -14,7 +14,6 @@ CHostWnd::CHostWnd(const char* pszTitle, int cx, int cy)
     if (!GetClassInfoA(GetModuleHandleA(NULL), "ControlsTestHost", &wc)) {
         wc.lpfnWndProc = ::DefWindowProcA;
         wc.hInstance = GetModuleHandleA(NULL);
-        wc.hCursor = LoadCursorA(NULL, MAKEINTRESOURCEA(32512));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         wc.lpszClassName = "ControlsTestHost";
         RegisterClassA(&wc);
@@ -49,9 +48,7 @@ COLORREF ScreenPixel(HWND hWnd, int x, int y)
     return cr;
 }
 
-namespace {
-
-std::string Convert(const std::string& strText, UINT nFrom, UINT nTo)
+std::string Recode(const std::string& strText, UINT nFrom, UINT nTo)
 {
     const int nWide = MultiByteToWideChar(nFrom, 0, strText.data(), static_cast<int>(strText.size()), NULL, 0);
     std::vector<wchar_t> wide(static_cast<size_t>(nWide) + 1);
@@ -60,18 +57,6 @@ std::string Convert(const std::string& strText, UINT nFrom, UINT nTo)
     std::string strOut(static_cast<size_t>(nOut), '\0');
     WideCharToMultiByte(nTo, 0, wide.data(), nWide, &strOut[0], nOut, NULL, NULL);
     return strOut;
-}
-
-}  // namespace
-
-std::string ToAnsi(const std::string& strUtf8)
-{
-    return Convert(strUtf8, CP_UTF8, 1251);
-}
-
-std::string ToUtf8(const std::string& strAnsi)
-{
-    return Convert(strAnsi, 1251, CP_UTF8);
 }
 
 }  // namespace controls_test

@@ -1,19 +1,20 @@
 // What the window tests of the enhanced controls share: a dialog-coloured
-// host window, the object counter over the library's modules, the screen's
-// pixels, text between the tables' UTF-8 and the controls' Windows-1251, and
-// the messages a program runs while a test drives the real pointer.
+// host window, the object counter over the library's modules, the process's
+// private memory, and text between the tables' UTF-8 and Windows-1251.
 #pragma once
 
 #include <afxwin.h>
 
 #include "GuiObjectCounter.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
 namespace controls_test {
 
-// A top-level window painted in the dialog colour, as a form is.
+// A top-level window painted in the dialog colour, as a form is, in front.
 class CHostWnd : public CWnd {
 public:
     CHostWnd(const char* pszTitle, int cx, int cy);
@@ -22,28 +23,41 @@ public:
 // Counts GDI and USER objects of framework.dll and extkit.dll.
 std::unique_ptr<support::CGuiObjectCounter> MakeCounter();
 
-// The process's private bytes: the committed memory that is its own (the
-// page-file usage, which Wine counts where it leaves PrivateUsage at 0).
+// The committed memory that is the process's own (the page-file usage,
+// which Wine counts where it leaves PrivateUsage at 0).
 SIZE_T PrivateBytes();
 
-// What the screen shows at a point of hWnd's client area (repainted first).
+// What the screen shows at a point of hWnd's client area, its messages
+// (paint among them) run first.
 COLORREF ScreenPixel(HWND hWnd, int x, int y);
 
-std::string ToAnsi(const std::string& strUtf8);
-std::string ToUtf8(const std::string& strAnsi);
-
-// Runs this thread's messages until done() holds or nMs pass.
-template <typename Done>
-void RunMessagesUntil(DWORD nMs, Done done)
-{
-    for (const DWORD dwStart = GetTickCount(); !done() && GetTickCount() - dwStart < nMs;) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
+// A session on a form: its controls (m_pControl) go before the form, and
+// then no GUI object of the library may be left.
+template <class TControl>
+class CFormSession : public ::testing::Test {
+protected:
+    CFormSession(const char* pszTitle, int cx, int cy) : m_pszTitle(pszTitle), m_cx(cx), m_cy(cy) {}
+    void SetUp() override
+    {
+        m_pCounter = MakeCounter();
+        m_pHost.reset(new CHostWnd(m_pszTitle, m_cx, m_cy));
     }
-}
+    void TearDown() override
+    {
+        m_pControl.reset();
+        m_pHost.reset();
+        CWnd::DeleteTempMap();
+        EXPECT_NO_GUI_LEAKS(*m_pCounter);
+    }
+
+    const char* m_pszTitle;
+    int m_cx, m_cy;
+    std::unique_ptr<support::CGuiObjectCounter> m_pCounter;
+    std::unique_ptr<CWnd> m_pHost;
+    std::unique_ptr<TControl> m_pControl;
+};
+
+// Text from one code page to another (CP_UTF8, 1251).
+std::string Recode(const std::string& strText, UINT nFrom, UINT nTo);
 
 }  // namespace controls_test

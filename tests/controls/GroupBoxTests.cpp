@@ -6,24 +6,18 @@
 
 #include <gtest/gtest.h>
 
-using controls_test::ScreenPixel;
-
 namespace {
 
-// Where a frame lies, as offsets from the control's client rectangle: the
-// top-left line at (d, d) outside and the bottom-right one d - 1 outside.
-struct CFrameSeen {
-    COLORREF crTopLeft, crBottomRight;
-};
-
-CFrameSeen FrameAt(CWnd& host, CWnd& box, int nOutside)
+// The frame's colours nOutside pixels out of the control's client area, at
+// its left and right edges: the top-left and bottom-right lines.
+std::pair<COLORREF, COLORREF> FrameAt(CWnd& host, CWnd& box, int nOutside)
 {
     CRect rc;
     box.GetClientRect(&rc);
-    box.ClientToScreen(&rc);
-    host.ScreenToClient(&rc);
+    ::MapWindowPoints(box.m_hWnd, host.m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
     const int y = rc.CenterPoint().y;
-    return {ScreenPixel(host.m_hWnd, rc.left - nOutside, y), ScreenPixel(host.m_hWnd, rc.right + nOutside - 1, y)};
+    return {controls_test::ScreenPixel(host.m_hWnd, rc.left - nOutside, y),
+            controls_test::ScreenPixel(host.m_hWnd, rc.right + nOutside - 1, y)};
 }
 
 }  // namespace
@@ -31,7 +25,7 @@ CFrameSeen FrameAt(CWnd& host, CWnd& box, int nOutside)
 TEST(GroupBox, EachStyleDrawsItsFrameAroundTheGroup)
 {
     const COLORREF crLight = GetSysColor(COLOR_BTNHIGHLIGHT), crShadow = GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF crFace = GetSysColor(COLOR_BTNFACE);
+    const auto sunkenLine = std::make_pair(crShadow, crLight), raisedLine = std::make_pair(crLight, crShadow);
     controls_test::CHostWnd host("Реквизиты", 420, 200);
     CGroupBoxCtrl sunken, etched, raised;
     ASSERT_TRUE(sunken.Create(0, 0, CRect(20, 20, 120, 120), &host, 1));
@@ -40,24 +34,15 @@ TEST(GroupBox, EachStyleDrawsItsFrameAroundTheGroup)
     EXPECT_EQ(sunken.GetStyle() & 0x5002000A, 0x5002000Au);
     host.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    // No edge style: sunken, one edge outside the client area; inside the
-    // frame nothing is painted.
-    const CFrameSeen outer = FrameAt(host, sunken, 2);
-    EXPECT_EQ(outer.crTopLeft, crShadow);
-    EXPECT_EQ(outer.crBottomRight, crLight);
-    EXPECT_EQ(FrameAt(host, sunken, -5).crTopLeft, crFace);
-
+    // No edge style: sunken, one edge outside the client area; the inside
+    // is not painted.
+    EXPECT_EQ(FrameAt(host, sunken, 2), sunkenLine);
+    EXPECT_EQ(FrameAt(host, sunken, -5).first, GetSysColor(COLOR_BTNFACE));
     // Etched: sunken half an edge outside, raised on the client edge.
-    const CFrameSeen halfOut = FrameAt(host, etched, 1), onEdge = FrameAt(host, etched, 0);
-    EXPECT_EQ(halfOut.crTopLeft, crShadow);
-    EXPECT_EQ(halfOut.crBottomRight, crLight);
-    EXPECT_EQ(onEdge.crTopLeft, crLight);
-    EXPECT_EQ(onEdge.crBottomRight, crShadow);
-
+    EXPECT_EQ(FrameAt(host, etched, 1), sunkenLine);
+    EXPECT_EQ(FrameAt(host, etched, 0), raisedLine);
     // The dialog frame alone: raised.
-    const CFrameSeen raisedSeen = FrameAt(host, raised, 2);
-    EXPECT_EQ(raisedSeen.crTopLeft, crLight);
-    EXPECT_EQ(raisedSeen.crBottomRight, crShadow);
+    EXPECT_EQ(FrameAt(host, raised, 2), raisedLine);
 }
 
 TEST(GroupBox, AHundredFramesLeaveNoObjects)

@@ -11,12 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <vector>
 
 namespace {
 
-using controls_test::ToAnsi;
-using controls_test::ToUtf8;
+using controls_test::Recode;
 
 const char* const kBranches[][3] = {
     {"044525225", "Центральное отделение", "Москва"},
@@ -44,98 +42,74 @@ std::unique_ptr<COXMultiComboBox> MakeBranches(CWnd& host, int nRows, const CRec
 std::string RunCall(COXMultiComboBox& combo, const std::string& strCall)
 {
     std::istringstream in(strCall);
-    std::string strName;
+    std::string strName, strText;
+    int a = 0, b = 0;
     in >> strName;
-    const auto number = [&in] {
-        int n = 0;
-        in >> n;
-        return n;
-    };
-    const auto rest = [&in] {
-        std::string str;
-        std::getline(in, str);
-        return str.empty() ? str : str.substr(1);
-    };
+    if (strName != "add" && strName != "addtext" && strName != "widths" && strName != "count" && strName != "sel")
+        in >> a;
+    if (strName == "find" || strName == "exact" || strName == "select" || strName == "text" || strName == "width")
+        in >> b;
+    std::getline(in, strText);
+    strText = strText.empty() ? strText : strText.substr(1);
     std::ostringstream out;
-    if (strName == "find" || strName == "exact" || strName == "select") {
-        const int nStart = number(), nColumn = number();
-        const std::string strText = rest();
-        out << (strName == "find"    ? combo.FindString(nStart, nColumn, strText.c_str())
-                : strName == "exact" ? combo.FindStringExact(nStart, nColumn, strText.c_str())
-                                     : combo.SelectString(nStart, nColumn, strText.c_str()));
-    } else if (strName == "text") {
-        const int nRow = number(), nColumn = number();
-        char buf[256] = "";
-        const int nLen = combo.GetLBText(nRow, nColumn, buf);
-        CString strText;
-        combo.GetLBText(nRow, nColumn, strText);
-        EXPECT_EQ(nLen, combo.GetLBTextLen(nRow, nColumn));
-        EXPECT_EQ(strText, CString(nLen < 0 ? "" : buf));
-        out << nLen << '\t' << buf;
-    } else if (strName == "cols") {
-        out << combo.SetColumnCount(number());
-    } else if (strName == "width") {
-        const int nColumn = number();
-        out << combo.SetColumnWidth(nColumn, number());
-    } else if (strName == "master") {
-        out << combo.SetMasterColumn(number());
-    } else if (strName == "widths") {
+    if (strName == "find")
+        out << combo.FindString(a, b, strText.c_str());
+    else if (strName == "exact")
+        out << combo.FindStringExact(a, b, strText.c_str());
+    else if (strName == "select")
+        out << combo.SelectString(a, b, strText.c_str());
+    else if (strName == "cols")
+        out << combo.SetColumnCount(a);
+    else if (strName == "width")
+        out << combo.SetColumnWidth(a, b);
+    else if (strName == "master")
+        out << combo.SetMasterColumn(a);
+    else if (strName == "count")
+        out << combo.GetCount();
+    else if (strName == "addtext")
+        out << combo.AddString(strText.c_str());
+    else if (strName == "widths")
         for (int c = 0; c < combo.GetColumnCount(); ++c)
             out << (c ? " " : "") << combo.GetColumnWidth(c);
-    } else if (strName == "count") {
-        out << combo.GetCount();
+    if (strName == "text") {
+        char buf[256] = "";
+        CString strCell;
+        const int nLen = combo.GetLBText(a, b, buf);
+        combo.GetLBText(a, b, strCell);
+        EXPECT_EQ(nLen, combo.GetLBTextLen(a, b));
+        EXPECT_EQ(strCell, CString(nLen < 0 ? "" : buf));
+        out << nLen << '\t' << buf;
     } else if (strName == "sel") {
         CString strShown;
         combo.GetWindowText(strShown);
         out << combo.GetCurSel() << '\t' << static_cast<LPCSTR>(strShown);
     } else if (strName == "add") {
-        const int nCount = number();
-        std::vector<std::string> texts;
-        std::istringstream list(rest());
-        for (std::string str; std::getline(list, str, '|');)
-            texts.push_back(str);
-        std::vector<const char*> ptrs;
-        for (const std::string& str : texts)
-            ptrs.push_back(str.c_str());
-        ptrs.resize(4, "");
-        out << combo.AddString(ptrs.data(), nCount);
-    } else if (strName == "addtext") {
-        out << combo.AddString(rest().c_str());
-    } else {
-        out << "unknown call " << strName;
+        in.clear();
+        in.str(strCall.substr(4));
+        in >> a >> std::ws;
+        std::string texts[4];
+        const char* ppTexts[4] = {"", "", "", ""};
+        for (int i = 0; i < 4 && std::getline(in, texts[i], '|'); ++i)
+            ppTexts[i] = texts[i].c_str();
+        out << combo.AddString(ppTexts, a);
     }
     return out.str();
 }
 
-class ComboSession : public ::testing::Test {
+class ComboSession : public controls_test::CFormSession<COXMultiComboBox> {
 protected:
-    void SetUp() override
-    {
-        m_pCounter = controls_test::MakeCounter();
-        m_pHost.reset(new controls_test::CHostWnd("Банк получателя", 520, 420));
-    }
-    void TearDown() override
-    {
-        m_pCombo.reset();
-        m_pHost.reset();
-        CWnd::DeleteTempMap();
-        EXPECT_NO_GUI_LEAKS(*m_pCounter);
-    }
+    ComboSession() : CFormSession("Банк получателя", 520, 420) {}
     // Drops the list down and lets it paint; its window.
     HWND Drop()
     {
-        m_pCombo->ShowDropDown(TRUE);
+        m_pControl->ShowDropDown(TRUE);
         support::PumpPendingMessages(m_pHost->m_hWnd);
         COMBOBOXINFO info = {};
         info.cbSize = sizeof(info);
-        GetComboBoxInfo(m_pCombo->m_hWnd, &info);
+        GetComboBoxInfo(m_pControl->m_hWnd, &info);
         support::PumpPendingMessages(info.hwndList);
         return info.hwndList;
     }
-
-    std::unique_ptr<support::CGuiObjectCounter> m_pCounter;
-    std::unique_ptr<CWnd> m_pHost;
-    std::unique_ptr<COXMultiComboBox> m_pCombo;
 };
 
 }  // namespace
@@ -143,28 +117,28 @@ protected:
 TEST_F(ComboSession, TheTableOfCalls)
 {
     support::CheckCaseTable("multicombo.txt", [this](const std::string& strLine) {
-        m_pCombo = MakeBranches(*m_pHost, 7);
-        std::string strAnsi = ToAnsi(strLine), strOut;
+        m_pControl = MakeBranches(*m_pHost, 7);
+        std::string strAnsi = Recode(strLine, CP_UTF8, 1251), strOut;
         for (size_t nAt = 0; nAt != std::string::npos;) {
             const size_t nEnd = strAnsi.find(" ; ", nAt);
-            strOut += (nAt ? "\t" : "") + RunCall(*m_pCombo, strAnsi.substr(nAt, nEnd - nAt));
+            strOut += (nAt ? "\t" : "") + RunCall(*m_pControl, strAnsi.substr(nAt, nEnd - nAt));
             nAt = nEnd == std::string::npos ? nEnd : nEnd + 3;
         }
-        return ToUtf8(strOut);
+        return Recode(strOut, 1251, CP_UTF8);
     });
 }
 
 TEST_F(ComboSession, ShortListFitsItsRowsLongOneScrollsByWholeRows)
 {
     // Three branches in 270 pixels: no bars, the list as tall as its rows.
-    m_pCombo = MakeBranches(*m_pHost, 3, CRect(10, 10, 280, 200));
-    m_pCombo->SetColumnWidth(0, 80);
-    m_pCombo->SetColumnWidth(1, 100);
-    m_pCombo->SetColumnWidth(2, 60);
+    m_pControl = MakeBranches(*m_pHost, 3, CRect(10, 10, 280, 200));
+    m_pControl->SetColumnWidth(0, 80);
+    m_pControl->SetColumnWidth(1, 100);
+    m_pControl->SetColumnWidth(2, 60);
     HWND hList = Drop();
     CRect rcList;
     GetWindowRect(hList, &rcList);
-    const int h = m_pCombo->GetItemHeight(0), by = GetSystemMetrics(SM_CYBORDER);
+    const int h = m_pControl->GetItemHeight(0), by = GetSystemMetrics(SM_CYBORDER);
     EXPECT_EQ(rcList.Height(), 3 * h + 2 * by);
     EXPECT_EQ(GetWindowLongA(hList, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
 
@@ -173,25 +147,25 @@ TEST_F(ComboSession, ShortListFitsItsRowsLongOneScrollsByWholeRows)
     const COLORREF a = controls_test::ScreenPixel(hList, x, y), b = controls_test::ScreenPixel(hList, x, y + 1);
     EXPECT_NE(a, b);
     EXPECT_TRUE(a == RGB(0, 0, 0) || b == RGB(0, 0, 0));
-    m_pCombo->ShowDropDown(FALSE);
+    m_pControl->ShowDropDown(FALSE);
 
     // Forty rows in a 190-pixel drop: a vertical bar and whole rows.
-    m_pCombo = MakeBranches(*m_pHost, 40);
+    m_pControl = MakeBranches(*m_pHost, 40);
     hList = Drop();
     GetWindowRect(hList, &rcList);
     CRect rcDropped;
-    m_pCombo->GetDroppedControlRect(&rcDropped);
+    m_pControl->GetDroppedControlRect(&rcDropped);
     EXPECT_NE(GetWindowLongA(hList, GWL_STYLE) & WS_VSCROLL, 0);
     EXPECT_LE(rcList.Height(), rcDropped.Height());
     EXPECT_EQ((rcList.Height() - 2 * by) % h, 0);
-    m_pCombo->ShowDropDown(FALSE);
+    m_pControl->ShowDropDown(FALSE);
 }
 
 TEST_F(ComboSession, WideColumnsScrollSidewaysByCharactersAndPages)
 {
-    m_pCombo = MakeBranches(*m_pHost, 5);
-    m_pCombo->SetColumnWidth(1, 260);
-    m_pCombo->SetColumnWidth(2, 160);
+    m_pControl = MakeBranches(*m_pHost, 5);
+    m_pControl->SetColumnWidth(1, 260);
+    m_pControl->SetColumnWidth(2, 160);
     HWND hList = Drop();
     ASSERT_NE(GetWindowLongA(hList, GWL_STYLE) & WS_HSCROLL, 0);
     SCROLLINFO si = {};
@@ -202,12 +176,11 @@ TEST_F(ComboSession, WideColumnsScrollSidewaysByCharactersAndPages)
     EXPECT_EQ(si.nPos, 0);
     CRect rcClient;
     GetClientRect(hList, &rcClient);
-    TEXTMETRICA tm = {};
-    HDC hdc = GetDC(hList);
-    HGDIOBJ hOld = SelectObject(hdc, reinterpret_cast<HGDIOBJ>(SendMessageA(hList, WM_GETFONT, 0, 0)));
-    GetTextMetricsA(hdc, &tm);
-    SelectObject(hdc, hOld);
-    ReleaseDC(hList, hdc);
+    CClientDC dc(CWnd::FromHandle(hList));
+    CFont* pOld = dc.SelectObject(CWnd::FromHandle(hList)->GetFont());
+    TEXTMETRIC tm = {};
+    dc.GetTextMetrics(&tm);
+    dc.SelectObject(pOld);
 
     const auto scroll = [&](WPARAM wParam) {
         SendMessageA(hList, WM_HSCROLL, wParam, 0);
@@ -218,7 +191,7 @@ TEST_F(ComboSession, WideColumnsScrollSidewaysByCharactersAndPages)
     EXPECT_EQ(scroll(SB_LINELEFT), rcClient.Width() * 2 / 3);
     EXPECT_EQ(scroll(MAKEWPARAM(SB_THUMBPOSITION, 100)), 100);
     EXPECT_EQ(scroll(SB_PAGELEFT), 100 - rcClient.Width() * 2 / 3 < 0 ? 0 : 100 - rcClient.Width() * 2 / 3);
-    m_pCombo->ShowDropDown(FALSE);
+    m_pControl->ShowDropDown(FALSE);
 }
 
 namespace {
@@ -243,43 +216,39 @@ END_MESSAGE_MAP()
 TEST_F(ComboSession, ItemDataAreTheHostsAndRowsGoWithTheirItems)
 {
     CDeleteWatcher form;
-    m_pCombo = MakeBranches(form, 3);
-    EXPECT_EQ(m_pCombo->GetItemData(1), 0u);
-    EXPECT_EQ(m_pCombo->SetItemData(1, 4401), TRUE);
-    EXPECT_EQ(m_pCombo->GetItemData(1), 4401u);
-    EXPECT_EQ(static_cast<int>(m_pCombo->SendMessage(CB_GETITEMDATA, 7, 0)), CB_ERR);
-    EXPECT_EQ(static_cast<int>(m_pCombo->SendMessage(CB_SETITEMDATA, 7, 5)), CB_ERR);
+    m_pControl = MakeBranches(form, 3);
+    EXPECT_EQ(m_pControl->GetItemData(1), 0u);
+    EXPECT_EQ(m_pControl->SetItemData(1, 4401), TRUE);
+    EXPECT_EQ(m_pControl->GetItemData(1), 4401u);
+    EXPECT_EQ(static_cast<int>(m_pControl->SendMessage(CB_GETITEMDATA, 7, 0)), CB_ERR);
+    EXPECT_EQ(static_cast<int>(m_pControl->SendMessage(CB_SETITEMDATA, 7, 5)), CB_ERR);
     // A new master column keeps the host's data with its row, and the form
     // hears of no deletion meanwhile.
-    m_pCombo->SetMasterColumn(2);
+    m_pControl->SetMasterColumn(2);
     EXPECT_TRUE(form.m_deleted.empty());
-    EXPECT_EQ(m_pCombo->GetItemData(m_pCombo->FindStringExact(-1, 2, "Санкт-Петербург")), 4401u);
-    m_pCombo->DeleteString(m_pCombo->FindStringExact(-1, 2, "Санкт-Петербург"));
+    EXPECT_EQ(m_pControl->GetItemData(m_pControl->FindStringExact(-1, 2, "Санкт-Петербург")), 4401u);
+    m_pControl->DeleteString(m_pControl->FindStringExact(-1, 2, "Санкт-Петербург"));
     ASSERT_EQ(form.m_deleted.size(), 1u);
     EXPECT_EQ(form.m_deleted[0], 4401u);
-    m_pCombo.reset();
+    m_pControl.reset();
     EXPECT_EQ(form.m_deleted.size(), 3u);
 
-    // Rows of some 700 bytes, 2000 at a time, added and taken away 20 times
-    // by each way out: were they kept, 80 MB would stay.
-    m_pCombo = MakeBranches(form, 0);
+    // 2000 rows of 700 bytes added and taken away 21 times, each way out in
+    // turn (a new combo box destroys the last): kept rows would stay as 28 MB.
     const std::string strLong(700, 'x');
     const char* apszRow[3] = {"044525225", strLong.c_str(), "Москва"};
     SIZE_T nBefore = 0;
-    for (int nRound = 0; nRound < 20; ++nRound) {
-        if (nRound % 4 == 3) {
-            m_pCombo = MakeBranches(form, 0);
-        }
+    for (int nRound = 0; nRound < 21; ++nRound) {
+        if (nRound % 3 == 0)
+            m_pControl = MakeBranches(form, 0);
         for (int i = 0; i < 2000; ++i)
-            m_pCombo->AddString(apszRow, 3);
-        if (nRound == 0)
-            nBefore = controls_test::PrivateBytes();
-        if (nRound % 4 == 1) {
-            while (m_pCombo->GetCount() > 0)
-                m_pCombo->DeleteString(0);
-        } else if (nRound % 4 != 3) {
-            m_pCombo->ResetContent();
-        }
+            m_pControl->AddString(apszRow, 3);
+        nBefore = nRound == 0 ? controls_test::PrivateBytes() : nBefore;
+        if (nRound % 3 == 1)
+            while (m_pControl->DeleteString(0) > 0) {
+            }
+        else if (nRound % 3 == 2)
+            m_pControl->ResetContent();
     }
     EXPECT_LT(controls_test::PrivateBytes(), nBefore + 8 * 1024 * 1024);
 }
@@ -287,10 +256,10 @@ TEST_F(ComboSession, ItemDataAreTheHostsAndRowsGoWithTheirItems)
 TEST_F(ComboSession, AHundredCombosFilledDroppedAndDestroyed)
 {
     for (int i = 0; i < 100; ++i) {
-        m_pCombo = MakeBranches(*m_pHost, 12);
-        m_pCombo->SetCurSel(i % 12);
+        m_pControl = MakeBranches(*m_pHost, 12);
+        m_pControl->SetCurSel(i % 12);
         Drop();
-        m_pCombo->ShowDropDown(FALSE);
-        m_pCombo.reset();
+        m_pControl->ShowDropDown(FALSE);
+        m_pControl.reset();
     }
 }
