@@ -462,6 +462,8 @@ void CTreeColorPrnCtrl::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         }
     }
     pDC->RestoreDC(nSaved);
+    // The band served its page: a job holds one page's picture at a time.
+    FreeDIB();
 }
 
 void CTreeColorPrnCtrl::PrintHeadFoot(CDC* pDC, CPrintInfo* pInfo)

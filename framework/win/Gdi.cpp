@@ -340,30 +340,12 @@ BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette)
     return AttachNew(::CreatePalette(lpLogPalette));
 }
 
-BOOL CPalette::CreateHalftonePalette(CDC* pDC)
-{
-    if (m_hObject != NULL)
-        return FALSE;
-    HDC hScreen = pDC == NULL ? ::GetDC(NULL) : NULL;
-    HPALETTE hPalette = ::CreateHalftonePalette(pDC != NULL ? pDC->m_hDC : hScreen);
-    if (hScreen != NULL)
-        ::ReleaseDC(NULL, hScreen);
-    return AttachNew(hPalette);
-}
-
 int CPalette::GetEntryCount()
 {
     WORD nEntries = 0;
     if (m_hObject == NULL || GetObject(sizeof(nEntries), &nEntries) == 0)
         return 0;
     return nEntries;
-}
-
-UINT CPalette::GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const
-{
-    if (m_hObject == NULL)
-        return 0;
-    return ::GetPaletteEntries(static_cast<HPALETTE>(m_hObject), nStartIndex, nNumEntries, lpPaletteColors);
 }
 
 CDC::CDC() : m_hDC(NULL) {}

@@ -147,11 +147,8 @@ public:
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
 
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette);
-    // The halftone palette of the device pDC draws on (the screen when NULL).
-    BOOL CreateHalftonePalette(CDC* pDC);
     // The number of entries, 0 without a palette.
     int GetEntryCount();
-    UINT GetPaletteEntries(UINT nStartIndex, UINT nNumEntries, LPPALETTEENTRY lpPaletteColors) const;
 };
 
 class FRAMEWORK_API CDC : public CObject {
@@ -233,7 +230,10 @@ public:
     void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     void DrawFocusRect(LPCRECT lpRect) { ::DrawFocusRect(m_hDC, lpRect); }
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop);
     int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }

@@ -551,3 +551,46 @@ TEST_F(GdiTest, WindowsTakeAndReportTheirFont)
     CWnd::DeleteTempMap();
     DeleteObject(hOther);
 }
+
+// Printing and framed drawing: mapping modes, 3-D frames, extended pens,
+// palettes and copies of device-independent rows.
+TEST_F(GdiTest, MappingFramesPensPalettesAndRows)
+{
+    CCanvas canvas(64, 48);
+    CDC& dc = canvas.m_dc;
+    // One logical unit of 96 is two pixels of 192, in both directions.
+    EXPECT_EQ(dc.SetMapMode(MM_ANISOTROPIC), MM_TEXT);
+    dc.SetWindowExt(96, 96);
+    EXPECT_EQ(dc.SetViewportExt(192, 192), CSize(1, 1));
+    EXPECT_EQ(dc.SetWindowOrg(-3, -4), CPoint(0, 0));
+    CRect rc(0, 0, 10, 5);
+    dc.LPtoDP(&rc);
+    EXPECT_EQ(rc, CRect(6, 8, 26, 18));
+    dc.SetMapMode(MM_TEXT);
+    dc.SetWindowOrg(0, 0);
+    dc.Draw3dRect(CRect(2, 2, 12, 12), kRed, kBlue);
+    EXPECT_EQ(dc.GetPixel(2, 10), kRed);
+    EXPECT_EQ(dc.GetPixel(2, 11), kBlue) << "the bottom and right edges take the far corners";
+    EXPECT_EQ(dc.GetPixel(11, 2), kBlue);
+    LOGBRUSH lb = {BS_SOLID, kGreen, 0};
+    CPen dotted;
+    ASSERT_TRUE(dotted.CreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb));
+    CPen* pOld = dc.SelectObject(&dotted);
+    dc.MoveTo(0, 30);
+    dc.LineTo(20, 30);
+    dc.SelectObject(pOld);
+    EXPECT_NE(dc.GetPixel(4, 30), dc.GetPixel(5, 30)) << "every other pixel";
+    BYTE abPalette[sizeof(LOGPALETTE) + sizeof(PALETTEENTRY)] = {};
+    LOGPALETTE* pLog = reinterpret_cast<LOGPALETTE*>(abPalette);
+    pLog->palVersion = 0x300;
+    pLog->palNumEntries = 2;
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(pLog));
+    EXPECT_EQ(palette.GetEntryCount(), 2);
+    // Two bottom-up rows of a 2x2 picture: the first row stored is the lowest.
+    const DWORD adwBits[4] = {0x0000FF, 0x0000FF, 0x00FF00, 0x00FF00};
+    BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB}};
+    EXPECT_EQ(dc.StretchDIBits(40, 40, 2, 2, 0, 0, 2, 2, adwBits, &bi, DIB_RGB_COLORS, SRCCOPY), 2);
+    EXPECT_EQ(dc.GetPixel(40, 41), RGB(0, 0, 255));
+    EXPECT_EQ(dc.GetPixel(40, 40), RGB(0, 255, 0));
+}
