@@ -6,4 +6,5 @@ extkit_subsystem(controls
   INTERNAL TreeColorPrnPages.cpp
   WIN32 OutDragListBox.cpp TreeColorPrnCtrl.cpp MultiComboBox.cpp GroupBoxCtrl.cpp
   WIN32_HEADERS OutDragListBox.h TreeColorPrnCtrl.h MultiComboBox.h GroupBoxCtrl.h
+  TOOL PagesCommand.cpp
   GALLERY ListsTreePage.cpp)

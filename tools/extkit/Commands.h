@@ -34,6 +34,7 @@ bool RunMaskBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, s
 bool RunCalcBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
 bool RunDeclineBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
 bool RunChecksumBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
+bool RunPagesBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
 
 class CMaskScriptTarget;
 // A mask batch line played on the given control: `extkit mask --batch` uses
