@@ -340,14 +340,6 @@ BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette)
     return AttachNew(::CreatePalette(lpLogPalette));
 }
 
-int CPalette::GetEntryCount()
-{
-    WORD nEntries = 0;
-    if (m_hObject == NULL || GetObject(sizeof(nEntries), &nEntries) == 0)
-        return 0;
-    return nEntries;
-}
-
 CDC::CDC() : m_hDC(NULL) {}
 
 CDC::~CDC()

@@ -147,8 +147,6 @@ public:
     operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
 
     BOOL CreatePalette(LPLOGPALETTE lpLogPalette);
-    // The number of entries, 0 without a palette.
-    int GetEntryCount();
 };
 
 class FRAMEWORK_API CDC : public CObject {

@@ -31,16 +31,15 @@ SIZE_T PrivateBytes();
 // (paint among them) run first.
 COLORREF ScreenPixel(HWND hWnd, int x, int y);
 
-// A session on a form: its controls (m_pControl) go before the form, and
+// A session on a form: its control (m_pControl) goes before the form, and
 // then no GUI object of the library may be left.
 template <class TControl>
 class CFormSession : public ::testing::Test {
 protected:
-    CFormSession(const char* pszTitle, int cx, int cy) : m_pszTitle(pszTitle), m_cx(cx), m_cy(cy) {}
     void SetUp() override
     {
         m_pCounter = MakeCounter();
-        m_pHost.reset(new CHostWnd(m_pszTitle, m_cx, m_cy));
+        m_pHost.reset(new CHostWnd("Карточка контрагента", 520, 420));
     }
     void TearDown() override
     {
@@ -50,8 +49,6 @@ protected:
         EXPECT_NO_GUI_LEAKS(*m_pCounter);
     }
 
-    const char* m_pszTitle;
-    int m_cx, m_cy;
     std::unique_ptr<support::CGuiObjectCounter> m_pCounter;
     std::unique_ptr<CWnd> m_pHost;
     std::unique_ptr<TControl> m_pControl;

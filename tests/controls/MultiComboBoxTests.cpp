@@ -45,12 +45,11 @@ std::string RunCall(COXMultiComboBox& combo, const std::string& strCall)
     std::string strName, strText;
     int a = 0, b = 0;
     in >> strName;
-    if (strName != "add" && strName != "addtext" && strName != "widths" && strName != "count" && strName != "sel")
+    if (strName != "addtext" && strName != "widths" && strName != "count" && strName != "sel")
         in >> a;
     if (strName == "find" || strName == "exact" || strName == "select" || strName == "text" || strName == "width")
         in >> b;
-    std::getline(in, strText);
-    strText = strText.empty() ? strText : strText.substr(1);
+    std::getline(in >> std::ws, strText);
     std::ostringstream out;
     if (strName == "find")
         out << combo.FindString(a, b, strText.c_str());
@@ -84,12 +83,10 @@ std::string RunCall(COXMultiComboBox& combo, const std::string& strCall)
         combo.GetWindowText(strShown);
         out << combo.GetCurSel() << '\t' << static_cast<LPCSTR>(strShown);
     } else if (strName == "add") {
-        in.clear();
-        in.str(strCall.substr(4));
-        in >> a >> std::ws;
+        std::istringstream list(strText);
         std::string texts[4];
         const char* ppTexts[4] = {"", "", "", ""};
-        for (int i = 0; i < 4 && std::getline(in, texts[i], '|'); ++i)
+        for (int i = 0; i < 4 && std::getline(list, texts[i], '|'); ++i)
             ppTexts[i] = texts[i].c_str();
         out << combo.AddString(ppTexts, a);
     }
@@ -98,7 +95,6 @@ std::string RunCall(COXMultiComboBox& combo, const std::string& strCall)
 
 class ComboSession : public controls_test::CFormSession<COXMultiComboBox> {
 protected:
-    ComboSession() : CFormSession("Банк получателя", 520, 420) {}
     // Drops the list down and lets it paint; its window.
     HWND Drop()
     {
@@ -168,12 +164,10 @@ TEST_F(ComboSession, WideColumnsScrollSidewaysByCharactersAndPages)
     m_pControl->SetColumnWidth(2, 160);
     HWND hList = Drop();
     ASSERT_NE(GetWindowLongA(hList, GWL_STYLE) & WS_HSCROLL, 0);
-    SCROLLINFO si = {};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
-    GetScrollInfo(hList, SB_HORZ, &si);
-    EXPECT_EQ(si.nMax, 60 + 260 + 160);
-    EXPECT_EQ(si.nPos, 0);
+    int nMin = 0, nMax = 0;
+    GetScrollRange(hList, SB_HORZ, &nMin, &nMax);
+    EXPECT_EQ(nMax, 60 + 260 + 160);
+    EXPECT_EQ(GetScrollPos(hList, SB_HORZ), 0);
     CRect rcClient;
     GetClientRect(hList, &rcClient);
     CClientDC dc(CWnd::FromHandle(hList));

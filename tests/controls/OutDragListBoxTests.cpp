@@ -29,7 +29,6 @@ public:
 
 class DragListSession : public controls_test::CFormSession<COutDragListBox> {
 protected:
-    DragListSession() : CFormSession("Счета", 420, 220) {}
     void SetUp() override
     {
         CFormSession::SetUp();

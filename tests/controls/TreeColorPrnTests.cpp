@@ -60,7 +60,6 @@ public:
 
 class TreeSession : public controls_test::CFormSession<CTreeColorPrnCtrl> {
 protected:
-    TreeSession() : CFormSession("Структура предприятия", 460, 360) {}
     void SetUp() override
     {
         CFormSession::SetUp();

