@@ -4,8 +4,6 @@
 
 #include <psapi.h>
 
-#include <vector>
-
 namespace controls_test {
 
 CHostWnd::CHostWnd(const char* pszTitle, int cx, int cy)
@@ -46,17 +44,6 @@ COLORREF ScreenPixel(HWND hWnd, int x, int y)
     const COLORREF cr = GetPixel(hScreen, pt.x, pt.y);
     ReleaseDC(NULL, hScreen);
     return cr;
-}
-
-std::string Recode(const std::string& strText, UINT nFrom, UINT nTo)
-{
-    const int nWide = MultiByteToWideChar(nFrom, 0, strText.data(), static_cast<int>(strText.size()), NULL, 0);
-    std::vector<wchar_t> wide(static_cast<size_t>(nWide) + 1);
-    MultiByteToWideChar(nFrom, 0, strText.data(), static_cast<int>(strText.size()), wide.data(), nWide);
-    const int nOut = WideCharToMultiByte(nTo, 0, wide.data(), nWide, NULL, 0, NULL, NULL);
-    std::string strOut(static_cast<size_t>(nOut), '\0');
-    WideCharToMultiByte(nTo, 0, wide.data(), nWide, &strOut[0], nOut, NULL, NULL);
-    return strOut;
 }
 
 }  // namespace controls_test

@@ -1,6 +1,6 @@
 // What the window tests of the enhanced controls share: a dialog-coloured
-// host window, the object counter over the library's modules, the process's
-// private memory, and text between the tables' UTF-8 and Windows-1251.
+// host window, the object counter over the library's modules, the screen's
+// pixels, the process's private memory, and a session on a form.
 #pragma once
 
 #include <afxwin.h>
@@ -53,8 +53,5 @@ protected:
     std::unique_ptr<CWnd> m_pHost;
     std::unique_ptr<TControl> m_pControl;
 };
-
-// Text from one code page to another (CP_UTF8, 1251).
-std::string Recode(const std::string& strText, UINT nFrom, UINT nTo);
 
 }  // namespace controls_test

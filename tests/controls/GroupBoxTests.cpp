@@ -45,16 +45,13 @@ TEST(GroupBox, EachStyleDrawsItsFrameAroundTheGroup)
     EXPECT_EQ(FrameAt(host, raised, 2), raisedLine);
 }
 
-TEST(GroupBox, AHundredFramesLeaveNoObjects)
+class GroupBoxSession : public controls_test::CFormSession<CGroupBoxCtrl> {};
+
+TEST_F(GroupBoxSession, AHundredFramesLeaveNoObjects)
 {
-    controls_test::CHostWnd host("Реквизиты", 300, 200);
-    auto counter = controls_test::MakeCounter();
     for (int i = 0; i < 100; ++i) {
-        CGroupBoxCtrl box;
-        ASSERT_TRUE(box.Create(i % 2 ? SS_SUNKEN : 0, 0, CRect(20, 20, 200, 120), &host, 1));
-        box.UpdateWindow();
-        box.DestroyWindow();
+        m_pControl.reset(new CGroupBoxCtrl);
+        ASSERT_TRUE(m_pControl->Create(i % 2 ? SS_SUNKEN : 0, 0, CRect(20, 20, 200, 120), m_pHost.get(), 1));
+        m_pControl->UpdateWindow();
     }
-    CWnd::DeleteTempMap();
-    EXPECT_NO_GUI_LEAKS(*counter);
 }

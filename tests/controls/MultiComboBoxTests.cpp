@@ -5,6 +5,7 @@
 #include "controls/MultiComboBox.h"
 
 #include "CaseTable.h"
+#include "Console.h"
 #include "ControlsTestUtil.h"
 #include "WindowCapture.h"
 
@@ -13,8 +14,6 @@
 #include <sstream>
 
 namespace {
-
-using controls_test::Recode;
 
 const char* const kBranches[][3] = {
     {"044525225", "Центральное отделение", "Москва"},
@@ -114,13 +113,13 @@ TEST_F(ComboSession, TheTableOfCalls)
 {
     support::CheckCaseTable("multicombo.txt", [this](const std::string& strLine) {
         m_pControl = MakeBranches(*m_pHost, 7);
-        std::string strAnsi = Recode(strLine, CP_UTF8, 1251), strOut;
+        std::string strAnsi = Utf8ToCp1251(strLine), strOut;
         for (size_t nAt = 0; nAt != std::string::npos;) {
             const size_t nEnd = strAnsi.find(" ; ", nAt);
             strOut += (nAt ? "\t" : "") + RunCall(*m_pControl, strAnsi.substr(nAt, nEnd - nAt));
             nAt = nEnd == std::string::npos ? nEnd : nEnd + 3;
         }
-        return Recode(strOut, 1251, CP_UTF8);
+        return Cp1251ToUtf8(strOut);
     });
 }
 
@@ -128,9 +127,7 @@ TEST_F(ComboSession, ShortListFitsItsRowsLongOneScrollsByWholeRows)
 {
     // Three branches in 270 pixels: no bars, the list as tall as its rows.
     m_pControl = MakeBranches(*m_pHost, 3, CRect(10, 10, 280, 200));
-    m_pControl->SetColumnWidth(0, 80);
-    m_pControl->SetColumnWidth(1, 100);
-    m_pControl->SetColumnWidth(2, 60);
+    m_pControl->SetColumnWidth(-1, 80);
     HWND hList = Drop();
     CRect rcList;
     GetWindowRect(hList, &rcList);

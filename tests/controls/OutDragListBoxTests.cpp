@@ -118,12 +118,8 @@ void DragLine(CListBox& list, int nLine, CWnd& field)
             support::PressEscapeKey();
         bDone = true;
     });
-    for (const DWORD dwStart = GetTickCount(); !bDone && GetTickCount() - dwStart < 20000;) {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        MsgWaitForMultipleObjects(0, NULL, FALSE, 10, QS_ALLINPUT);
-    }
+    for (const DWORD dwStart = GetTickCount(); !bDone && GetTickCount() - dwStart < 20000; Sleep(5))
+        support::PumpPendingMessages(NULL);
     driver.join();
 }
 
