@@ -20,7 +20,9 @@ const char* const c_pszUsage =
     "Раскладка дерева по страницам при печати: СТРОК - строк развёрнутого дерева,\n"
     "ВЫСОТА_СТРОКИ и ШИРИНА_ЗНАКА (средняя) - в точках экрана, HORZRES и VERTRES -\n"
     "размер страницы в точках принтера, DPI - разрешения принтера и экрана, СТРАНИЦА\n"
-    "(с 1, по умолчанию 1) - страница, полосу которой показать.\n"
+    "(с 1, по умолчанию 1) - страница, полосу которой показать. Пределы: строк до\n"
+    "1000000, высота строки и ширина знака до 1000, размер страницы до 100000, DPI до\n"
+    "10000.\n"
     "Вывод: rows= (строк дерева на странице), pages= (страниц), band= (с какой точки\n"
     "картинки дерева начинается полоса страницы и её высота), title= и pageline=\n"
     "(прямоугольники заголовка и строки \"Page n/m\": левый верхний правый нижний,\n"
@@ -40,14 +42,16 @@ bool ParsePages(const std::vector<std::string>& fields, CTreeColorPrnPages& page
         strProblem = "нужно семь или восемь чисел, а их " + std::to_string(fields.size());
         return false;
     }
+    // Rows and the character width may be 0, the page too (it has no band);
+    // sizes and resolutions may not. The largest values keep the tree's
+    // picture (rows times row height) within what a count of pixels holds.
+    static const int s_anLeast[8] = {0, 1, 0, 1, 1, 1, 1, 0};
+    static const int s_anMost[8] = {1000000, 1000, 1000, 100000, 100000, 10000, 10000, 1000000};
     int anValues[8] = {0, 0, 0, 0, 0, 0, 0, 1};
     for (size_t i = 0; i < fields.size(); ++i) {
-        // Rows and the character width may be 0, the page too (it has no band);
-        // sizes and resolutions may not.
-        const int nLeast = i == 0 || i == 2 || i == 7 ? 0 : 1;
-        if (!ParseInt(fields[i], anValues[i]) || anValues[i] < nLeast) {
-            strProblem = std::string(c_apszNames[i]) + ": нужно целое число не меньше " + std::to_string(nLeast) +
-                         ", а не " + Utf8ToCp1251(fields[i]);
+        if (!ParseInt(fields[i], anValues[i]) || anValues[i] < s_anLeast[i] || anValues[i] > s_anMost[i]) {
+            strProblem = std::string(c_apszNames[i]) + ": нужно целое число от " + std::to_string(s_anLeast[i]) +
+                         " до " + std::to_string(s_anMost[i]) + ", а не " + Utf8ToCp1251(fields[i]);
             return false;
         }
     }
