@@ -107,11 +107,17 @@ void DragLine(CListBox& list, int nLine, CWnd& field)
         support::SendMouseInput(MOUSEEVENTF_LEFTDOWN, POINT{rcLine.left + 20, y});
         EXPECT_TRUE(support::PollFor(3000, [&] { return support::CaptureOfThread(dwThread) == list.m_hWnd; }));
         support::SendMouseInput(0, POINT{rcLine.left + 40, y});
-        support::SendMouseInput(0, POINT{rcField.left + 10, rcField.CenterPoint().y});
-        EXPECT_TRUE(support::PollFor(3000, [&] {
+        const auto dragging = [&] {
             const HWND hCapture = support::CaptureOfThread(dwThread);
             return hCapture != NULL && hCapture != list.m_hWnd;
-        }));
+        };
+        // Out of the list the drag begins; a move the system merged with the
+        // one before is made again.
+        for (int i = 0; i < 30 && !dragging(); ++i) {
+            support::SendMouseInput(0, POINT{rcField.left + 10 + i % 2, rcField.CenterPoint().y});
+            support::PollFor(100, dragging);
+        }
+        EXPECT_TRUE(dragging());
         support::SendMouseInput(0, POINT{rcField.left + 12, rcField.CenterPoint().y});
         support::SendMouseInput(MOUSEEVENTF_LEFTUP, POINT{rcField.left + 12, rcField.CenterPoint().y});
         if (!support::PollFor(3000, [&] { return support::CaptureOfThread(dwThread) == NULL; }))
