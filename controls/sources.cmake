@@ -10,3 +10,12 @@ extkit_subsystem(controls
   RESOURCES list_controls.rc
   GALLERY ListCtrlPage.cpp)
 extkit_picture(list_check_mark.bmp list_checks.py OUTPUTS list_check_boxes.bmp)
+#
+# The drag list box, the coloured printing tree with its page layout, the
+# multi-column combo box and the group box.
+extkit_subsystem(controls
+  INTERNAL TreeColorPrnPages.cpp
+  WIN32 OutDragListBox.cpp TreeColorPrnCtrl.cpp MultiComboBox.cpp GroupBoxCtrl.cpp
+  WIN32_HEADERS OutDragListBox.h TreeColorPrnCtrl.h MultiComboBox.h GroupBoxCtrl.h
+  TOOL PagesCommand.cpp
+  GALLERY ListsTreePage.cpp)

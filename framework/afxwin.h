@@ -2,7 +2,7 @@
 // the module state, extension modules, the application object with its wait
 // cursor and message boxes, command targets with their message maps, windows,
 // dialogs with data exchange, the standard controls (one header per control
-// family), graphics, menus and documents.
+// family), graphics, menus, documents and the print information.
 #pragma once
 
 #include "afx.h"
@@ -32,4 +32,5 @@
 #    include "win/Gdi.h"
 #    include "win/Menu.h"
 #    include "win/Document.h"
+#    include "win/PrintInfo.h"
 #endif

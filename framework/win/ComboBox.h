@@ -70,6 +70,22 @@ public:
         return static_cast<BOOL>(SendMessage(CB_LIMITTEXT, static_cast<WPARAM>(nMaxChars)));
     }
 
+    // Heights in pixels: nIndex -1 is the selection field, any other the
+    // list's lines (each its own with CBS_OWNERDRAWVARIABLE).
+    int GetItemHeight(int nIndex) const
+    {
+        return static_cast<int>(::SendMessageA(m_hWnd, CB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex), 0));
+    }
+    int SetItemHeight(int nIndex, UINT cyItemHeight)
+    {
+        return static_cast<int>(SendMessage(CB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), cyItemHeight));
+    }
+    // Where the list stands when dropped, in screen coordinates.
+    void GetDroppedControlRect(LPRECT lprect) const
+    {
+        ::SendMessageA(m_hWnd, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(lprect));
+    }
+
     // Owner drawing: the parent's notifications about this control come back
     // to these (none of them does anything here).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -28,6 +28,8 @@ CRuntimeClass* ClassOfObjectType(DWORD dwType)
         return RUNTIME_CLASS(CBitmap);
     case OBJ_REGION:
         return RUNTIME_CLASS(CRgn);
+    case OBJ_PAL:
+        return RUNTIME_CLASS(CPalette);
     default:
         return RUNTIME_CLASS(CGdiObject);
     }
@@ -45,6 +47,8 @@ CGdiObject* NewOfClass(CRuntimeClass* pClass)
         return new CBitmap;
     if (pClass == RUNTIME_CLASS(CRgn))
         return new CRgn;
+    if (pClass == RUNTIME_CLASS(CPalette))
+        return new CPalette;
     return new CGdiObject;
 }
 
@@ -63,6 +67,7 @@ IMPLEMENT_DYNAMIC(CBrush, CGdiObject)
 IMPLEMENT_DYNAMIC(CFont, CGdiObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)
 IMPLEMENT_DYNAMIC(CRgn, CGdiObject)
+IMPLEMENT_DYNAMIC(CPalette, CGdiObject)
 IMPLEMENT_DYNAMIC(CDC, CObject)
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
@@ -181,6 +186,14 @@ BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen)
     if (m_hObject != NULL || lpLogPen == NULL)
         return FALSE;
     return AttachNew(::CreatePenIndirect(lpLogPen));
+}
+
+BOOL CPen::CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount, const DWORD* lpStyle)
+{
+    if (m_hObject != NULL || pLogBrush == NULL)
+        return FALSE;
+    return AttachNew(::ExtCreatePen(static_cast<DWORD>(nPenStyle), static_cast<DWORD>(nWidth), pLogBrush,
+                                    static_cast<DWORD>(nStyleCount), lpStyle));
 }
 
 CBrush* PASCAL CBrush::FromHandle(HBRUSH hBrush)
@@ -313,6 +326,18 @@ int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
         return ERROR;
     return ::CombineRgn(static_cast<HRGN>(m_hObject), static_cast<HRGN>(pRgn1->m_hObject),
                         pRgn2 != NULL ? static_cast<HRGN>(pRgn2->m_hObject) : NULL, nCombineMode);
+}
+
+CPalette* PASCAL CPalette::FromHandle(HPALETTE hPalette)
+{
+    return static_cast<CPalette*>(FromHandleOf(hPalette, RUNTIME_CLASS(CPalette)));
+}
+
+BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette)
+{
+    if (m_hObject != NULL || lpLogPalette == NULL)
+        return FALSE;
+    return AttachNew(::CreatePalette(lpLogPalette));
 }
 
 CDC::CDC() : m_hDC(NULL) {}
@@ -509,6 +534,95 @@ CPoint CDC::MoveTo(int x, int y)
 BOOL CDC::BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop)
 {
     return ::BitBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != NULL ? pSrcDC->m_hDC : NULL, xSrc, ySrc, dwRop);
+}
+
+void CDC::Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    if (lpRect == NULL)
+        return;
+    Draw3dRect(lpRect->left, lpRect->top, lpRect->right - lpRect->left, lpRect->bottom - lpRect->top, clrTopLeft,
+               clrBottomRight);
+}
+
+void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight)
+{
+    if (cx <= 0 || cy <= 0)
+        return;
+    FillSolidRect(x, y, cx - 1, 1, clrTopLeft);
+    FillSolidRect(x, y, 1, cy - 1, clrTopLeft);
+    FillSolidRect(x + cx - 1, y, 1, cy, clrBottomRight);
+    FillSolidRect(x, y + cy - 1, cx, 1, clrBottomRight);
+}
+
+BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                     int nSrcHeight, DWORD dwRop)
+{
+    return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC != NULL ? pSrcDC->m_hDC : NULL, xSrc, ySrc, nSrcWidth,
+                        nSrcHeight, dwRop);
+}
+
+CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground)
+{
+    if (pPalette == NULL || pPalette->m_hObject == NULL)
+        return NULL;
+    HPALETTE hOld = ::SelectPalette(m_hDC, static_cast<HPALETTE>(pPalette->m_hObject), bForceBackground);
+    return static_cast<CPalette*>(SelectedBefore(hOld, RUNTIME_CLASS(CPalette)));
+}
+
+CPoint CDC::GetWindowOrg() const
+{
+    POINT point = {0, 0};
+    ::GetWindowOrgEx(m_hDC, &point);
+    return CPoint(point);
+}
+
+CPoint CDC::SetWindowOrg(int x, int y)
+{
+    POINT point = {0, 0};
+    ::SetWindowOrgEx(m_hDC, x, y, &point);
+    return CPoint(point);
+}
+
+CPoint CDC::GetViewportOrg() const
+{
+    POINT point = {0, 0};
+    ::GetViewportOrgEx(m_hDC, &point);
+    return CPoint(point);
+}
+
+CPoint CDC::SetViewportOrg(int x, int y)
+{
+    POINT point = {0, 0};
+    ::SetViewportOrgEx(m_hDC, x, y, &point);
+    return CPoint(point);
+}
+
+CSize CDC::GetWindowExt() const
+{
+    SIZE size = {0, 0};
+    ::GetWindowExtEx(m_hDC, &size);
+    return CSize(size);
+}
+
+CSize CDC::SetWindowExt(int cx, int cy)
+{
+    SIZE size = {0, 0};
+    ::SetWindowExtEx(m_hDC, cx, cy, &size);
+    return CSize(size);
+}
+
+CSize CDC::GetViewportExt() const
+{
+    SIZE size = {0, 0};
+    ::GetViewportExtEx(m_hDC, &size);
+    return CSize(size);
+}
+
+CSize CDC::SetViewportExt(int cx, int cy)
+{
+    SIZE size = {0, 0};
+    ::SetViewportExtEx(m_hDC, cx, cy, &size);
+    return CSize(size);
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd != NULL ? pWnd->m_hWnd : NULL)

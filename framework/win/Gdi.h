@@ -61,6 +61,10 @@ public:
 
     BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor);
     BOOL CreatePenIndirect(LPLOGPEN lpLogPen);
+    // An extended pen (ExtCreatePen): cosmetic or geometric, with a brush for
+    // its colour and, for PS_USERSTYLE, nStyleCount dash lengths.
+    BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
+                   const DWORD* lpStyle = NULL);
     int GetLogPen(LOGPEN* pLogPen) const { return GetObject(sizeof(LOGPEN), pLogPen); }
 };
 
@@ -132,6 +136,17 @@ public:
     int CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode);
     BOOL PtInRegion(int x, int y) const { return ::PtInRegion(static_cast<HRGN>(m_hObject), x, y); }
     int GetRgnBox(LPRECT lpRect) const { return ::GetRgnBox(static_cast<HRGN>(m_hObject), lpRect); }
+};
+
+class FRAMEWORK_API CPalette : public CGdiObject {
+    DECLARE_DYNAMIC(CPalette)
+public:
+    CPalette() {}
+
+    static CPalette* PASCAL FromHandle(HPALETTE hPalette);
+    operator HPALETTE() const { return static_cast<HPALETTE>(m_hObject); }
+
+    BOOL CreatePalette(LPLOGPALETTE lpLogPalette);
 };
 
 class FRAMEWORK_API CDC : public CObject {
@@ -211,6 +226,70 @@ public:
     COLORREF GetPixel(int x, int y) const { return ::GetPixel(m_hDC, x, y); }
     COLORREF GetPixel(POINT point) const { return GetPixel(point.x, point.y); }
     COLORREF SetPixel(int x, int y, COLORREF crColor) { return ::SetPixel(m_hDC, x, y, crColor); }
+
+    // Framed rectangles: the top and left edges in one colour, the right and
+    // bottom ones (corners included) in the other, one pixel wide.
+    void Draw3dRect(LPCRECT lpRect, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
+    BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
+                    int nSrcHeight, DWORD dwRop);
+    int SetStretchBltMode(int nStretchMode) { return ::SetStretchBltMode(m_hDC, nStretchMode); }
+    // Copies rows of a device-independent bitmap (the rows of lpBits are
+    // stored bottom-up unless the header's height is negative). The number
+    // of scan lines copied, 0 on failure.
+    int StretchDIBits(int x, int y, int nWidth, int nHeight, int xSrc, int ySrc, int nSrcWidth, int nSrcHeight,
+                      const void* lpBits, const BITMAPINFO* lpBitsInfo, UINT nUsage, DWORD dwRop)
+    {
+        return ::StretchDIBits(m_hDC, x, y, nWidth, nHeight, xSrc, ySrc, nSrcWidth, nSrcHeight, lpBits, lpBitsInfo,
+                               nUsage, dwRop);
+    }
+    BOOL GetTextMetrics(LPTEXTMETRIC lpMetrics) const { return ::GetTextMetricsA(m_hDC, lpMetrics); }
+
+    // Palettes: the one selected before (a temporary object when none holds
+    // it), NULL on failure; RealizePalette maps its entries to the device.
+    CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);
+    UINT RealizePalette() { return ::RealizePalette(m_hDC); }
+
+    // Mapping between logical units and device pixels. Each Set... returns
+    // the previous value.
+    int GetMapMode() const { return ::GetMapMode(m_hDC); }
+    int SetMapMode(int nMapMode) { return ::SetMapMode(m_hDC, nMapMode); }
+    CPoint GetWindowOrg() const;
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    CPoint GetViewportOrg() const;
+    CPoint SetViewportOrg(int x, int y);
+    CPoint SetViewportOrg(POINT point) { return SetViewportOrg(point.x, point.y); }
+    // Extents count only in MM_ISOTROPIC and MM_ANISOTROPIC.
+    CSize GetWindowExt() const;
+    CSize SetWindowExt(int cx, int cy);
+    CSize SetWindowExt(SIZE size) { return SetWindowExt(size.cx, size.cy); }
+    CSize GetViewportExt() const;
+    CSize SetViewportExt(int cx, int cy);
+    CSize SetViewportExt(SIZE size) { return SetViewportExt(size.cx, size.cy); }
+    void LPtoDP(LPPOINT lpPoints, int nCount = 1) const { ::LPtoDP(m_hDC, lpPoints, nCount); }
+    void LPtoDP(LPRECT lpRect) const { LPtoDP(reinterpret_cast<LPPOINT>(lpRect), 2); }
+    void DPtoLP(LPPOINT lpPoints, int nCount = 1) const { ::DPtoLP(m_hDC, lpPoints, nCount); }
+    void DPtoLP(LPRECT lpRect) const { DPtoLP(reinterpret_cast<LPPOINT>(lpRect), 2); }
+
+    // Clipping: each returns the region type (NULLREGION, SIMPLEREGION,
+    // COMPLEXREGION) or ERROR. A NULL region clips nothing away.
+    int SelectClipRgn(CRgn* pRgn) { return SelectObject(pRgn); }
+    int ExcludeClipRect(int x1, int y1, int x2, int y2) { return ::ExcludeClipRect(m_hDC, x1, y1, x2, y2); }
+    int ExcludeClipRect(LPCRECT lpRect)
+    {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    int IntersectClipRect(int x1, int y1, int x2, int y2) { return ::IntersectClipRect(m_hDC, x1, y1, x2, y2); }
+    int IntersectClipRect(LPCRECT lpRect)
+    {
+        return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
+    int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
 
 protected:
     // Attaches a context the system hands out again (window contexts); when

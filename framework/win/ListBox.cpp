@@ -24,6 +24,13 @@ void CListBox::GetText(int nIndex, CString& rString) const
     rString.ReleaseBuffer(nGot < 0 ? 0 : nGot);
 }
 
+UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
+{
+    const DWORD dwResult = static_cast<DWORD>(::SendMessageA(m_hWnd, LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)));
+    bOutside = HIWORD(dwResult) != 0;
+    return LOWORD(dwResult);
+}
+
 void CListBox::DrawItem(LPDRAWITEMSTRUCT) {}
 
 void CListBox::MeasureItem(LPMEASUREITEMSTRUCT) {}

@@ -61,6 +61,31 @@ public:
             SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(nIndex), static_cast<LPARAM>(dwItemData)));
     }
 
+    // Where lines are, for hit tests and drags (client coordinates).
+    int GetItemRect(int nIndex, LPRECT lpRect) const
+    {
+        return static_cast<int>(
+            ::SendMessageA(m_hWnd, LB_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+    }
+    // The line nearest to pt; bOutside is TRUE when pt lies outside every
+    // line (below the last one, say).
+    UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const;
+    int GetItemHeight(int nIndex) const
+    {
+        return static_cast<int>(::SendMessageA(m_hWnd, LB_GETITEMHEIGHT, static_cast<WPARAM>(nIndex), 0));
+    }
+    int SetItemHeight(int nIndex, UINT cyItemHeight)
+    {
+        return static_cast<int>(
+            SendMessage(LB_SETITEMHEIGHT, static_cast<WPARAM>(nIndex), MAKELPARAM(cyItemHeight, 0)));
+    }
+    int GetTopIndex() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETTOPINDEX, 0, 0)); }
+    int SetTopIndex(int nIndex) { return static_cast<int>(SendMessage(LB_SETTOPINDEX, static_cast<WPARAM>(nIndex))); }
+    // How far, in pixels, the lines can be scrolled horizontally (a list
+    // with WS_HSCROLL shows its bar when that is wider than the list).
+    int GetHorizontalExtent() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETHORIZONTALEXTENT, 0, 0)); }
+    void SetHorizontalExtent(int cxExtent) { SendMessage(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(cxExtent)); }
+
     // Owner drawing: the parent's notifications about this control come back
     // to these (none of them does anything here).
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);

@@ -106,4 +106,26 @@ public:
     // the previous one, as a temporary object unless one holds it.
     CImageList* SetImageList(CImageList* pImageList, int nImageList);
     CImageList* GetImageList(UINT nImageList) const;
+
+    // --- Rows and looks
+    // How many whole rows the client area shows.
+    UINT GetVisibleCount() const { return static_cast<UINT>(::SendMessageA(m_hWnd, TVM_GETVISIBLECOUNT, 0, 0)); }
+    HTREEITEM GetPrevVisibleItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PREVIOUSVISIBLE); }
+    HTREEITEM GetDropHilightItem() const { return GetNextItem(NULL, TVGN_DROPHILITE); }
+    // The height of every row in pixels; a new height of -1 restores the
+    // default. The previous height.
+    SHORT GetItemHeight() const { return static_cast<SHORT>(::SendMessageA(m_hWnd, TVM_GETITEMHEIGHT, 0, 0)); }
+    SHORT SetItemHeight(SHORT cyHeight)
+    {
+        return static_cast<SHORT>(SendMessage(TVM_SETITEMHEIGHT, static_cast<WPARAM>(cyHeight)));
+    }
+    // Colours the control paints with; (COLORREF)-1 stands for the system's.
+    // Each returns the previous one.
+    COLORREF GetBkColor() const { return static_cast<COLORREF>(::SendMessageA(m_hWnd, TVM_GETBKCOLOR, 0, 0)); }
+    COLORREF SetBkColor(COLORREF clr) { return static_cast<COLORREF>(SendMessage(TVM_SETBKCOLOR, 0, clr)); }
+    COLORREF GetTextColor() const { return static_cast<COLORREF>(::SendMessageA(m_hWnd, TVM_GETTEXTCOLOR, 0, 0)); }
+    COLORREF SetTextColor(COLORREF clr) { return static_cast<COLORREF>(SendMessage(TVM_SETTEXTCOLOR, 0, clr)); }
+    // Pixels each level is indented by.
+    UINT GetIndent() const { return static_cast<UINT>(::SendMessageA(m_hWnd, TVM_GETINDENT, 0, 0)); }
+    void SetIndent(UINT nIndent) { SendMessage(TVM_SETINDENT, nIndent); }
 };

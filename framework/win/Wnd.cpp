@@ -857,6 +857,8 @@ void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const
 
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const
 {
+    if (lpScrollInfo == NULL)
+        return FALSE;
     lpScrollInfo->cbSize = sizeof(SCROLLINFO);
     lpScrollInfo->fMask = nMask;
     return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
@@ -870,4 +872,27 @@ int CWnd::GetScrollLimit(int nBar) const
     const int nPage = info.nPage > 0 ? static_cast<int>(info.nPage) - 1 : 0;
     const int nLimit = info.nMax - nPage;
     return nLimit > info.nMin ? nLimit : info.nMin;
+}
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw)
+{
+    if (lpScrollInfo == NULL)
+        return FALSE;
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const
+{
+    if (lpwndpl == NULL)
+        return FALSE;
+    lpwndpl->length = sizeof(WINDOWPLACEMENT);
+    return ::GetWindowPlacement(m_hWnd, lpwndpl);
+}
+
+BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* pRgnUpdate, UINT flags)
+{
+    return ::RedrawWindow(m_hWnd, lpRectUpdate, pRgnUpdate != NULL ? static_cast<HRGN>(pRgnUpdate->m_hObject) : NULL,
+                          flags);
 }

@@ -20,6 +20,7 @@ class CDataExchange;
 class CListBox;
 class CMenu;
 class CScrollBar;
+class CRgn;
 
 // The common window procedure of windows created or subclassed by objects.
 FRAMEWORK_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -200,6 +201,19 @@ public:
         return ::SetTimer(m_hWnd, nIDEvent, nElapse, lpfnTimer);
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
+
+    // Scroll bars of the window itself: nBar SB_HORZ, SB_VERT or (to show)
+    // SB_BOTH. Positions are in the window's own scroll units.
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) { ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow); }
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+    // Placement as the window would be restored; length is set by the call.
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    // Painting control: flags are the RDW_ ones.
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* pRgnUpdate = NULL,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void ValidateRect(LPCRECT lpRect) { ::ValidateRect(m_hWnd, lpRect); }
 
     // The window keeps using the font: it must outlive the window or be
     // replaced first.

@@ -85,23 +85,6 @@ public:
     int m_nEnabled = -1;  // -1: not called
 };
 
-void SendMouse(DWORD dwFlags, POINT ptScreen)
-{
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(ptScreen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(ptScreen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof(input));
-}
-
-HWND CaptureOf(DWORD dwThread)
-{
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof(info);
-    return GetGUIThreadInfo(dwThread, &info) ? info.hwndCapture : NULL;
-}
-
 // A window that takes every text with the effect it is set to.
 class CTextTarget : public COleDropTargetText {
 public:
@@ -140,26 +123,22 @@ void DragOut(CWnd& host, HWND hSource, CWnd& window, CTextTarget& target)
     std::atomic<bool> bDone(false);
     std::thread driver([&] {
         SetCursorPos(ptStart.x, ptStart.y);
-        SendMouse(MOUSEEVENTF_LEFTDOWN, ptStart);
-        EXPECT_TRUE(support::PollFor(3000, [&] { return CaptureOf(dwThread) == hSource; }));
-        SendMouse(0, ptGap);
+        support::SendMouseInput(MOUSEEVENTF_LEFTDOWN, ptStart);
+        EXPECT_TRUE(support::PollFor(3000, [&] { return support::CaptureOfThread(dwThread) == hSource; }));
+        support::SendMouseInput(0, ptGap);
         EXPECT_TRUE(support::PollFor(3000, [&] { return Selection(hSource).second == 10; }));
-        SendMouse(0, ptGap2);
+        support::SendMouseInput(0, ptGap2);
         // The drag loop holds the pointer now, not the field.
         EXPECT_TRUE(support::PollFor(3000, [&] {
-            const HWND hCapture = CaptureOf(dwThread);
+            const HWND hCapture = support::CaptureOfThread(dwThread);
             return hCapture != NULL && hCapture != hSource;
         }));
-        SendMouse(0, ptDrop);
+        support::SendMouseInput(0, ptDrop);
         EXPECT_TRUE(support::PollFor(3000, [&] { return target.m_bAsked.load(); }));
-        SendMouse(MOUSEEVENTF_LEFTUP, ptDrop);
-        if (!support::PollFor(3000, [&] { return CaptureOf(dwThread) == NULL; })) {
+        support::SendMouseInput(MOUSEEVENTF_LEFTUP, ptDrop);
+        if (!support::PollFor(3000, [&] { return support::CaptureOfThread(dwThread) == NULL; })) {
             // Not to hang the run: Escape cancels a drag still going.
-            INPUT keys[2] = {};
-            keys[0].type = keys[1].type = INPUT_KEYBOARD;
-            keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-            SendInput(2, keys, sizeof(INPUT));
+            support::PressEscapeKey();
         }
         bDone = true;
     });

@@ -144,4 +144,30 @@ void ClickClient(HWND hWnd, int x, int y, UINT nModifiers)
     SendMessageA(hWnd, WM_LBUTTONUP, wFlags, lPoint);
 }
 
+void SendMouseInput(DWORD dwFlags, POINT ptScreen)
+{
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(ptScreen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(ptScreen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = dwFlags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof(input));
+}
+
+HWND CaptureOfThread(DWORD dwThread)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(dwThread, &info) ? info.hwndCapture : NULL;
+}
+
+void PressEscapeKey()
+{
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
 }  // namespace support

@@ -36,4 +36,12 @@ void TypeText(HWND hWnd, const char* pszText);
 // flags of the modifiers (held in the keyboard state meanwhile).
 void ClickClient(HWND hWnd, int x, int y, UINT nModifiers = kNone);
 
+// The real pointer, for drags that must run through the system's loops: a
+// move to a point of the screen, with the button flags (MOUSEEVENTF_...).
+void SendMouseInput(DWORD dwFlags, POINT ptScreen);
+// The window that holds the mouse capture of a thread, NULL for none.
+HWND CaptureOfThread(DWORD dwThread);
+// Presses Escape as a user would, which cancels a drag still going.
+void PressEscapeKey();
+
 }  // namespace support

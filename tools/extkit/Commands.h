@@ -38,6 +38,7 @@ bool RunHotKeyBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8,
 // strDir: the folder the lines' file names are in.
 bool RunIconBatchLine(const std::string& strLineUtf8, const std::string& strDir, std::string& strOutUtf8,
                       std::string& strProblem);
+bool RunPagesBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem);
 
 class CMaskScriptTarget;
 // A mask batch line played on the given control: `extkit mask --batch` uses

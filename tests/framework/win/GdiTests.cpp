@@ -474,3 +474,33 @@ TEST_F(GdiTest, PaintingAndDrawingAHundredTimesLeavesNoObjectBehind)
     EXPECT_GE(counter.GetCreatedCount(), 100 * 10);
     EXPECT_NO_GUI_LEAKS(counter);
 }
+
+// What printing and framed drawing use: mapping modes, 3-D frames and
+// palettes (the dotted pen and device-independent rows are the controls').
+TEST_F(GdiTest, MappingFramesAndPalettes)
+{
+    CClientDC screen(NULL);
+    CBitmap canvas;
+    CDC dc;
+    ASSERT_TRUE(canvas.CreateCompatibleBitmap(&screen, 64, 48) && dc.CreateCompatibleDC(&screen));
+    CBitmap* pOld = dc.SelectObject(&canvas);
+    // One logical unit of 96 is two pixels of 192, in both directions.
+    EXPECT_EQ(dc.SetMapMode(MM_ANISOTROPIC), MM_TEXT);
+    dc.SetWindowExt(96, 96);
+    EXPECT_EQ(dc.SetViewportExt(192, 192), CSize(1, 1));
+    EXPECT_EQ(dc.SetWindowOrg(-3, -4), CPoint(0, 0));
+    CRect rc(0, 0, 10, 5);
+    dc.LPtoDP(&rc);
+    EXPECT_EQ(rc, CRect(6, 8, 26, 18));
+    dc.SetMapMode(MM_TEXT);
+    dc.SetWindowOrg(0, 0);
+    dc.Draw3dRect(CRect(2, 2, 12, 12), kRed, kBlue);
+    EXPECT_EQ(dc.GetPixel(2, 10), kRed);
+    EXPECT_EQ(dc.GetPixel(2, 11), kBlue) << "the bottom and right edges take the far corners";
+    EXPECT_EQ(dc.GetPixel(11, 2), kBlue);
+    LOGPALETTE logPalette = {0x300, 1, {{0, 0, 0, 0}}};
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(&logPalette));
+    EXPECT_EQ(CPalette::FromHandle(palette), &palette);
+    dc.SelectObject(pOld);
+}
