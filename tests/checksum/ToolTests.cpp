@@ -34,24 +34,6 @@ std::vector<uint8_t> RandomBytes(size_t n, unsigned nSeed)
     return v;
 }
 
-class ToolChecksum : public ::testing::Test {
-protected:
-    // A file in the test folder (the name is UTF-8); its full path in UTF-8.
-    std::string MakeFile(const std::string& strName, const std::vector<uint8_t>& content)
-    {
-        const fs::path path = m_dir / fs::u8path(strName);
-        std::ofstream(path, std::ios::binary).write((const char*)content.data(), (std::streamsize)content.size());
-        return path.u8string();
-    }
-    support::CToolRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
-    {
-        return support::RunTool(m_dir, args, strInput);
-    }
-    support::CTempDir m_tempDir{"extkit_tool_"};
-    const fs::path m_dir = m_tempDir.GetPath();
-    const std::vector<uint8_t> m_digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
-};
-
 // The line the tool prints for a whole file, the value computed here by the class.
 std::string Line(COXCheckBase&& check, const std::vector<uint8_t>& data, int nDigits, const std::string& strName,
                  DWORD nStart = 0xFFFFFFFF, DWORD nInvert = 0)
@@ -63,19 +45,26 @@ std::string Line(COXCheckBase&& check, const std::vector<uint8_t>& data, int nDi
 }
 }  // namespace
 
-TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
+TEST(ToolChecksum, FilesOfEveryKindTheStandardInputWhatCannotBeReadAndBadUsage)
 {
+    support::CTempDir tempDir("extkit_tool_");
+    const fs::path dir = tempDir.GetPath();
+    const auto makeFile = [&](const std::string& strName, const std::vector<uint8_t>& content) {
+        std::ofstream(dir / fs::u8path(strName), std::ios::binary)
+            .write((const char*)content.data(), (std::streamsize)content.size());
+        return (dir / fs::u8path(strName)).u8string();
+    };
     // Just over the read-ahead size with a tail that is not a whole vector; a
     // Russian name, the standard input, and after "--" a name that looks like
     // an option; the options in both forms. A missing file, a folder and a
     // name with a terminal's escape are reported, the others done, status 1.
-    const std::vector<uint8_t> large = RandomBytes(4 * 1024 * 1024 + 4093, 8);
-    const std::string strLarge = MakeFile("large.bin", large);
-    const std::string strRussian = MakeFile(u8"счёт-фактура №5.txt", m_digits);
-    const std::string strDash = MakeFile("-dash.txt", m_digits);
-    const std::string strMissing = (m_dir / "missing.txt").u8string(), strDir = (m_dir / "folder").u8string();
-    fs::create_directory(m_dir / "folder");
-    support::CToolRun run = Run({"checksum", "--algo=sum32", strLarge, strMissing, strLarge});
+    const std::vector<uint8_t> large = RandomBytes(4 * 1024 * 1024 + 4093, 8),
+                               digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    const std::string strLarge = makeFile("large.bin", large), strRussian = makeFile(u8"счёт-фактура №5.txt", digits);
+    const std::string strDash = makeFile("-dash.txt", digits);
+    const std::string strMissing = (dir / "missing.txt").u8string(), strDir = (dir / "folder").u8string();
+    fs::create_directory(dir / "folder");
+    support::CToolRun run = support::RunTool(dir, {"checksum", "--algo=sum32", strLarge, strMissing, strLarge});
     EXPECT_EQ(1, run.m_nStatus) << run.m_strErr;
     EXPECT_EQ(Line(COXCheckSum32(), large, 8, strLarge) + Line(COXCheckSum32(), large, 8, strLarge), run.m_strOut);
     EXPECT_NE(std::string::npos, run.m_strErr.find(u8"нет такого файла: " + strMissing + "\n")) << run.m_strErr;
@@ -89,7 +78,7 @@ TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
 #else
     const std::string strMem = u8"это папка";
 #endif
-    run = Run(args, "123456789");
+    run = support::RunTool(dir, args, "123456789");
     EXPECT_EQ(1, run.m_nStatus) << run.m_strErr;
     EXPECT_EQ(Line(COXCRC16(), large, 4, strLarge, 0x1D0F, 0xFFFF) + "1A33 " + strRussian + "\n1A33 -\n1A33 " +
                   strDash + "\n",
@@ -97,30 +86,25 @@ TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
     for (const std::string& strMessage :
          {u8"это папка, а не файл: " + strDir + "\n", std::string(u8"файла: \\x1B[31m\n"), strMem})
         EXPECT_NE(std::string::npos, run.m_strErr.find(strMessage)) << strMessage << "\n" << run.m_strErr;
-}
 
-TEST_F(ToolChecksum, BadUsageExitsWithTwoAndTheBatchWithOneForABadLine)
-{
-    const std::string strFile = MakeFile("digits.txt", m_digits);
-    for (const std::vector<std::string>& args :
+    // Bad usage: status 2, the one wrong thing in UTF-8, and where the usage is told.
+    for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"checksum"},
-                                               {"checksum", "--algo", "md5", strFile},
-                                               {"checksum", "--algo", "sum8", "--poly", "7", strFile},
-                                               {"checksum", "--batch", strFile},
-                                               {"frobnicate"}}) {
-        const support::CToolRun run = Run(args);
-        EXPECT_TRUE(run.m_nStatus == 2 && run.m_strOut.empty() && !run.m_strErr.empty()) << args.back();
+                                               {"checksum", "--algo", "md5", strDash},
+                                               {"checksum", "--algo", "sum8", "--poly", "7", strDash},
+                                               {"checksum", "--batch", strDash}}) {
+        run = support::RunTool(dir, bad);
+        EXPECT_TRUE(run.m_nStatus == 2 && run.m_strOut.empty() && !run.m_strErr.empty()) << bad.back();
     }
-    // The one wrong thing in UTF-8, and where the usage is told.
     EXPECT_EQ(u8"extkit checksum: полином шире алгоритма crc32 (32 бита): 1FFFFFFFFF\n"
               u8"Подробнее: extkit checksum --help\n",
-              Run({"checksum", "--poly", "1FFFFFFFFF", strFile}).m_strErr);
+              support::RunTool(dir, {"checksum", "--poly", "1FFFFFFFFF", strDash}).m_strErr);
     // The batch answers every line, a bad one with #invalid and its reason by
     // its number; line ends may be CR LF.
-    const support::CToolRun batch = Run({"checksum", "--batch"}, "crc32\t\t\t123456789\r\nmd5\t\t\tx\ncrc16\t\t\t\n");
-    EXPECT_EQ(1, batch.m_nStatus);
-    EXPECT_EQ("340BC6D9\tCBF43926\n#invalid\nFFFF\t0000\n", batch.m_strOut);
-    EXPECT_EQ(u8"extkit checksum: строка 2: неизвестный алгоритм md5\n", batch.m_strErr);
+    run = support::RunTool(dir, {"checksum", "--batch"}, "crc32\t\t\t123456789\r\nmd5\t\t\tx\ncrc16\t\t\t\n");
+    EXPECT_EQ(1, run.m_nStatus);
+    EXPECT_EQ("340BC6D9\tCBF43926\n#invalid\nFFFF\t0000\n", run.m_strOut);
+    EXPECT_EQ(u8"extkit checksum: строка 2: неизвестный алгоритм md5\n", run.m_strErr);
 }
 
 TEST(ToolText, Cp1251RoundTripMalformedTextAndEchoedControls)
@@ -143,111 +127,83 @@ TEST(ToolText, Cp1251RoundTripMalformedTextAndEchoedControls)
 namespace {
 // Content from memory, read by position, with faults on demand. Every read
 // checks that the reader has not already returned.
-class CMemorySource : public CBlockSource {
-public:
+struct CMemorySource : CBlockSource {
     explicit CMemorySource(const std::vector<uint8_t>& data) : m_data(data) {}
-
-    virtual long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength)
+    long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength) override
     {
         ++m_nReads;
         m_nReadsAfterReturn += m_bReturned ? 1 : 0;
-        if (m_nDelayMicroseconds != 0)
-            std::this_thread::sleep_for(std::chrono::microseconds(m_nDelayMicroseconds));
-        if ((nOffset + nLength > m_nFailFrom && nOffset < m_data.size()) || nOffset >= m_nFailBeyond)
-            return -1;
-        if (nOffset >= m_data.size())
-            return 0;
-        size_t n = std::min<size_t>(nLength, m_data.size() - (size_t)nOffset);
-        if (m_nMaxPerRead != 0 && n > m_nMaxPerRead)
-            n = m_nMaxPerRead;
-        memcpy(pBuffer, m_data.data() + nOffset, n);
+        std::this_thread::sleep_for(std::chrono::microseconds(m_nDelayMicroseconds));
+        if ((nOffset + nLength > m_nFailFrom && nOffset < m_data.size()) || nOffset > m_data.size())
+            return -1;  // a read past the end fails, as a failure after the end is no failure
+        const size_t n =
+            std::min<size_t>({nLength, m_data.size() - (size_t)nOffset, m_nMaxPerRead ? m_nMaxPerRead : nLength});
+        std::copy_n(m_data.begin() + (ptrdiff_t)nOffset, n, pBuffer);
         return (long long)n;
     }
-
     const std::vector<uint8_t>& m_data;
-    unsigned long long m_nFailFrom = UINT64_MAX;    // a read of the data touching this offset fails
-    unsigned long long m_nFailBeyond = UINT64_MAX;  // so does any read starting here or later
-    size_t m_nMaxPerRead = 0;                       // 0: as much as asked
+    unsigned long long m_nFailFrom = UINT64_MAX;  // a read of the data touching this offset fails
+    size_t m_nMaxPerRead = 0;                     // 0: as much as asked
     unsigned m_nDelayMicroseconds = 0;
     std::atomic<int> m_nReads{0}, m_nReadsAfterReturn{0};
     std::atomic<bool> m_bReturned{false};
 };
-
-const size_t c_nBlock = 4096;
-
-// Reads the source; every block must come on the calling thread, none empty.
-// Returns ReadBlocks' result.
-bool Collect(CMemorySource& source, int nBuffers, bool bReadAhead, std::vector<uint8_t>& data, int& nBlocks,
-             unsigned nHandlerDelay = 0)
-{
-    const std::thread::id caller = std::this_thread::get_id();
-    nBlocks = 0;
-    const bool bResult =
-        ReadBlocks(source, CBlockPlan{c_nBlock, nBuffers, bReadAhead}, [&](const unsigned char* p, size_t n) {
-            EXPECT_TRUE(caller == std::this_thread::get_id() && n != 0);
-            data.insert(data.end(), p, p + n);
-            ++nBlocks;
-            std::this_thread::sleep_for(std::chrono::microseconds(nHandlerDelay));
-        });
-    source.m_bReturned = true;
-    EXPECT_EQ(0, source.m_nReadsAfterReturn);
-    return bResult;
-}
 }  // namespace
 
-TEST(FileBlocks, EverySizeAndEveryKindOfSourceComesThroughWholeAndInOrder)
+TEST(FileBlocks, EveryKindOfSourceComesThroughWholeAndInOrderAndAFailureEndsTheReading)
 {
     // Sizes around a block; reads that return less than asked (pipes,
     // interrupted calls) still give whole blocks; a slow source or a slow
-    // consumer makes each side wait for the other in turn; a failure after the
-    // end is no failure, and blocks read ahead past the end are never handed
-    // over (repeated, for the races).
-    const size_t n = 13 * c_nBlock + 77;
+    // consumer makes each side wait for the other in turn; blocks read ahead
+    // past the end are never handed over (repeated, for the races); a failed
+    // read gives exactly the whole blocks before it.
+    const size_t c_nBlock = 4096, n = 13 * c_nBlock + 77;
     const struct {
-        size_t nSize, nMaxPerRead;
+        size_t nSize, nMaxPerRead, nFailFrom;
         unsigned nReadDelay, nHandlerDelay;
-        bool bFailPastTheEnd;
         int nRepeat;
-    } aCases[] = {
-        // clang-format off
-        {0, 0, 0, 0, false, 1}, {1, 0, 0, 0, false, 1}, {c_nBlock - 1, 0, 0, 0, false, 1}, {c_nBlock, 0, 0, 0, false, 1},
-        {c_nBlock + 1, 0, 0, 0, false, 1}, {n, 1000, 0, 0, false, 1}, {n, 0, 300, 0, false, 1},
-        {n, 0, 0, 300, false, 1}, {n, 0, 300, 300, false, 1}, {n, 0, 0, 0, true, 10}, {n, 0, 0, 200, true, 10},
-        // clang-format on
-    };
+    } aCases[] = {{0, 0, SIZE_MAX, 0, 0, 1},
+                  {c_nBlock - 1, 0, SIZE_MAX, 0, 0, 1},
+                  {c_nBlock + 1, 0, SIZE_MAX, 0, 0, 1},
+                  {n, 1000, SIZE_MAX, 0, 0, 1},
+                  {n, 0, SIZE_MAX, 300, 300, 1},
+                  {n, 0, SIZE_MAX, 0, 200, 10},
+                  {n, 0, 0, 0, 0, 1},
+                  {n, 0, 1, 0, 0, 1},
+                  {n, 0, 5 * c_nBlock + 10, 0, 0, 1},
+                  {n, 0, 12 * c_nBlock + 1, 0, 0, 1}};
     for (const auto& c : aCases) {
         const std::vector<uint8_t> data = RandomBytes(c.nSize, (unsigned)c.nSize);
+        const bool bFails = c.nFailFrom < c.nSize;
+        const size_t nGood = bFails ? c.nFailFrom / c_nBlock * c_nBlock : c.nSize;
         for (int nBuffers : {1, 2, 8}) {
             for (int i = 0; i < 2 * c.nRepeat; ++i) {
                 CMemorySource source(data);
                 source.m_nMaxPerRead = c.nMaxPerRead;
+                source.m_nFailFrom = c.nFailFrom;
                 source.m_nDelayMicroseconds = c.nReadDelay;
-                source.m_nFailBeyond = c.bFailPastTheEnd ? data.size() + 1 : UINT64_MAX;
+                const std::thread::id caller = std::this_thread::get_id();
                 std::vector<uint8_t> got;
-                int nBlocks;
-                EXPECT_TRUE(Collect(source, nBuffers, i % 2 != 0, got, nBlocks, c.nHandlerDelay));
-                EXPECT_EQ(data, got) << &c - aCases << " buffers " << nBuffers << " read-ahead " << i % 2;
-                EXPECT_EQ((c.nSize + c_nBlock - 1) / c_nBlock, (size_t)nBlocks) << &c - aCases;
+                size_t nBlocks = 0;
+                EXPECT_EQ(!bFails,
+                          ReadBlocks(source, CBlockPlan{c_nBlock, nBuffers, i % 2 != 0},
+                                     [&](const unsigned char* p, size_t nLength) {
+                                         EXPECT_TRUE(caller == std::this_thread::get_id() && nLength != 0);
+                                         got.insert(got.end(), p, p + nLength);
+                                         ++nBlocks;
+                                         std::this_thread::sleep_for(std::chrono::microseconds(c.nHandlerDelay));
+                                     }));
+                source.m_bReturned = true;
+                EXPECT_EQ(0, source.m_nReadsAfterReturn);
+                EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.begin() + nGood), got)
+                    << &c - aCases << " buffers " << nBuffers << " read-ahead " << i % 2;
+                EXPECT_EQ((nGood + c_nBlock - 1) / c_nBlock, nBlocks) << &c - aCases;
             }
         }
     }
-}
 
-TEST(FileBlocks, AFailedReadOrAConsumersExceptionEndsTheReading)
-{
+    // A consumer's exception stops the reading rather than reading the rest.
     const std::vector<uint8_t> data = RandomBytes(50 * c_nBlock, 4);
-    for (size_t nFailAt : {(size_t)0, (size_t)1, c_nBlock, 5 * c_nBlock + 10, 29 * c_nBlock + 1}) {
-        for (bool bReadAhead : {false, true}) {
-            CMemorySource source(data);
-            source.m_nFailFrom = nFailAt;
-            std::vector<uint8_t> got;
-            int nBlocks;
-            EXPECT_FALSE(Collect(source, 4, bReadAhead, got, nBlocks)) << nFailAt;
-            // Exactly the whole blocks before the failing one, as reading in order gives.
-            EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.begin() + nFailAt / c_nBlock * c_nBlock), got) << nFailAt;
-        }
-    }
-
     CMemorySource source(data);
     source.m_nDelayMicroseconds = 100;
     int nBlocks = 0;
@@ -261,7 +217,7 @@ TEST(FileBlocks, AFailedReadOrAConsumersExceptionEndsTheReading)
     const int nReads = source.m_nReads;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(nReads, source.m_nReads);
-    EXPECT_LT(nReads, 50);  // it stopped, rather than reading the rest
+    EXPECT_LT(nReads, 50);
 
     EXPECT_FALSE(GetFilePlan(4 * 1024 * 1024 - 1).m_bReadAhead);  // read-ahead only for large files
     EXPECT_TRUE(GetFilePlan(4 * 1024 * 1024).m_bReadAhead);
