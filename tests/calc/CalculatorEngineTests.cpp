@@ -105,13 +105,3 @@ TEST(CalculatorEngine, ResetStartsOverFromItsOwnValue)
     engine.Reset(NULL, -1);
     EXPECT_EQ("0", std::string(engine.GetValue()));
 }
-
-TEST(CalculatorEngine, OperandsNoKeyGives)
-{
-    const CCalculatorEngine engine(NULL, 2);
-    // No accumulator at all: the entry stands alone; an unknown operation gives the entry.
-    EXPECT_EQ("5.00", std::string(engine.GetOperValue("5", NULL, '*')));
-    EXPECT_EQ("5.00", std::string(engine.GetOperValue("5", "", '-')));
-    EXPECT_EQ("5.00", std::string(engine.GetOperValue("5", "", '/')));
-    EXPECT_EQ("2.50", std::string(engine.GetOperValue("2.5", "5", '^')));
-}
