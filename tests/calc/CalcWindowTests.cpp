@@ -478,44 +478,6 @@ TEST(CalendarDlg, UnderAFieldOrOffTheScreenEdgesTakenWithTwoClicksOrEnterOrLeft)
     }
 }
 
-TEST(CalendarDlg, CentredWithABiggerFontAndAnInvalidStartOnToday)
-{
-    CField host(CRect(200, 150, 700, 550));
-    const COleDateTime before = COleDateTime::GetCurrentTime();
-    CCalendarDlg dlg(&host.m_wnd);
-    EXPECT_TRUE(before <= dlg.m_date && dlg.m_date <= COleDateTime::GetCurrentTime());
-    CFont font;
-    ASSERT_TRUE(font.CreatePointFont(140, "Arial"));
-    dlg.m_pFont = &font;
-    dlg.m_bCenter = TRUE;
-    dlg.m_date = COleDateTime(2023, 2, 31, 0, 0, 0);
-    HFONT hUsed = NULL;
-    CRect rcMin, rcCalendar, rcDlg;
-    int nShown = 0, nToday = -1;
-    EXPECT_EQ(IDOK, RunCalendar(dlg, [&](HWND hDlg, HWND hCalendar) {
-                  hUsed = reinterpret_cast<HFONT>(SendMessageA(hCalendar, WM_GETFONT, 0, 0));
-                  SendMessageA(hCalendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&rcMin));
-                  rcCalendar = WindowRect(hCalendar);
-                  rcDlg = WindowRect(hDlg);
-                  nShown = Selected(hCalendar);
-                  SYSTEMTIME stToday = {};
-                  SendMessageA(hCalendar, MCM_GETTODAY, 0, reinterpret_cast<LPARAM>(&stToday));
-                  nToday = Day(stToday);
-                  PostKey(hCalendar, VK_RETURN);
-              }));
-    EXPECT_EQ(static_cast<HFONT>(font.GetSafeHandle()), hUsed);
-    // The calendar at its minimal size for the font, widened by the caption
-    // height, in a dialog frame under a caption, centred on the host.
-    EXPECT_EQ(CSize(rcMin.Width() + GetSystemMetrics(SM_CYCAPTION), rcMin.Height()), rcCalendar.Size());
-    EXPECT_EQ(CSize(rcCalendar.Width() + 2 * GetSystemMetrics(SM_CXDLGFRAME),
-                    rcCalendar.Height() + 2 * GetSystemMetrics(SM_CYDLGFRAME) + GetSystemMetrics(SM_CYCAPTION)),
-              rcDlg.Size());
-    EXPECT_LE(abs(rcDlg.CenterPoint().x - 450) + abs(rcDlg.CenterPoint().y - 350), 2);
-    // An invalid start leaves the calendar on its own day, today, which Enter takes.
-    EXPECT_EQ(nToday, nShown);
-    EXPECT_EQ(nToday, Day(dlg.m_date));
-}
-
 TEST(CalendarDlg, AHundredRunsLeaveNoGuiObjects)
 {
     CField field(CRect(100, 100, 250, 124));

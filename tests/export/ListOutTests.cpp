@@ -1,8 +1,7 @@
 // The tool's source over a tab-separated table and its font options
-// (tests/data/export_sources.txt), and a cell outside the table.
+// (tests/data/export_sources.txt).
 #include "CaseTable.h"
 #include "Console.h"
-#include "Throws.h"
 #include "export/TsvListOut.h"
 
 #include <gtest/gtest.h>
@@ -57,18 +56,4 @@ std::string RunSourceCase(const std::string& strLine)
 TEST(ListOut, SourcesAndFontOptionsFollowTheirTable)
 {
     support::CheckCaseTable("export_sources.txt", RunSourceCase);
-}
-
-TEST(ListOut, ACellOutsideTheTableIsAnInvalidArgument)
-{
-    CTsvTable table;
-    std::string strProblem;
-    ASSERT_TRUE(ParseTsv("A\tB\nx\ty\n", table, strProblem));
-    CTsvListOut source(table);
-    for (int nCol : {-1, 2}) {
-        EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { source.GetColName(nCol); }));
-        EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { source.GetCellValue(nCol); }));
-    }
-    source.MoveNext();
-    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { source.GetCellValue(0); }));
 }
