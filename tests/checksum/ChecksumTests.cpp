@@ -92,19 +92,6 @@ TEST(ChecksumPaths, EveryPathGivesTheByteAtATimeResult)
     }
 }
 
-#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
-TEST(ChecksumPaths, FoldingIsUsedWhereTheProcessorHasIt)
-{
-    // Asked independently of the library's own detection.
-    __builtin_cpu_init();
-    const bool bPclmul =
-        __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1") && __builtin_cpu_supports("ssse3");
-    EXPECT_TRUE(!bPclmul || CrcBestPath() == crcPathPclmul || CrcBestPath() == crcPathVpclmul);
-    EXPECT_TRUE(!__builtin_cpu_supports("avx2") || SumPathAvailable(sumPathAvx2));
-    EXPECT_TRUE(!CrcPathAvailable(crcPathVpclmul) || CrcBestPath() == crcPathVpclmul);
-}
-#endif
-
 TEST(ChecksumClasses, ResultInTheWidthBitsAboveKeptBlockByBlockAsOneBlockAndSharedTables)
 {
     // From random starts: the result is the running value in the class's

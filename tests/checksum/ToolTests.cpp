@@ -1,8 +1,6 @@
 // The extkit tool's checksum command run as a separate program on files made
 // here (options, several files, the standard input, failures and exit
-// statuses); its block reader, whose read-ahead thread is driven through
-// sources that fail, dawdle and return less than asked; and its text edges.
-#include "Console.h"
+// statuses), and the ends of its block reader.
 #include "FileBlocks.h"
 #include "ToolRun.h"
 
@@ -34,24 +32,6 @@ std::vector<uint8_t> RandomBytes(size_t n, unsigned nSeed)
     return v;
 }
 
-class ToolChecksum : public ::testing::Test {
-protected:
-    // A file in the test folder (the name is UTF-8); its full path in UTF-8.
-    std::string MakeFile(const std::string& strName, const std::vector<uint8_t>& content)
-    {
-        const fs::path path = m_dir / fs::u8path(strName);
-        std::ofstream(path, std::ios::binary).write((const char*)content.data(), (std::streamsize)content.size());
-        return path.u8string();
-    }
-    support::CToolRun Run(const std::vector<std::string>& args, const std::string& strInput = std::string())
-    {
-        return support::RunTool(m_dir, args, strInput);
-    }
-    support::CTempDir m_tempDir{"extkit_tool_"};
-    const fs::path m_dir = m_tempDir.GetPath();
-    const std::vector<uint8_t> m_digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
-};
-
 // The line the tool prints for a whole file, the value computed here by the class.
 std::string Line(COXCheckBase&& check, const std::vector<uint8_t>& data, int nDigits, const std::string& strName,
                  DWORD nStart = 0xFFFFFFFF, DWORD nInvert = 0)
@@ -63,19 +43,26 @@ std::string Line(COXCheckBase&& check, const std::vector<uint8_t>& data, int nDi
 }
 }  // namespace
 
-TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
+TEST(ToolChecksum, FilesOfEveryKindTheStandardInputWhatCannotBeReadAndBadUsage)
 {
+    support::CTempDir tempDir("extkit_tool_");
+    const fs::path dir = tempDir.GetPath();
+    const auto makeFile = [&](const std::string& strName, const std::vector<uint8_t>& content) {
+        std::ofstream(dir / fs::u8path(strName), std::ios::binary)
+            .write((const char*)content.data(), (std::streamsize)content.size());
+        return (dir / fs::u8path(strName)).u8string();
+    };
     // Just over the read-ahead size with a tail that is not a whole vector; a
     // Russian name, the standard input, and after "--" a name that looks like
     // an option; the options in both forms. A missing file, a folder and a
     // name with a terminal's escape are reported, the others done, status 1.
-    const std::vector<uint8_t> large = RandomBytes(4 * 1024 * 1024 + 4093, 8);
-    const std::string strLarge = MakeFile("large.bin", large);
-    const std::string strRussian = MakeFile(u8"счёт-фактура №5.txt", m_digits);
-    const std::string strDash = MakeFile("-dash.txt", m_digits);
-    const std::string strMissing = (m_dir / "missing.txt").u8string(), strDir = (m_dir / "folder").u8string();
-    fs::create_directory(m_dir / "folder");
-    support::CToolRun run = Run({"checksum", "--algo=sum32", strLarge, strMissing, strLarge});
+    const std::vector<uint8_t> large = RandomBytes(4 * 1024 * 1024 + 4093, 8),
+                               digits{'1', '2', '3', '4', '5', '6', '7', '8', '9'};
+    const std::string strLarge = makeFile("large.bin", large), strRussian = makeFile(u8"счёт-фактура №5.txt", digits);
+    const std::string strDash = makeFile("-dash.txt", digits);
+    const std::string strMissing = (dir / "missing.txt").u8string(), strDir = (dir / "folder").u8string();
+    fs::create_directory(dir / "folder");
+    support::CToolRun run = support::RunTool(dir, {"checksum", "--algo=sum32", strLarge, strMissing, strLarge});
     EXPECT_EQ(1, run.m_nStatus) << run.m_strErr;
     EXPECT_EQ(Line(COXCheckSum32(), large, 8, strLarge) + Line(COXCheckSum32(), large, 8, strLarge), run.m_strOut);
     EXPECT_NE(std::string::npos, run.m_strErr.find(u8"нет такого файла: " + strMissing + "\n")) << run.m_strErr;
@@ -89,7 +76,7 @@ TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
 #else
     const std::string strMem = u8"это папка";
 #endif
-    run = Run(args, "123456789");
+    run = support::RunTool(dir, args, "123456789");
     EXPECT_EQ(1, run.m_nStatus) << run.m_strErr;
     EXPECT_EQ(Line(COXCRC16(), large, 4, strLarge, 0x1D0F, 0xFFFF) + "1A33 " + strRussian + "\n1A33 -\n1A33 " +
                   strDash + "\n",
@@ -97,172 +84,81 @@ TEST_F(ToolChecksum, FilesOfEveryKindTheStandardInputAndWhatCannotBeRead)
     for (const std::string& strMessage :
          {u8"это папка, а не файл: " + strDir + "\n", std::string(u8"файла: \\x1B[31m\n"), strMem})
         EXPECT_NE(std::string::npos, run.m_strErr.find(strMessage)) << strMessage << "\n" << run.m_strErr;
-}
 
-TEST_F(ToolChecksum, BadUsageExitsWithTwoAndTheBatchWithOneForABadLine)
-{
-    const std::string strFile = MakeFile("digits.txt", m_digits);
-    for (const std::vector<std::string>& args :
+    // Bad usage: status 2, the one wrong thing in UTF-8, and where the usage is told.
+    for (const std::vector<std::string>& bad :
          std::vector<std::vector<std::string>>{{"checksum"},
-                                               {"checksum", "--algo", "md5", strFile},
-                                               {"checksum", "--algo", "sum8", "--poly", "7", strFile},
-                                               {"checksum", "--batch", strFile},
-                                               {"frobnicate"}}) {
-        const support::CToolRun run = Run(args);
-        EXPECT_TRUE(run.m_nStatus == 2 && run.m_strOut.empty() && !run.m_strErr.empty()) << args.back();
+                                               {"checksum", "--algo", "md5", strDash},
+                                               {"checksum", "--algo", "sum8", "--poly", "7", strDash},
+                                               {"checksum", "--batch", strDash}}) {
+        run = support::RunTool(dir, bad);
+        EXPECT_TRUE(run.m_nStatus == 2 && run.m_strOut.empty() && !run.m_strErr.empty()) << bad.back();
     }
-    // The one wrong thing in UTF-8, and where the usage is told.
     EXPECT_EQ(u8"extkit checksum: полином шире алгоритма crc32 (32 бита): 1FFFFFFFFF\n"
               u8"Подробнее: extkit checksum --help\n",
-              Run({"checksum", "--poly", "1FFFFFFFFF", strFile}).m_strErr);
+              support::RunTool(dir, {"checksum", "--poly", "1FFFFFFFFF", strDash}).m_strErr);
     // The batch answers every line, a bad one with #invalid and its reason by
     // its number; line ends may be CR LF.
-    const support::CToolRun batch = Run({"checksum", "--batch"}, "crc32\t\t\t123456789\r\nmd5\t\t\tx\ncrc16\t\t\t\n");
-    EXPECT_EQ(1, batch.m_nStatus);
-    EXPECT_EQ("340BC6D9\tCBF43926\n#invalid\nFFFF\t0000\n", batch.m_strOut);
-    EXPECT_EQ(u8"extkit checksum: строка 2: неизвестный алгоритм md5\n", batch.m_strErr);
-}
-
-TEST(ToolText, Cp1251RoundTripMalformedTextAndEchoedControls)
-{
-    std::string strAll;
-    for (int ch = 1; ch < 256; ++ch)
-        strAll += (char)ch;
-    EXPECT_EQ(strAll, Utf8ToCp1251(Cp1251ToUtf8(strAll)));
-    // A character the code page lacks, one outside the basic plane, cut short
-    // at the end and by a plain byte, stray continuations, overlong, beyond U+10FFFF.
-    EXPECT_EQ("a?b a?b ?x ?? ? ? ?", Utf8ToCp1251("a\xE4\xB8\xAD"
-                                                  "b a\xF0\x9F\x98\x80"
-                                                  "b \xD0x \x80\xBF \xC0\x80 \xF4\x90\x80\x80 \xD0"));
-    // C0, DEL and C1 (U+009B is a terminal's CSI) are escaped; the rest stays, broken UTF-8 too.
-    using namespace std::string_literals;
-    EXPECT_EQ(u8"a\\x1B[31m\\x09\\x0A\\x00\\x7F\\x9B\xC2\xA0Ё\\\xC2"s,
-              EscapeControls(u8"a\x1B[31m\t\n\0\x7F\xC2\x9B\xC2\xA0Ё\\\xC2"s));
+    run = support::RunTool(dir, {"checksum", "--batch"}, "crc32\t\t\t123456789\r\nmd5\t\t\tx\ncrc16\t\t\t\n");
+    EXPECT_EQ(1, run.m_nStatus);
+    EXPECT_EQ("340BC6D9\tCBF43926\n#invalid\nFFFF\t0000\n", run.m_strOut);
+    EXPECT_EQ(u8"extkit checksum: строка 2: неизвестный алгоритм md5\n", run.m_strErr);
 }
 
 namespace {
-// Content from memory, read by position, with faults on demand. Every read
-// checks that the reader has not already returned.
-class CMemorySource : public CBlockSource {
-public:
-    explicit CMemorySource(const std::vector<uint8_t>& data) : m_data(data) {}
-
-    virtual long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength)
+// Content from memory, read by position, failing from an offset on; a read
+// after the reader has returned is counted.
+struct CMemorySource : CBlockSource {
+    explicit CMemorySource(const std::vector<uint8_t>& data, size_t nFailFrom) : m_data(data), m_nFailFrom(nFailFrom) {}
+    long long ReadAt(unsigned long long nOffset, unsigned char* pBuffer, size_t nLength) override
     {
         ++m_nReads;
         m_nReadsAfterReturn += m_bReturned ? 1 : 0;
-        if (m_nDelayMicroseconds != 0)
-            std::this_thread::sleep_for(std::chrono::microseconds(m_nDelayMicroseconds));
-        if ((nOffset + nLength > m_nFailFrom && nOffset < m_data.size()) || nOffset >= m_nFailBeyond)
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+        if (nOffset + nLength > m_nFailFrom)
             return -1;
-        if (nOffset >= m_data.size())
-            return 0;
-        size_t n = std::min<size_t>(nLength, m_data.size() - (size_t)nOffset);
-        if (m_nMaxPerRead != 0 && n > m_nMaxPerRead)
-            n = m_nMaxPerRead;
-        memcpy(pBuffer, m_data.data() + nOffset, n);
-        return (long long)n;
+        std::copy_n(m_data.begin() + (ptrdiff_t)nOffset, nLength, pBuffer);
+        return (long long)nLength;
     }
-
     const std::vector<uint8_t>& m_data;
-    unsigned long long m_nFailFrom = UINT64_MAX;    // a read of the data touching this offset fails
-    unsigned long long m_nFailBeyond = UINT64_MAX;  // so does any read starting here or later
-    size_t m_nMaxPerRead = 0;                       // 0: as much as asked
-    unsigned m_nDelayMicroseconds = 0;
+    const size_t m_nFailFrom;
     std::atomic<int> m_nReads{0}, m_nReadsAfterReturn{0};
     std::atomic<bool> m_bReturned{false};
 };
-
-const size_t c_nBlock = 4096;
-
-// Reads the source; every block must come on the calling thread, none empty.
-// Returns ReadBlocks' result.
-bool Collect(CMemorySource& source, int nBuffers, bool bReadAhead, std::vector<uint8_t>& data, int& nBlocks,
-             unsigned nHandlerDelay = 0)
-{
-    const std::thread::id caller = std::this_thread::get_id();
-    nBlocks = 0;
-    const bool bResult =
-        ReadBlocks(source, CBlockPlan{c_nBlock, nBuffers, bReadAhead}, [&](const unsigned char* p, size_t n) {
-            EXPECT_TRUE(caller == std::this_thread::get_id() && n != 0);
-            data.insert(data.end(), p, p + n);
-            ++nBlocks;
-            std::this_thread::sleep_for(std::chrono::microseconds(nHandlerDelay));
-        });
-    source.m_bReturned = true;
-    EXPECT_EQ(0, source.m_nReadsAfterReturn);
-    return bResult;
-}
 }  // namespace
 
-TEST(FileBlocks, EverySizeAndEveryKindOfSourceComesThroughWholeAndInOrder)
-{
-    // Sizes around a block; reads that return less than asked (pipes,
-    // interrupted calls) still give whole blocks; a slow source or a slow
-    // consumer makes each side wait for the other in turn; a failure after the
-    // end is no failure, and blocks read ahead past the end are never handed
-    // over (repeated, for the races).
-    const size_t n = 13 * c_nBlock + 77;
-    const struct {
-        size_t nSize, nMaxPerRead;
-        unsigned nReadDelay, nHandlerDelay;
-        bool bFailPastTheEnd;
-        int nRepeat;
-    } aCases[] = {
-        // clang-format off
-        {0, 0, 0, 0, false, 1}, {1, 0, 0, 0, false, 1}, {c_nBlock - 1, 0, 0, 0, false, 1}, {c_nBlock, 0, 0, 0, false, 1},
-        {c_nBlock + 1, 0, 0, 0, false, 1}, {n, 1000, 0, 0, false, 1}, {n, 0, 300, 0, false, 1},
-        {n, 0, 0, 300, false, 1}, {n, 0, 300, 300, false, 1}, {n, 0, 0, 0, true, 10}, {n, 0, 0, 200, true, 10},
-        // clang-format on
-    };
-    for (const auto& c : aCases) {
-        const std::vector<uint8_t> data = RandomBytes(c.nSize, (unsigned)c.nSize);
-        for (int nBuffers : {1, 2, 8}) {
-            for (int i = 0; i < 2 * c.nRepeat; ++i) {
-                CMemorySource source(data);
-                source.m_nMaxPerRead = c.nMaxPerRead;
-                source.m_nDelayMicroseconds = c.nReadDelay;
-                source.m_nFailBeyond = c.bFailPastTheEnd ? data.size() + 1 : UINT64_MAX;
-                std::vector<uint8_t> got;
-                int nBlocks;
-                EXPECT_TRUE(Collect(source, nBuffers, i % 2 != 0, got, nBlocks, c.nHandlerDelay));
-                EXPECT_EQ(data, got) << &c - aCases << " buffers " << nBuffers << " read-ahead " << i % 2;
-                EXPECT_EQ((c.nSize + c_nBlock - 1) / c_nBlock, (size_t)nBlocks) << &c - aCases;
-            }
-        }
-    }
-}
-
+// Whole files come through the tool's runs above; here the reader's ends: a
+// failed read gives exactly the whole blocks before it, and a consumer's
+// exception stops the reading rather than reading the rest, with or without
+// the read-ahead thread, which never reads after the reader returned.
 TEST(FileBlocks, AFailedReadOrAConsumersExceptionEndsTheReading)
 {
+    const size_t c_nBlock = 4096;
     const std::vector<uint8_t> data = RandomBytes(50 * c_nBlock, 4);
-    for (size_t nFailAt : {(size_t)0, (size_t)1, c_nBlock, 5 * c_nBlock + 10, 29 * c_nBlock + 1}) {
-        for (bool bReadAhead : {false, true}) {
-            CMemorySource source(data);
-            source.m_nFailFrom = nFailAt;
+    for (bool bReadAhead : {false, true}) {
+        for (size_t nFailAt : {(size_t)1, 5 * c_nBlock + 10, 29 * c_nBlock + 1}) {
+            CMemorySource source(data, nFailAt);
             std::vector<uint8_t> got;
-            int nBlocks;
-            EXPECT_FALSE(Collect(source, 4, bReadAhead, got, nBlocks)) << nFailAt;
-            // Exactly the whole blocks before the failing one, as reading in order gives.
+            EXPECT_FALSE(ReadBlocks(source, CBlockPlan{c_nBlock, 4, bReadAhead},
+                                    [&](const unsigned char* p, size_t n) { got.insert(got.end(), p, p + n); }));
+            source.m_bReturned = true;
             EXPECT_EQ(std::vector<uint8_t>(data.begin(), data.begin() + nFailAt / c_nBlock * c_nBlock), got) << nFailAt;
+            EXPECT_EQ(0, source.m_nReadsAfterReturn);
         }
+        CMemorySource source(data, data.size());
+        int nBlocks = 0;
+        EXPECT_THROW(ReadBlocks(source, CBlockPlan{c_nBlock, 4, bReadAhead},
+                                [&](const unsigned char*, size_t) {
+                                    if (++nBlocks == 3)
+                                        throw std::runtime_error("stop");
+                                }),
+                     std::runtime_error);
+        source.m_bReturned = true;
+        const int nReads = source.m_nReads;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        EXPECT_EQ(nReads, source.m_nReads);
+        EXPECT_LT(nReads, 50);
     }
-
-    CMemorySource source(data);
-    source.m_nDelayMicroseconds = 100;
-    int nBlocks = 0;
-    EXPECT_THROW(ReadBlocks(source, CBlockPlan{c_nBlock, 4, true},
-                            [&](const unsigned char*, size_t) {
-                                if (++nBlocks == 3)
-                                    throw std::runtime_error("stop");
-                            }),
-                 std::runtime_error);
-    source.m_bReturned = true;
-    const int nReads = source.m_nReads;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    EXPECT_EQ(nReads, source.m_nReads);
-    EXPECT_LT(nReads, 50);  // it stopped, rather than reading the rest
-
     EXPECT_FALSE(GetFilePlan(4 * 1024 * 1024 - 1).m_bReadAhead);  // read-ahead only for large files
     EXPECT_TRUE(GetFilePlan(4 * 1024 * 1024).m_bReadAhead);
 }

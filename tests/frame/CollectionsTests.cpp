@@ -10,6 +10,7 @@
 
 #include "CaseTable.h"
 #include "Console.h"
+#include "Throws.h"
 #include "ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -63,12 +64,7 @@ TEST(Collections, TheArrayDestroysEachObjectOnceAndFindingOrRemovingNever)
         EXPECT_EQ(CCounted::s_nDeleted, 3);
         ASSERT_EQ(arr.GetSize(), 1);
         EXPECT_EQ(arr[0], nullptr);
-        EXPECT_THROW(
-            try { arr.DestroyItem(7); } catch (CInvalidArgException* e) {
-                e->Delete();
-                throw 1;
-            },
-            int);
+        EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.DestroyItem(7); }));
 
         CCounted* p = new CCounted;
         arr.Add(p);

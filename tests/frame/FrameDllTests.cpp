@@ -43,9 +43,7 @@ TEST(ExtkitModule, AHostReachesTheModulesResourcesThroughTheGuard)
         EXPECT_TRUE(str.LoadString(IDS_EXTKIT_RESOURCE_PROBE));
         EXPECT_STREQ("Ресурсы модуля extkit доступны", str);
         {
-            CSetResourceHandle inner(hFramework);
             CSetResourceHandle none(NULL);  // switches nothing, but restores what was current
-            EXPECT_EQ(hFramework, AfxGetResourceHandle());
             AfxSetResourceHandle(hExe);
         }
         EXPECT_EQ(hExtkit, AfxGetResourceHandle());

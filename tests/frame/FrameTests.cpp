@@ -20,29 +20,6 @@
 
 namespace {
 
-// The line's fields split by tabs, with \t \r \n \\ and \xHH resolved.
-std::vector<std::string> Fields(const std::string& strLine)
-{
-    std::vector<std::string> fields(1);
-    for (size_t i = 0; i < strLine.size(); ++i) {
-        const char ch = strLine[i];
-        if (ch == '\t') {
-            fields.emplace_back();
-        } else if (ch == '\\' && i + 1 < strLine.size()) {
-            const char chNext = strLine[++i];
-            if (chNext == 'x' && i + 2 < strLine.size()) {
-                fields.back() += static_cast<char>(std::stoi(strLine.substr(i + 1, 2), nullptr, 16));
-                i += 2;
-            } else {
-                fields.back() += chNext == 't' ? '\t' : chNext == 'r' ? '\r' : chNext == 'n' ? '\n' : chNext;
-            }
-        } else {
-            fields.back() += ch;
-        }
-    }
-    return fields;
-}
-
 const char* Text(const std::string& str)
 {
     return str == "NULL" ? nullptr : str.c_str();
@@ -71,7 +48,7 @@ std::string Line(const CLocaleSettings& s)
 
 std::string RunFrameLine(const std::string& strLine)
 {
-    std::vector<std::string> f = Fields(strLine);
+    std::vector<std::string> f = support::SplitCaseFields(strLine);
     for (size_t i = 1; i < f.size(); ++i)
         f[i] = f[i] == "NULL" ? f[i] : Utf8ToCp1251(f[i]);
     f.resize(std::max<size_t>(f.size(), 3));
@@ -105,7 +82,7 @@ std::string RunFrameLine(const std::string& strLine)
         str = DateSeparatorOfFormat(f[1].c_str(), ch) ? std::string(1, ch) : "none";
     } else if (f[0] == "cp1251") {
         str = "kept";
-        ConvertToCp1251(Fields(strLine)[2].c_str(), f[1].c_str(), str);
+        ConvertToCp1251(support::SplitCaseFields(strLine)[2].c_str(), f[1].c_str(), str);
     } else if (f[0] == "read") {
         CLocaleSettings s;
         str = ReadPosixLocaleSettings(f[1].c_str(), s) ? Line(s) : "unknown";

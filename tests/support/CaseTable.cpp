@@ -39,8 +39,7 @@ std::vector<CTableCase> ReadCaseTable(const std::string& strName)
     return cases;
 }
 
-void CheckCaseTable(const std::string& strName, const std::function<std::string(const std::string&)>& run,
-                    bool bWindow)
+void CheckCaseTable(const std::string& strName, const std::function<std::string(const std::string&)>& run, bool bWindow)
 {
     const std::vector<CTableCase> cases = ReadCaseTable(strName);
     for (const CTableCase& c : cases) {
@@ -50,6 +49,30 @@ void CheckCaseTable(const std::string& strName, const std::function<std::string(
     }
     ::testing::Test::RecordProperty("table_cases", static_cast<int>(cases.size()));
     EXPECT_FALSE(cases.empty()) << strName << " holds no cases";
+}
+
+std::vector<std::string> SplitCaseFields(const std::string& strLine)
+{
+    std::vector<std::string> fields(1);
+    for (size_t i = 0; i < strLine.size(); ++i) {
+        const char ch = strLine[i];
+        if (ch == '\t') {
+            fields.emplace_back();
+        } else if (ch != '\\' || i + 1 == strLine.size()) {
+            fields.back() += ch;
+        } else if (strLine[++i] == 'x' && i + 2 < strLine.size()) {
+            fields.back() += static_cast<char>(std::stoi(strLine.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            const char chNext = strLine[i];
+            fields.back() += chNext == 't'   ? '\t'
+                             : chNext == 'r' ? '\r'
+                             : chNext == 'n' ? '\n'
+                             : chNext == '0' ? '\0'
+                                             : chNext;
+        }
+    }
+    return fields;
 }
 
 }  // namespace support

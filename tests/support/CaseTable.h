@@ -30,4 +30,7 @@ std::vector<CTableCase> ReadCaseTable(const std::string& strName);
 void CheckCaseTable(const std::string& strName, const std::function<std::string(const std::string&)>& run,
                     bool bWindow = false);
 
+// An input line's fields split by tabs, with \t \r \n \0 \\ and \xHH in them resolved.
+std::vector<std::string> SplitCaseFields(const std::string& strLine);
+
 }  // namespace support

@@ -2,6 +2,8 @@
 // a change, elements that refer into their own array, map iteration and removal.
 #include <gtest/gtest.h>
 
+#include "Throws.h"
+
 #include <map>
 #include <set>
 #include <string>
@@ -9,18 +11,6 @@
 #include <afxtempl.h>
 
 namespace {
-
-template <class F>
-bool ThrowsInvalidArg(F f)
-{
-    try {
-        f();
-    } catch (CInvalidArgException* e) {
-        e->Delete();
-        return true;
-    }
-    return false;
-}
 
 std::string Item(const CString& s)
 {
@@ -67,20 +57,20 @@ TEST(Array, GrowsInsertsRemovesAndRefusesBadIndicesUnchanged)
 
     arr.SetSize(2);
     CArray<int, int>* pNone = NULL;
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetSize(-1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.GetAt(2); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.GetAt(-1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetAt(2, 0); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.ElementAt(5); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr[2] = 0; }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(2); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(1, 2); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(-1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.RemoveAt(0, -1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(-1, 5); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(0, 5, 0); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.InsertAt(0, pNone); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { arr.SetAtGrow(-1, 0); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.SetSize(-1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.GetAt(2); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.GetAt(-1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.SetAt(2, 0); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.ElementAt(5); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr[2] = 0; }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.RemoveAt(2); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.RemoveAt(1, 2); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.RemoveAt(-1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.RemoveAt(0, -1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.InsertAt(-1, 5); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.InsertAt(0, 5, 0); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.InsertAt(0, pNone); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { arr.SetAtGrow(-1, 0); }));
     arr.RemoveAt(2, 0);  // an empty range at the end is allowed
     EXPECT_EQ("0,-1", Join(arr));
 }

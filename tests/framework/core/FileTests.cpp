@@ -7,29 +7,17 @@
 #include <vector>
 
 #include <afx.h>
-#include <filesystem>
-#include <random>
+
+#include "ToolRun.h"
 
 namespace {
 
-// A fresh folder for one test, removed with its files at the end.
-class CTempDir {
-public:
-    CTempDir() : m_path(std::filesystem::temp_directory_path() / ("core_" + std::to_string(std::random_device()())))
-    {
-        std::filesystem::create_directory(m_path);
-    }
-    ~CTempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    // The name's bytes as they are (Windows-1251), not read as UTF-8 as a path would.
-    CString Path(const char* pszName) const { return CString((m_path / "").string().c_str()) + pszName; }
-
-private:
-    std::filesystem::path m_path;
-};
+// A file's name in a fresh folder, its bytes as they are (Windows-1251), not
+// read as UTF-8 as a path would.
+CString PathIn(const support::CTempDir& dir, const char* pszName)
+{
+    return CString((dir.GetPath() / "").string().c_str()) + pszName;
+}
 
 void WriteText(const CString& strPath, const char* pszText)
 {
@@ -52,9 +40,9 @@ E* Thrown(F f)
 
 TEST(File, OpenFailuresReportCauseAndName)
 {
-    CTempDir dir;
-    CString strMissing = dir.Path("нет такого.txt");
-    CString strFile = dir.Path("plain.txt");
+    support::CTempDir dir("core_");
+    CString strMissing = PathIn(dir, "нет такого.txt");
+    CString strFile = PathIn(dir, "plain.txt");
     WriteText(strFile, "x");
 #ifdef _WIN32
     CString strThroughFile = strFile + "\\inside.txt";
@@ -104,8 +92,8 @@ TEST(File, OpenFailuresReportCauseAndName)
 
 TEST(File, WriteReadSeekLengthRoundTrip)
 {
-    CTempDir dir;
-    CString strPath = dir.Path("data.bin");
+    support::CTempDir dir("core_");
+    CString strPath = PathIn(dir, "data.bin");
     std::vector<BYTE> data(100000);
     for (size_t i = 0; i < data.size(); i++)
         data[i] = (BYTE)(i * 31 + 7);
@@ -139,8 +127,8 @@ TEST(File, WriteReadSeekLengthRoundTrip)
 
 TEST(File, CreateTruncatesUnlessNoTruncateAndABadSeekOrWriteThrows)
 {
-    CTempDir dir;
-    CString strPath = dir.Path("keep.txt");
+    support::CTempDir dir("core_");
+    CString strPath = PathIn(dir, "keep.txt");
     WriteText(strPath, "содержимое");
     {
         CFile file(strPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
@@ -172,8 +160,8 @@ TEST(File, CreateTruncatesUnlessNoTruncateAndABadSeekOrWriteThrows)
 
 TEST(File, NamesAnAttachedHandleAndAnArchiveOnTheFile)
 {
-    CTempDir dir;
-    CString strPath = dir.Path("отчёт.2024.txt");
+    support::CTempDir dir("core_");
+    CString strPath = PathIn(dir, "отчёт.2024.txt");
     {
         CFile file(strPath, CFile::modeCreate | CFile::modeWrite);
         CArchive ar(&file, CArchive::store);

@@ -3,25 +3,14 @@
 // formatting and the raw buffer.
 #include <gtest/gtest.h>
 
+#include "Throws.h"
+
 #include <cstring>
 #include <string>
 
 #include <afx.h>
 
 namespace {
-
-// Runs f and reports whether it threw CInvalidArgException (deleting it).
-template <class F>
-bool ThrowsInvalidArg(F f)
-{
-    try {
-        f();
-    } catch (CInvalidArgException* e) {
-        e->Delete();
-        return true;
-    }
-    return false;
-}
 
 // The whole string, embedded zeros included.
 std::string Whole(const CString& s)
@@ -43,7 +32,7 @@ TEST(StringValue, CopiesSelfAppendAndBoundsOfTheCharacters)
     EXPECT_EQ("яяя", Whole(CString('я', 3)));
     EXPECT_EQ("", Whole(CString('x', -2)));
     EXPECT_EQ(std::string("a\0b", 3), Whole(CString("a\0b", 3)));  // an embedded zero keeps the length
-    EXPECT_TRUE(ThrowsInvalidArg([] { CString bad("abc", -1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([] { CString bad("abc", -1); }));
 
     CString s("ёж");
     s += s;
@@ -58,9 +47,9 @@ TEST(StringValue, CopiesSelfAppendAndBoundsOfTheCharacters)
     CString t("abc");
     EXPECT_EQ('\0', t.GetAt(3));  // the terminating zero may be read
     for (int nIndex : {4, -1})
-        EXPECT_TRUE(ThrowsInvalidArg([&] { t.GetAt(nIndex); })) << nIndex;
+        EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { t.GetAt(nIndex); })) << nIndex;
     for (int nIndex : {3, -1})
-        EXPECT_TRUE(ThrowsInvalidArg([&] { t.SetAt(nIndex, 'x'); })) << nIndex;
+        EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { t.SetAt(nIndex, 'x'); })) << nIndex;
     EXPECT_EQ("abc", Whole(t));
 }
 
@@ -144,7 +133,7 @@ TEST(StringSearch, TokenizeSkipsDelimitersAndEnds)
     EXPECT_EQ("Иванов,Пётр;; Сидорович ", Whole(s.Tokenize("", nPos)));
     EXPECT_EQ("", Whole(s.Tokenize("", nPos)));
     EXPECT_EQ(-1, nPos);
-    EXPECT_TRUE(ThrowsInvalidArg([&] { s.Tokenize(",", nPos); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { s.Tokenize(",", nPos); }));
     nPos = 0;
     EXPECT_EQ("", Whole(CString(",,,").Tokenize(",", nPos)));
     EXPECT_EQ(-1, nPos);
@@ -223,8 +212,8 @@ TEST(StringFormat, PrintfSemanticsSelfArgumentsAndTheBuffer)
     std::memset(full.GetBuffer(4), 'q', 4);
     full.ReleaseBuffer();
     EXPECT_EQ("qqqq", Whole(full.Left(4)));
-    EXPECT_TRUE(ThrowsInvalidArg([&] { fixed.GetBuffer(-1); }));
-    EXPECT_TRUE(ThrowsInvalidArg([&] {
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] { fixed.GetBuffer(-1); }));
+    EXPECT_TRUE(support::Throws<CInvalidArgException>([&] {
         CString t("ab");
         t.GetBuffer(4);
         t.ReleaseBuffer(1000);

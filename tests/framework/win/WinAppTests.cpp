@@ -29,9 +29,6 @@ TEST(WinApp, TheApplicationIsFoundWhileItLivesWithItsNamesAndMainWindow)
         EXPECT_EQ(app.m_pszProfileName, nullptr);  // filled by AfxWinInit
         char szCmdLine[] = "/silent";
         ASSERT_TRUE(AfxWinInit(GetModuleHandle(NULL), NULL, szCmdLine, SW_HIDE));
-        EXPECT_EQ(app.m_hInstance, GetModuleHandle(NULL));
-        EXPECT_EQ(app.m_lpCmdLine, szCmdLine);
-        EXPECT_EQ(app.m_nCmdShow, SW_HIDE);
         EXPECT_STREQ(app.m_pszExeName, "framework_win_tests");
         EXPECT_STREQ(app.m_pszAppName, "framework_win_tests");
         EXPECT_STREQ(app.m_pszProfileName, "framework_win_tests.INI");
