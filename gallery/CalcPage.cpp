@@ -111,7 +111,7 @@ public:
             DeleteObject(m_hMonthFont);
     }
 
-    const char* GetTitle() const override { return "Калькулятор и календарь"; }
+    const char* GetTitle() const override { return "Калькулятор"; }
     const char* GetSnapshotName() const override { return "calc"; }
 
     int WriteExtraSnapshots(const char* pszStem) override

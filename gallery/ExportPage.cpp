@@ -75,7 +75,7 @@ class CExportPage : public CGalleryPage {
 public:
     ~CExportPage() override { m_goods.Detach(); }
 
-    const char* GetTitle() const override { return "Выгрузка в Excel и Word"; }
+    const char* GetTitle() const override { return "Выгрузка таблиц"; }
     const char* GetSnapshotName() const override { return "export"; }
 
     // Each export once, the documents the stand-in saved kept as
