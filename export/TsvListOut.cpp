@@ -77,10 +77,10 @@ bool ParseTsv(const std::string& strText, CTsvTable& table, std::string& strProb
     return true;
 }
 
-bool ParseOutFont(const std::string& strSpec, OutFont& font, std::string& strProblem)
+bool ParseOutFont(const std::string& strFont, OutFont& font, std::string& strProblem)
 {
     font = OutFont();
-    const std::vector<std::string> fields = Split(strSpec, ':');
+    const std::vector<std::string> fields = Split(strFont, ':');
     if (fields.size() > 4) {
         strProblem = "шрифт задаётся как ИМЯ:РАЗМЕР:ЖИРНЫЙ:ВЫРАВНИВАНИЕ, а полей " + std::to_string(fields.size());
         return false;

@@ -23,7 +23,7 @@ bool ParseTsv(const std::string& strText, CTsvTable& table, std::string& strProb
 
 // "NAME:SIZE:BOLD:ALIGN"; a field left empty or out keeps its default. SIZE
 // is a decimal number (point or comma), BOLD 0 or 1, ALIGN an integer.
-bool ParseOutFont(const std::string& strSpec, OutFont& font, std::string& strProblem);
+bool ParseOutFont(const std::string& strFont, OutFont& font, std::string& strProblem);
 
 // The table's texts, which must already be in the library's code page.
 class CTsvListOut : public CAbstractListOut {

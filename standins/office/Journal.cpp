@@ -63,17 +63,17 @@ struct CFailure {
 
     CFailure()
     {
-        const std::wstring strSpec = GetEnvironmentString(L"EXTKIT_OFFICE_FAIL");
+        const std::wstring strFailure = GetEnvironmentString(L"EXTKIT_OFFICE_FAIL");
         std::vector<std::wstring> fields;
         size_t nStart = 0;
         for (;;) {
-            const size_t nTab = strSpec.find(L'\t', nStart);
+            const size_t nTab = strFailure.find(L'\t', nStart);
             // The description is the rest of the text, tabs and all.
             if (nTab == std::wstring::npos || fields.size() == 6) {
-                fields.push_back(strSpec.substr(nStart));
+                fields.push_back(strFailure.substr(nStart));
                 break;
             }
-            fields.push_back(strSpec.substr(nStart, nTab - nStart));
+            fields.push_back(strFailure.substr(nStart, nTab - nStart));
             nStart = nTab + 1;
         }
         if (fields.size() < 6)

@@ -88,9 +88,9 @@ public:
 
     const fs::path& GetDir() const { return m_dir.GetPath(); }
     // The call to fail, as EXTKIT_OFFICE_FAIL takes it (UTF-8).
-    void SetFailure(const std::string& strSpec)
+    void SetFailure(const std::string& strFailure)
     {
-        SetEnvironmentVariableA("EXTKIT_OFFICE_FAIL", Utf8ToCp1251(strSpec).c_str());
+        SetEnvironmentVariableA("EXTKIT_OFFICE_FAIL", Utf8ToCp1251(strFailure).c_str());
     }
     std::vector<std::string> ReadJournal() const
     {

@@ -18,7 +18,7 @@ std::string Fields(const std::vector<std::string>& fields)
     return str;
 }
 
-// "font<TAB>SPEC" gives the record, "tsv<TAB>TEXT" the names and the rows as
+// "font<TAB>FONT" gives the record, "tsv<TAB>TEXT" the names and the rows as
 // the source hands them out; a text refused gives #invalid and the reason.
 std::string RunSourceCase(const std::string& strLine)
 {
