@@ -34,15 +34,7 @@ CImageList* CHeaderCtrl::GetImageList() const
 CImageList* CHeaderCtrl::CreateDragImage(int nIndex)
 {
     HIMAGELIST hImageList = reinterpret_cast<HIMAGELIST>(SendMessage(HDM_CREATEDRAGIMAGE, static_cast<WPARAM>(nIndex)));
-    if (hImageList == NULL)
-        return NULL;
-    CImageList* pList = new CImageList;
-    if (!pList->Attach(hImageList)) {
-        delete pList;
-        ::ImageList_Destroy(hImageList);
-        return NULL;
-    }
-    return pList;
+    return AfxNewImageList(hImageList);
 }
 
 void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -86,6 +86,19 @@ BOOL CImageList::Attach(HIMAGELIST hImageList)
     return TRUE;
 }
 
+CImageList* AFXAPI AfxNewImageList(HIMAGELIST hImageList)
+{
+    if (hImageList == NULL)
+        return NULL;
+    CImageList* pList = new CImageList;
+    if (!pList->Attach(hImageList)) {
+        delete pList;
+        ::ImageList_Destroy(hImageList);
+        return NULL;
+    }
+    return pList;
+}
+
 HIMAGELIST CImageList::Detach()
 {
     HIMAGELIST hImageList = m_hImageList;

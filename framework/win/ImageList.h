@@ -89,3 +89,8 @@ public:
     // The list being dragged (a temporary object) and where.
     static CImageList* PASCAL GetDragImage(LPPOINT lpPoint, LPPOINT lpPointHotSpot);
 };
+
+// A new object owning hImageList, for the controls' CreateDragImage: the
+// caller deletes it. NULL for a null handle, or (the list destroyed) when the
+// handle cannot be attached.
+FRAMEWORK_API CImageList* AFXAPI AfxNewImageList(HIMAGELIST hImageList);

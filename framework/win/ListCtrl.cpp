@@ -234,15 +234,7 @@ CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
     HIMAGELIST hImageList =
         reinterpret_cast<HIMAGELIST>(SendMessage(LVM_CREATEDRAGIMAGE, static_cast<WPARAM>(nItem),
                                                  reinterpret_cast<LPARAM>(lpPoint != NULL ? lpPoint : &ptDummy)));
-    if (hImageList == NULL)
-        return NULL;
-    CImageList* pList = new CImageList;
-    if (!pList->Attach(hImageList)) {
-        delete pList;
-        ::ImageList_Destroy(hImageList);
-        return NULL;
-    }
-    return pList;
+    return AfxNewImageList(hImageList);
 }
 
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}

@@ -16,17 +16,11 @@ character a colour of INK."""
 import os
 import sys
 
-# The BMP writer the calculator's pictures use.
+# The BMP writer and the standard 16-colour palette (every colour kept
+# exactly) of the calculator's pictures.
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from calc_icons import bmp  # noqa: E402
+from calc_icons import PALETTE, bmp  # noqa: E402
 
-# The standard 16-colour palette, so that every colour is kept exactly.
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
 INK = {
     "b": 12,  # blue: the tick of the check list
     "n": 4,   # navy: its darker edge

@@ -10,11 +10,6 @@
 
 #include <cstdio>
 
-#ifdef _WIN32
-#    include <fcntl.h>
-#    include <io.h>
-#endif
-
 namespace {
 const char* const c_pszUsage =
     "Использование: extkit calc [--precision N] [--value ТЕКСТ] КЛАВИША...\n"
@@ -158,27 +153,6 @@ bool RunBatchLine(const std::string& strLine, std::string& strOut)
     return true;
 }
 
-int RunBatch()
-{
-#ifdef _WIN32
-    // The bytes as they are: no line-end translation, no end at Ctrl+Z.
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    int nStatus = 0;
-    unsigned long nLine = 0;
-    std::string strLine, strOut, strProblem;
-    while (ReadLine(stdin, strLine)) {
-        ++nLine;
-        const bool bValid = RunCalcBatchLine(strLine, strOut, strProblem);
-        WriteUtf8(stdout, strOut + "\n");
-        fflush(stdout);
-        if (!bValid) {
-            nStatus = 1;
-            ReportError("calc", "строка " + std::to_string(nLine) + ": " + strProblem);
-        }
-    }
-    return nStatus;
-}
 }  // namespace
 
 bool RunCalcBatchLine(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)
@@ -247,7 +221,7 @@ int CalcCommand(const std::vector<std::string>& args)
     if (bBatch) {
         if (!keys.empty() || bValue || bPrecision)
             return UsageError("--batch берёт всё со стандартного ввода, без клавиш и параметров");
-        return RunBatch();
+        return RunBatchLines("calc", RunCalcBatchLine);
     }
 
     CCalculatorEngine engine(bValue ? strValue.c_str() : NULL, nPrecision);

@@ -13,11 +13,6 @@
 #include <cstdio>
 #include <memory>
 
-#ifdef _WIN32
-#    include <fcntl.h>
-#    include <io.h>
-#endif
-
 namespace {
 struct CAlgorithm {
     const char* m_pszName;
@@ -93,7 +88,7 @@ std::unique_ptr<COXCheckBase> MakeCheck(const std::string& strAlgo, unsigned lon
 }
 
 // What to compute: the algorithm and its polynomial and start, as given.
-struct CChecksumSpec {
+struct CChecksumChoice {
     std::string m_strAlgo = "crc32";
     unsigned long long m_nPoly = 0, m_nStart = 0;
     bool m_bPoly = false, m_bStart = false;
@@ -188,32 +183,11 @@ bool DecodeBatchText(const std::string& strText, std::string& strBytes, std::str
     return true;
 }
 
-int RunBatch()
-{
-#ifdef _WIN32
-    // The bytes as they are: no line-end translation, no end at Ctrl+Z.
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    int nStatus = 0;
-    unsigned long nLine = 0;
-    std::string strLine, strOut, strProblem;
-    while (ReadLine(stdin, strLine)) {
-        ++nLine;
-        const bool bValid = RunChecksumBatchLine(strLine, strOut, strProblem);
-        WriteUtf8(stdout, strOut + "\n");
-        fflush(stdout);
-        if (!bValid) {
-            ReportError("checksum", "строка " + std::to_string(nLine) + ": " + strProblem);
-            nStatus = 1;
-        }
-    }
-    return nStatus;
-}
 }  // namespace
 
 int ChecksumCommand(const std::vector<std::string>& args)
 {
-    CChecksumSpec spec;
+    CChecksumChoice choice;
     bool bInvert = false, bBatch = false;
     std::string strProblem;
     std::vector<std::string> files;
@@ -256,24 +230,24 @@ int ChecksumCommand(const std::vector<std::string>& args)
             strValue = args[++i];
         }
         if (strName == "--algo")
-            spec.m_strAlgo = strValue;
-        else if (strName == "--poly" ? !spec.SetPoly(strValue, strProblem) : !spec.SetStart(strValue, strProblem))
+            choice.m_strAlgo = strValue;
+        else if (strName == "--poly" ? !choice.SetPoly(strValue, strProblem) : !choice.SetStart(strValue, strProblem))
             return UsageError(strProblem);
     }
     if (bBatch) {
-        if (!files.empty() || bInvert || spec.m_bPoly || spec.m_bStart || spec.m_strAlgo != "crc32")
+        if (!files.empty() || bInvert || choice.m_bPoly || choice.m_bStart || choice.m_strAlgo != "crc32")
             return UsageError("--batch берёт всё со стандартного ввода, без параметров и файлов");
-        return RunBatch();
+        return RunBatchLines("checksum", RunChecksumBatchLine);
     }
 
-    if (!spec.Check(strProblem))
+    if (!choice.Check(strProblem))
         return UsageError(strProblem);
     if (files.empty())
         return UsageError("не указаны файлы");
 
     int nStatus = 0;
     for (const std::string& strFile : files) {
-        std::unique_ptr<COXCheckBase> pCheck = spec.Make();
+        std::unique_ptr<COXCheckBase> pCheck = choice.Make();
         const FileBlockHandler onBlock = [&](const unsigned char* pData, size_t nLength) {
             pCheck->ChecksumBlock(pData, (DWORD)nLength);
         };
@@ -286,7 +260,7 @@ int ChecksumCommand(const std::vector<std::string>& args)
             nStatus = 1;
             continue;
         }
-        WriteUtf8(stdout, spec.Format(pCheck->m_nValue ^ (bInvert ? 0xFFFFFFFFu : 0u)) + " " + strName + "\n");
+        WriteUtf8(stdout, choice.Format(pCheck->m_nValue ^ (bInvert ? 0xFFFFFFFFu : 0u)) + " " + strName + "\n");
     }
     return nStatus;
 }
@@ -303,16 +277,16 @@ bool RunChecksumBatchLine(const std::string& strLine, std::string& strOutUtf8, s
             fields.back() += ch;
     }
     strOutUtf8 = "#invalid";
-    CChecksumSpec spec;
+    CChecksumChoice choice;
     std::string strBytes;
     int nRepeat = 1;
     if (fields.size() < 4 || fields.size() > 5) {
         strProblem = "нужно четыре или пять полей через табуляцию";
         return false;
     }
-    spec.m_strAlgo = fields[0];
-    if ((!fields[1].empty() && !spec.SetPoly(fields[1], strProblem)) ||
-        (!fields[2].empty() && !spec.SetStart(fields[2], strProblem)) || !spec.Check(strProblem) ||
+    choice.m_strAlgo = fields[0];
+    if ((!fields[1].empty() && !choice.SetPoly(fields[1], strProblem)) ||
+        (!fields[2].empty() && !choice.SetStart(fields[2], strProblem)) || !choice.Check(strProblem) ||
         !DecodeBatchText(fields[3], strBytes, strProblem))
         return false;
     // The repeats make the long inputs that the fast paths take; 64 MB at most.
@@ -328,8 +302,8 @@ bool RunChecksumBatchLine(const std::string& strLine, std::string& strOutUtf8, s
         for (int i = 0; i < nRepeat; ++i)
             strData += strBytes;
     }
-    std::unique_ptr<COXCheckBase> pCheck = spec.Make();
+    std::unique_ptr<COXCheckBase> pCheck = choice.Make();
     pCheck->ChecksumBlock(reinterpret_cast<const BYTE*>(strData.data()), (DWORD)strData.size());
-    strOutUtf8 = spec.Format(pCheck->m_nValue) + "\t" + spec.Format(~pCheck->m_nValue);
+    strOutUtf8 = choice.Format(pCheck->m_nValue) + "\t" + choice.Format(~pCheck->m_nValue);
     return true;
 }

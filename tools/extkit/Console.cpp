@@ -4,6 +4,9 @@
 #    define WIN32_LEAN_AND_MEAN
 #    include <windows.h>
 #    include <shellapi.h>
+
+#    include <fcntl.h>
+#    include <io.h>
 #endif
 
 namespace {
@@ -233,4 +236,26 @@ int ReportUsageError(const std::string& strCommand, const std::string& strCp1251
     ReportError(strCommand, strCp1251);
     WriteText(stderr, "Подробнее: extkit " + strCommand + " --help\n");
     return 2;
+}
+
+int RunBatchLines(const std::string& strCommand, const BatchLineRunner& runLine)
+{
+#ifdef _WIN32
+    _setmode(_fileno(stdin), _O_BINARY);
+#endif
+    int nStatus = 0;
+    unsigned long nLine = 0;
+    std::string strLine, strOut, strProblem;
+    while (ReadLine(stdin, strLine)) {
+        ++nLine;
+        strOut.clear();
+        const bool bValid = runLine(strLine, strOut, strProblem);
+        WriteUtf8(stdout, strOut + "\n");
+        fflush(stdout);
+        if (!bValid) {
+            ReportError(strCommand, "строка " + std::to_string(nLine) + ": " + strProblem);
+            nStatus = 1;
+        }
+    }
+    return nStatus;
 }

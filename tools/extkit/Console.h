@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,14 @@ std::string EscapeControls(const std::string& strUtf8);
 // "extkit COMMAND: message" on standard error. The message is Windows-1251 and
 // may quote the input; its control characters are escaped.
 void ReportError(const std::string& strCommand, const std::string& strCp1251);
+
+// A command's --batch mode: each line of the standard input (read as bytes,
+// so that no Ctrl+Z ends it early) through runLine, whose output line is
+// written at once; a line it refuses is also told on the standard error with
+// its number. 0, or 1 when a line was refused.
+using BatchLineRunner =
+    std::function<bool(const std::string& strLineUtf8, std::string& strOutUtf8, std::string& strProblem)>;
+int RunBatchLines(const std::string& strCommand, const BatchLineRunner& runLine);
 
 // Tells the user of a wrong call of a command: the error, then where the
 // command's usage is told; returns 2, the exit status of a wrong call.

@@ -14,11 +14,6 @@
 #include <cstdio>
 #include <cstring>
 
-#ifdef _WIN32
-#    include <fcntl.h>
-#    include <io.h>
-#endif
-
 namespace {
 const char* const c_pszUsage =
     "Использование:\n"
@@ -76,27 +71,6 @@ void WriteResultLine(const CString& strResult)
     WriteText(stdout, std::string(strResult.GetString(), (size_t)strResult.GetLength()) + "\n");
 }
 
-int RunBatch()
-{
-#ifdef _WIN32
-    // The bytes as they are: no line-end translation, no end at Ctrl+Z.
-    _setmode(_fileno(stdin), _O_BINARY);
-#endif
-    int nStatus = 0;
-    unsigned long nLine = 0;
-    std::string strLine, strOut, strProblem;
-    while (ReadLine(stdin, strLine)) {
-        ++nLine;
-        const bool bValid = RunDeclineBatchLine(strLine, strOut, strProblem);
-        WriteUtf8(stdout, strOut + "\n");
-        fflush(stdout);
-        if (!bValid) {
-            ReportError("decline", "строка " + std::to_string(nLine) + ": " + strProblem);
-            nStatus = 1;
-        }
-    }
-    return nStatus;
-}
 }  // namespace
 
 int DeclineCommand(const std::vector<std::string>& args)
@@ -170,7 +144,7 @@ int DeclineCommand(const std::vector<std::string>& args)
     if (bBatch) {
         if (!words.empty() || bSeparateParts || nCase >= 0 || bParts || !bMale)
             return UsageError("--batch берёт всё со стандартного ввода, без других параметров");
-        return RunBatch();
+        return RunBatchLines("decline", RunDeclineBatchLine);
     }
     if (bSeparateParts && !words.empty())
         return UsageError("полное имя и --first/--middle/--last вместе не задаются");

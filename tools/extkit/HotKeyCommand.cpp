@@ -299,19 +299,7 @@ int HotKeyCommand(const std::vector<std::string>& args)
     if (args[0] == "--batch") {
         if (args.size() > 1)
             return UsageError("--batch берёт строки со стандартного ввода, без файла и действий");
-        int nStatus = 0;
-        unsigned long nLine = 0;
-        std::string strLine, strOut, strProblem;
-        while (ReadLine(stdin, strLine)) {
-            ++nLine;
-            if (!RunHotKeyBatchLine(strLine, strOut, strProblem)) {
-                ReportError("hotkey", "строка " + std::to_string(nLine) + ": " + strProblem);
-                nStatus = 1;
-            }
-            WriteUtf8(stdout, strOut + "\n");
-            fflush(stdout);
-        }
-        return nStatus;
+        return RunBatchLines("hotkey", RunHotKeyBatchLine);
     }
     const std::string& strFile = args[0];
     CHotKeyArray table;

@@ -151,23 +151,6 @@ bool ApplyEdit(const std::string& strEdit, std::vector<BYTE>& bytes, int& cx, in
     return false;
 }
 
-int RunBatch(const std::string& strDir)
-{
-    int nStatus = 0;
-    unsigned long nLine = 0;
-    std::string strLine, strOut, strProblem;
-    while (ReadLine(stdin, strLine)) {
-        ++nLine;
-        if (!RunIconBatchLine(strLine, strDir, strOut, strProblem)) {
-            ReportError("icon", "строка " + std::to_string(nLine) + ": " + strProblem);
-            nStatus = 1;
-        }
-        WriteUtf8(stdout, strOut + "\n");
-        fflush(stdout);
-    }
-    return nStatus;
-}
-
 }  // namespace
 
 int IconCommand(const std::vector<std::string>& args)
@@ -200,7 +183,9 @@ int IconCommand(const std::vector<std::string>& args)
     if (bBatch) {
         if (!files.empty())
             return UsageError("--batch берёт строки со стандартного ввода, без файлов");
-        return RunBatch(strDir);
+        return RunBatchLines("icon", [&](const std::string& strLine, std::string& strOut, std::string& strProblem) {
+            return RunIconBatchLine(strLine, strDir, strOut, strProblem);
+        });
     }
     if (files.empty())
         return UsageError("не указаны файлы");

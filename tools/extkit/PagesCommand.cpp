@@ -107,22 +107,8 @@ int PagesCommand(const std::vector<std::string>& args)
         WriteText(stdout, c_pszUsage);
         return 0;
     }
-    if (args.size() == 1 && args[0] == "--batch") {
-        int nStatus = 0;
-        unsigned long nLine = 0;
-        std::string strLine;
-        while (ReadLine(stdin, strLine)) {
-            ++nLine;
-            std::string strOut, strProblem;
-            if (!RunPagesBatchLine(strLine, strOut, strProblem)) {
-                nStatus = 1;
-                ReportError("pages", "строка " + std::to_string(nLine) + ": " + strProblem);
-            }
-            WriteUtf8(stdout, strOut + "\n");
-            fflush(stdout);
-        }
-        return nStatus;
-    }
+    if (args.size() == 1 && args[0] == "--batch")
+        return RunBatchLines("pages", RunPagesBatchLine);
     CTreeColorPrnPages pages;
     int nPage = 1;
     std::string strProblem;
